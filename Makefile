@@ -1,0 +1,32 @@
+# The two commands of README: `make run` and `make test`. Each installs what it needs first.
+.PHONY: deps configure build run test test-sanitize test-tsan clean
+
+JOBS ?= $(shell nproc)
+
+deps:
+	./scripts/install-deps.sh
+
+configure: deps
+	cmake --preset default
+
+build: configure
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	./scripts/run-main.sh
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+test-sanitize: deps
+	cmake --preset sanitize
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
+
+test-tsan: deps
+	cmake --preset tsan
+	cmake --build --preset tsan -j $(JOBS)
+	ctest --preset tsan -j $(JOBS) --no-tests=ignore
+
+clean:
+	rm -rf build build-sanitize build-tsan

@@ -1,0 +1,45 @@
+#pragma once
+// The processor half of the probe: identification under a logical-processor mask and the
+// answers for ids 0x1000 to 0x1FFD.
+
+#include <cstdint>
+#include <string>
+
+#include "probe/probe_environment.h"
+
+namespace velora {
+
+class CpuProbe {
+ public:
+  // Identifies the processor at once.
+  CpuProbe(ProbeEnvironment& env, uint32_t mask, int32_t mode);
+  virtual ~CpuProbe() = default;
+  CpuProbe(const CpuProbe&) = delete;
+  CpuProbe& operator=(const CpuProbe&) = delete;
+
+  // Runs the whole identification again under the affinity mask; mode picks the clock
+  // measurement variant.
+  virtual void Identify(uint32_t mask, int32_t mode);
+
+  // 0, or -1 for an id without a value (text left empty, integer -1).
+  virtual int32_t GetString(uint32_t id, std::string& text);
+  virtual int32_t GetInt(uint32_t id, int32_t& value);
+  // Power-state commands; always 0.
+  virtual int32_t Set(uint32_t id, int32_t value);
+
+  uint32_t SelectionMask() const { return selectionMask_; }
+  int32_t MeasurementMode() const { return measurementMode_; }
+  bool DriverLess() const { return driverLess_; }
+  int IdentifyCount() const { return identifyCount_; }
+
+ protected:
+  ProbeEnvironment& env_;
+
+ private:
+  uint32_t selectionMask_ = 0;
+  int32_t measurementMode_ = 0;
+  bool driverLess_ = false;
+  int identifyCount_ = 0;
+};
+
+}  // namespace velora

@@ -1,0 +1,23 @@
+#pragma once
+// The services a probe object works through. The library passes the Linux ones; tests pass
+// doubles fed from recorded inputs.
+
+#include <atomic>
+#include <cstdint>
+
+#include "platform/clock_source.h"
+#include "platform/driver_link.h"
+#include "platform/file_version_source.h"
+
+namespace velora {
+
+struct ProbeEnvironment {
+  DriverLink& driver;
+  ClockSource& clock;
+  DirectXSources& directx;
+  // The driver status that id 16 answers: copied from the driver link at every creation,
+  // overwritten with 4 by a processor identification that finds no open driver.
+  std::atomic<int32_t>& reportedDriverStatus;
+};
+
+}  // namespace velora

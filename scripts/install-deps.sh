@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the tools use. Safe to run again:
+# packages already present are skipped without touching the network.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  googletest libgtest-dev libgmock-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
+  libpng-dev zlib1g-dev
+  libcurl4-openssl-dev
+  libfontconfig-dev
+  libcairo2-dev
+  libsdl2-dev
+  libegl-dev libepoxy-dev libgl1-mesa-dri
+  pciutils pci.ids
+  iso-codes
+  xvfb xauth fonts-ipafont-gothic
+  fio
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

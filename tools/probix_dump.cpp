@@ -1,0 +1,153 @@
+// probix-dump: loads libprobix.so by file name, as the program does, and prints every id
+// with its type and answer, one per line.
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/program_folder.h"
+#include "probe/probe_object.h"
+#include "tools/probe_id_catalog.h"
+
+namespace {
+
+constexpr const char* kLibraryName = "libprobix.so";
+
+struct Options {
+  uint32_t flags = velora::kDefaultCreateFlags;
+  bool all = false;
+  bool actions = false;
+  std::string library;
+};
+
+void PrintUsage(FILE* out) {
+  std::fprintf(out,
+               "usage: probix-dump [FLAGS] [--all] [--actions] [--library PATH]\n"
+               "\n"
+               "Creates one probe object with FLAGS (default 0x700: processor and PCI parts;\n"
+               "0x1000 adds SMBIOS, 0 creates none) and prints every id it answers:\n"
+               "  0x1001 S \"text\"     a text answer\n"
+               "  0x1030 I 2          an integer answer\n"
+               "  --all       also print ids that answer -1 and every PCI table entry\n"
+               "  --actions   also run the ids that measure or identify again\n"
+               "  --library   load this file instead of %s beside the program\n",
+               kLibraryName);
+}
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (arg == "--all") {
+      options.all = true;
+    } else if (arg == "--actions") {
+      options.actions = true;
+    } else if (arg == "--library" && i + 1 < argc) {
+      options.library = argv[++i];
+    } else if (arg == "--help" || arg == "-h") {
+      PrintUsage(stdout);
+      std::exit(0);
+    } else {
+      char* end = nullptr;
+      unsigned long value = std::strtoul(arg.c_str(), &end, 0);
+      if (end == arg.c_str() || *end != '\0' || value > 0xFFFFFFFFul) {
+        std::fprintf(stderr, "probix-dump: unknown argument \"%s\"\n", arg.c_str());
+        return false;
+      }
+      options.flags = static_cast<uint32_t>(value);
+    }
+  }
+  return true;
+}
+
+void* LoadLibrary(const Options& options) {
+  if (!options.library.empty()) return dlopen(options.library.c_str(), RTLD_NOW | RTLD_LOCAL);
+  std::string beside = velora::ProgramFolder() + "/" + kLibraryName;
+  if (void* handle = dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
+  return dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+}
+
+std::string Quoted(const char* text) {
+  std::string out = "\"";
+  for (const char* p = text; *p != '\0'; ++p) {
+    switch (*p) {
+      case '\\': out += "\\\\"; break;
+      case '"': out += "\\\""; break;
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      default: out += *p;
+    }
+  }
+  return out + "\"";
+}
+
+void PrintText(velora::ProbeObject& probe, uint32_t id, bool all) {
+  char buffer[velora::kProbeTextCapacity] = {};
+  if (probe.GetString(id, buffer) == -1 && !all) return;
+  std::printf("0x%04X S %s\n", id, Quoted(buffer).c_str());
+}
+
+void PrintInt(velora::ProbeObject& probe, uint32_t id, bool all, int32_t in = 0) {
+  int32_t value = in;
+  int32_t result = probe.GetInt(id, &value);
+  if (result == -1 && value == -1 && !all) return;
+  std::printf("0x%04X I %d\n", id, value);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!ParseOptions(argc, argv, options)) {
+    PrintUsage(stderr);
+    return 2;
+  }
+  void* library = LoadLibrary(options);
+  if (library == nullptr) {
+    std::fprintf(stderr, "Not found \"%s\".\n", kLibraryName);
+    return 1;
+  }
+  auto create = reinterpret_cast<CreateProbixFn>(dlsym(library, "CreateProbix"));
+  auto destroy = reinterpret_cast<DestroyProbixFn>(dlsym(library, "DestroyProbix"));
+  if (create == nullptr || destroy == nullptr) {
+    std::fprintf(stderr, "Not found \"CreateProbix\" or \"DestroyProbix\" in \"%s\".\n",
+                 kLibraryName);
+    dlclose(library);
+    return 1;
+  }
+  velora::ProbeObject* probe = create(options.flags);
+  if (probe == nullptr) {
+    std::fprintf(stderr, "CreateProbix(0x%X) failed.\n", options.flags);
+    dlclose(library);
+    return 1;
+  }
+
+  int32_t devices = 0;
+  if (probe->GetInt(0x5001, &devices) != 0 || devices < 0) devices = 0;
+  uint32_t entries = options.all ? 128 : static_cast<uint32_t>(devices);
+
+  using velora::ProbeIdKind;
+  for (const velora::ProbeIdEntry& entry : velora::ProbeIdCatalog(entries)) {
+    switch (entry.kind) {
+      case ProbeIdKind::Text: PrintText(*probe, entry.id, options.all); break;
+      case ProbeIdKind::Int: PrintInt(*probe, entry.id, options.all); break;
+      case ProbeIdKind::TextAndInt:
+        PrintText(*probe, entry.id, options.all);
+        PrintInt(*probe, entry.id, options.all);
+        break;
+      case ProbeIdKind::TextAction:
+        if (options.actions) PrintText(*probe, entry.id, options.all);
+        break;
+      case ProbeIdKind::Action:
+        if (options.actions) PrintInt(*probe, entry.id, options.all);
+        break;
+      case ProbeIdKind::Command: break;
+    }
+  }
+  std::fflush(stdout);
+  destroy(probe);
+  dlclose(library);
+  return 0;
+}
