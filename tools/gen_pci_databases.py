@@ -22,7 +22,7 @@ from pathlib import Path
 CHIPSET_VENDORS = {
     "8086": "Intel", "1022": "AMD", "1002": "AMD/ATI", "1106": "VIA", "1039": "SiS",
     "10de": "NVIDIA", "10b9": "ALi", "1166": "ServerWorks", "1078": "Cyrix", "1045": "OPTi",
-    "1060": "UMC", "10ad": "Winbond", "1025": "ALi",
+    "1060": "UMC", "10ad": "Symphony Labs", "1025": "ALi",
 }
 GRAPHICS_VENDORS = {
     "10de": "NVIDIA", "1002": "AMD/ATI", "8086": "Intel", "102b": "Matrox", "121a": "3dfx",
@@ -42,7 +42,7 @@ CHIP_NAME = re.compile(
     # older bridges named only by part number or code name
     r"\b4[3-5]0[A-Z]{2}\b|\bPMC\b|MTXC|\bTSC\b|Triton|Natoma|Apollo|\bK[TXM]\d{3}|\bK8[TM]\d|"
     r"\bP[MTN]\d{3}|\bCN\d{3}|nForce|CK804|\bMCP\d|Irongate|AMD-7[5-8]\d|\bR[SDX]\d{3}|"
-    r"\bSB[1-9]\d0|\b[5-7]\d\d Host|PIIX|\bICH\d|\bPCH\b|FCH|\bIOH\b|CNB20|CIOB|OSB4|CSB[56]|HT1000"
+    r"\bSB[1-9]\d0|\b[5-7]\d\d Host|PIIX|\bICH\d|\bPCH\b|FCH|\bIOH\b|CNB20|CIOB|OSB4|CSB[56]|HT1000|\bDMI2?\b|W83C55"
 )
 NOT_CHIP = re.compile(
     r"SMBus|Serial ?IO|I2C|UART|\bSPI\b|SD Host|SDIO|GPIO|USB|Audio|Ethernet|Network|Wireless|"
@@ -293,7 +293,11 @@ def main():
             klass, sub = key
             base = subclass_names[key]
             for prog, name in interfaces.get(key, []):
-                out.write(f"{klass.upper()}{sub.upper()}{prog.upper()},{base} ({name})\n")
+                # The table keeps 63 characters; a longer text would lose its end, so such
+                # interfaces take the subclass name from the XX line instead.
+                full = f"{base} ({name})"
+                if len(full.encode("utf-8")) <= 63:
+                    out.write(f"{klass.upper()}{sub.upper()}{prog.upper()},{full}\n")
             out.write(f"{klass.upper()}{sub.upper()}XX,{base}\n")
 
     with open(out_dir / "chip.pci", "w", encoding="utf-8", newline="\n") as out:
