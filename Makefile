@@ -30,3 +30,8 @@ test-tsan: deps
 
 clean:
 	rm -rf build build-sanitize build-tsan
+
+# The PCI name databases of data/, regenerated from Debian's pci.ids (package pci.ids).
+.PHONY: pci-data
+pci-data:
+	python3 tools/gen_pci_databases.py /usr/share/misc/pci.ids data

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 #include "platform/clock_source.h"
 #include "platform/driver_link.h"
@@ -18,6 +19,12 @@ struct ProbeEnvironment {
   // The driver status that id 16 answers: copied from the driver link at every creation,
   // overwritten with 4 by a processor identification that finds no open driver.
   std::atomic<int32_t>& reportedDriverStatus;
+  // Where the PCI name databases are looked up: its data/ folder, then itself, then
+  // ../share/velora09/data/. Empty: no database is found.
+  std::string programFolder;
+  // The firmware's SMBIOS tables as Linux exposes them (smbios_entry_point and DMI), read
+  // when physical memory is not readable. Empty: not tried.
+  std::string firmwareTablesFolder;
 };
 
 }  // namespace velora

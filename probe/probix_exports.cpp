@@ -7,6 +7,7 @@
 #include "platform/linux/linux_clock_source.h"
 #include "platform/linux/linux_directx_sources.h"
 #include "platform/linux/linux_driver_link.h"
+#include "platform/program_folder.h"
 #include "probe/memory_block.h"
 #include "probe/probix_object.h"
 
@@ -17,7 +18,8 @@ ProbeEnvironment& LibraryEnvironment() {
   static LinuxDirectXSources directx;
   static std::atomic<int32_t> reportedDriverStatus{kDriverNoDevice};
   static ProbeEnvironment env{ProcessDriverLink(), ProcessClockSource(), directx,
-                              reportedDriverStatus};
+                              reportedDriverStatus, ProgramFolder(),
+                              "/sys/firmware/dmi/tables"};
   return env;
 }
 

@@ -1,15 +1,109 @@
 #include "probe/smbios_probe.h"
 
+#include <fstream>
+
+#include "probe/memory_block.h"
+#include "probe/smbios_entry_point.h"
+
 namespace velora {
 
-SmbiosProbe::SmbiosProbe(ProbeEnvironment& env) : env_(env) {}
+namespace {
 
-int32_t SmbiosProbe::GetString(uint32_t, std::string& text) {
+constexpr uint64_t kFirmwareSegment = 0xF0000;
+constexpr uint32_t kFirmwareSegmentSize = 0x10000;
+constexpr size_t kVersionCapacity = 7;
+// Larger than any table firmware ships; a corrupt entry point must not make us allocate
+// gigabytes.
+constexpr uint32_t kTableLimit = 16u << 20;
+
+bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes.clear();
+  char buffer[4096];
+  while (bytes.size() < limit) {
+    in.read(buffer, sizeof buffer);
+    size_t n = static_cast<size_t>(in.gcount());
+    if (n == 0) break;
+    if (n > limit - bytes.size()) n = limit - bytes.size();
+    bytes.insert(bytes.end(), buffer, buffer + n);
+  }
+  return true;
+}
+
+// Ids of the thirteen texts, in the order of SmbiosText.
+constexpr uint32_t kTextIds[kSmbiosTextCount] = {
+    0x6100, 0x6101, 0x6102, 0x6103, 0x6200, 0x6201, 0x6202,
+    0x6300, 0x6301, 0x6302, 0x6303, 0x6304, 0x6305,
+};
+constexpr uint32_t kIdFound = 0x6001;
+constexpr uint32_t kIdVersion = 0x6002;
+
+}  // namespace
+
+SmbiosProbe::SmbiosProbe(ProbeEnvironment& env) : env_(env) { Read(); }
+
+bool SmbiosProbe::ReadTable(bool fromMemory, uint64_t address, uint32_t length,
+                            std::vector<uint8_t>& table) {
+  if (length > kTableLimit) length = kTableLimit;
+  if (fromMemory) {
+    table.assign(length, 0);
+    return length > 0 && ReadMemoryBlock(env_.driver, address, table.data(), length, 1) == length;
+  }
+  // The DMI file holds the table itself; the address is that of the firmware.
+  return ReadFile(env_.firmwareTablesFolder + "/DMI", length, table);
+}
+
+void SmbiosProbe::Read() {
+  std::vector<uint8_t> block(kFirmwareSegmentSize);
+  bool fromMemory =
+      ReadMemoryBlock(env_.driver, kFirmwareSegment, block.data(), kFirmwareSegmentSize, 1) ==
+      kFirmwareSegmentSize;
+  if (!fromMemory) {
+    // Linux exposes the same entry point and table where physical memory is closed to us.
+    if (env_.firmwareTablesFolder.empty() ||
+        !ReadFile(env_.firmwareTablesFolder + "/smbios_entry_point", kFirmwareSegmentSize,
+                  block)) {
+      return;
+    }
+  }
+
+  SmbiosEntryPoint entry = FindSmbiosEntryPoint(block.data(), block.size());
+  version_ = entry.version.substr(0, kVersionCapacity);
+  if (entry.kind == SmbiosEntryPoint::Kind::None || !entry.valid) return;
+  found_ = 1;
+
+  std::vector<uint8_t> table;
+  if (!ReadTable(fromMemory, entry.tableAddress, entry.tableLength, table)) return;
+  if (entry.kind == SmbiosEntryPoint::Kind::Legacy) {
+    if (entry.structureCount > 0) {
+      DecodeSmbiosTable(table.data(), table.size(), {entry.structureCount, false}, texts_);
+    }
+  } else {
+    DecodeSmbiosTable(table.data(), table.size(), {0, true}, texts_);
+  }
+}
+
+int32_t SmbiosProbe::GetString(uint32_t id, std::string& text) {
   text.clear();
+  if (id == kIdVersion) {
+    text = version_;
+    return 0;
+  }
+  for (size_t i = 0; i < kSmbiosTextCount; ++i) {
+    if (kTextIds[i] == id) {
+      text = texts_[i];
+      return 0;
+    }
+  }
   return -1;
 }
 
-int32_t SmbiosProbe::GetInt(uint32_t, int32_t& value) {
+int32_t SmbiosProbe::GetInt(uint32_t id, int32_t& value) {
+  if (id == kIdFound) {
+    value = found_;
+    return 0;
+  }
   value = -1;
   return -1;
 }

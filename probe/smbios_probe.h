@@ -3,14 +3,17 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "probe/probe_environment.h"
+#include "probe/smbios_table.h"
 
 namespace velora {
 
 class SmbiosProbe {
  public:
-  // Reads the tables at once.
+  // Reads the tables at once: from physical memory through the driver link, else from the
+  // files the firmware-tables folder holds.
   explicit SmbiosProbe(ProbeEnvironment& env);
   virtual ~SmbiosProbe() = default;
   SmbiosProbe(const SmbiosProbe&) = delete;
@@ -21,6 +24,14 @@ class SmbiosProbe {
 
  protected:
   ProbeEnvironment& env_;
+
+ private:
+  void Read();
+  bool ReadTable(bool fromMemory, uint64_t address, uint32_t length, std::vector<uint8_t>& table);
+
+  int32_t found_ = 0;
+  std::string version_;
+  SmbiosTexts texts_;
 };
 
 }  // namespace velora

@@ -15,7 +15,7 @@ struct TestProbeEnvironment {
   FakeClockSource clock;
   FakeDirectXSources directx;
   std::atomic<int32_t> reportedStatus{kDriverNoDevice};
-  ProbeEnvironment env{driver, clock, directx, reportedStatus};
+  ProbeEnvironment env{driver, clock, directx, reportedStatus, "", ""};
 };
 
 }  // namespace velora
