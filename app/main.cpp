@@ -1,0 +1,26 @@
+// velora09: one window with eleven pages; the process ends when it closes.
+
+#include <QApplication>
+
+#include "app/app_log.h"
+#include "app/app_paths.h"
+#include "app/probe_binding.h"
+#include "app/qt_hosts.h"
+#include "app/settings.h"
+#include "app/single_instance.h"
+#include "app/startup_flags.h"
+
+int main(int argc, char** argv) {
+  using namespace velora;
+  // The guard comes before anything that could show a window or touch the log.
+  SingleInstanceGuard guard;
+  if (!guard.Acquire()) return 0;
+
+  QApplication app(argc, argv);
+  Settings settings = ProgramSettings();
+  ProbeBinding binding(programFolder());
+  MainWindowContext context{binding, settings, ProgramLog(), startupFlags(),
+                            ProgramNameOf(ProgramFilePath())};
+  QtApplicationHost host(context);
+  return RunApplication(guard, ProgramLog(), host);
+}
