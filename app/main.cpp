@@ -9,6 +9,7 @@
 #include "app/settings.h"
 #include "app/single_instance.h"
 #include "app/startup_flags.h"
+#include "app/termination_signal.h"
 
 int main(int argc, char** argv) {
   using namespace velora;
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   if (!guard.Acquire()) return 0;
 
   QApplication app(argc, argv);
+  TerminationSignal termination;
   Settings settings = ProgramSettings();
   ProbeBinding binding(programFolder());
   MainWindowContext context{binding, settings, ProgramLog(), startupFlags(),
