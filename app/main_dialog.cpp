@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTabWidget>
+#include <QThread>
 #include <QVBoxLayout>
 #include <cstdlib>
 
@@ -172,6 +173,11 @@ void MainDialog::selectPage(int index) {
 }
 
 void MainDialog::setTitleSuffix(const std::string& text) {
+  // The collector calls this from its own thread; the title is changed on the GUI thread.
+  if (QThread::currentThread() != thread()) {
+    QMetaObject::invokeMethod(this, [this, text] { setTitleSuffix(text); }, Qt::QueuedConnection);
+    return;
+  }
   setWindowTitle(QString::fromStdString(TitleWithSuffix(baseTitle_, text)));
 }
 

@@ -31,6 +31,7 @@ class MainDialog : public QDialog, public MainWindowHost {
   bool initialise();
 
   void selectPage(int index);
+  // Safe from any thread.
   void setTitleSuffix(const std::string& text);
   void setLanguage(int language);
   // Safe from any thread: the next page change refreshes the collector's pages.

@@ -9,6 +9,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <cstdlib>
+#include <thread>
 
 #include "app/app_log.h"
 #include "app/probe_binding.h"
@@ -81,6 +82,15 @@ TEST_F(MainDialogTest, TitleCarriesTheProbeReleaseAndTheSuffix) {
   EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275 - Now WMI Initializing...");
   window->setTitleSuffix("");
   EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275 ");
+}
+
+TEST_F(MainDialogTest, TitleSuffixFromAnotherThreadArrivesOnTheGuiThread) {
+  Start();
+  std::thread collector([this] { window->setTitleSuffix("- Now WMI Initializing..."); });
+  collector.join();
+  EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275") << "not yet delivered";
+  QApplication::processEvents();
+  EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275 - Now WMI Initializing...");
 }
 
 TEST_F(MainDialogTest, FreshStartIsJapaneseAndWritesTheLanguageKey) {
