@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
   TerminationSignal termination;
   Settings settings = ProgramSettings();
   ProbeBinding binding(programFolder());
-  MainWindowContext context{binding, settings, ProgramLog(), startupFlags(),
+  MainWindowContext context{binding, settings, ProgramLog(), startupFlags,
                             ProgramNameOf(ProgramFilePath())};
   QtApplicationHost host(context);
   return RunApplication(guard, ProgramLog(), host);

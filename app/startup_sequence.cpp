@@ -44,7 +44,7 @@ bool InitialiseMainWindow(const MainWindowContext& context, MainWindowHost& host
   }
 
   host.CreatePages(probe);
-  if ((context.startupFlags & kNoWmi) == 0) host.StartCollector();
+  if ((context.startupFlags() & kNoWmi) == 0) host.StartCollector();
   host.ShowFirstPage();
   context.log.Write("Velora Initialize OK!!");
   context.binding.Release();

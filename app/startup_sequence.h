@@ -4,6 +4,7 @@
 // the host interfaces, so the order is the same with widgets and in tests.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "probe/probe_object.h"
@@ -47,7 +48,8 @@ struct MainWindowContext {
   ProbeBinding& binding;
   const Settings& settings;
   AppLog& log;
-  uint32_t startupFlags;
+  // Asked when the collector is about to start, not before.
+  std::function<uint32_t()> startupFlags;
   std::string programName;  // caption of the missing-library message
 };
 

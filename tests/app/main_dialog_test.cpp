@@ -56,7 +56,7 @@ class MainDialogTest : public ::testing::Test {
   Settings settings{dir.file("bench.ini")};
   AppLog log{dir.file("bench.log")};
   ProbeBinding binding{VELORA_BIN_DIR};
-  MainWindowContext context{binding, settings, log, kNoWmi, "bench"};
+  MainWindowContext context{binding, settings, log, [] { return uint32_t{kNoWmi}; }, "bench"};
   std::unique_ptr<MainDialog> window;
   std::vector<std::string> opened;
 };

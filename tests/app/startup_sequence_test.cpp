@@ -50,7 +50,7 @@ class StartupTest : public ::testing::Test {
   bool Initialise(const std::string& libraryFolder, uint32_t flags = 0) {
     ProbeBinding binding(libraryFolder);
     Settings settings(dir.file("velora09.ini"));
-    MainWindowContext context{binding, settings, log, flags, "velora09"};
+    MainWindowContext context{binding, settings, log, [flags] { return flags; }, "velora09"};
     bool ok = InitialiseMainWindow(context, host);
     stillLoaded = binding.loaded();
     return ok;
