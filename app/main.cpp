@@ -1,0 +1,32 @@
+// velora09: one window with eleven pages; the process ends when it closes.
+
+#include <QApplication>
+
+#include "app/app_log.h"
+#include "app/app_paths.h"
+#include "app/probe_binding.h"
+#include "app/qt_hosts.h"
+#include "app/settings.h"
+#include "app/single_instance.h"
+#include "app/startup_flags.h"
+#include "app/termination_signal.h"
+
+int main(int argc, char** argv) {
+  using namespace velora;
+  // The guard comes before anything that could show a window or touch the log.
+  SingleInstanceGuard guard;
+  if (!guard.Acquire()) return 0;
+
+  QApplication app(argc, argv);
+  TerminationSignal termination;
+  Settings settings = ProgramSettings();
+  ProbeBinding binding(programFolder());
+  MainWindowContext context{binding, settings, ProgramLog(), startupFlags,
+                            ProgramNameOf(ProgramFilePath())};
+  QtApplicationHost host(context);
+  return RunApplication(guard, ProgramLog(), host);
+}
+
+// Fontconfig keeps caches for the life of the process that the leak checker of the sanitizer
+// build would report at every exit; they are not ours to free.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }

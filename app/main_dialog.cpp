@@ -1,0 +1,250 @@
+#include "app/main_dialog.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QThread>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "app/open_in_folder.h"
+#include "app/placeholder_pages.h"
+#include "app/settings.h"
+#include "app/ui_language.h"
+#include "probe/probe_ids.h"
+
+namespace velora {
+namespace {
+
+// The window's size in dialog units, converted at the window's font the way dialog templates
+// are: a horizontal unit is a quarter of the average character width, a vertical unit an
+// eighth of the character height.
+constexpr int kTemplateWidthDlu = 371;
+constexpr int kTemplateHeightDlu = 337;
+
+QSize TemplateSize(const QFont& font) {
+  QFontMetrics metrics(font);
+  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  int average = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
+  int height = metrics.height();
+  return QSize(kTemplateWidthDlu * average / 4, kTemplateHeightDlu * height / 8);
+}
+
+QString Qs(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
+    : QDialog(parent), context_(context) {
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  openFile = [](const std::string& path) { OpenFile(path); };
+  openAddress = [](const std::string& address) { OpenAddress(address); };
+  showMessage = [this](const std::string& text, const std::string& caption) {
+    QMessageBox::information(isVisible() ? this : nullptr, QString::fromStdString(caption),
+                             QString::fromStdString(text), QMessageBox::Ok);
+  };
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  menuBar_ = new QMenuBar(this);
+  menuBar_->setNativeMenuBar(false);
+  layout->setMenuBar(menuBar_);
+  tabs_ = new QTabWidget(this);
+  tabs_->setObjectName("tabs");
+  layout->addWidget(tabs_);
+  buildMenus();
+  fixSize();
+  connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
+    if (!switching_ && index >= 0) selectPage(index);
+  });
+}
+
+MainDialog::~MainDialog() {
+  // Pages go in their own order, before the tab control that shows them.
+  for (int index : kPageDeletionOrder) pages_[static_cast<size_t>(index)].reset();
+}
+
+bool MainDialog::initialise() { return InitialiseMainWindow(context_, *this); }
+
+void MainDialog::fixSize() {
+  tabs_->setFixedSize(TemplateSize(font()));
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QAction* MainDialog::addCommand(QMenu* menu, int command, const char* caption) {
+  QAction* a = menu->addAction(Qs(caption));
+  a->setData(command);
+  actions_[command] = a;
+  connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+  return a;
+}
+
+void MainDialog::buildMenus() {
+  QMenu* file = menuBar_->addMenu(Qs(kMenuBarCaptions[0].english));
+  addCommand(file, kCmdExit, kExitCaption.english);
+
+  editMenu_ = menuBar_->addMenu(Qs(kMenuBarCaptions[1].english));
+  // Filled from the report templates; empty until there are any.
+  for (const char* submenu : kEditSubmenus) editMenu_->addMenu(Qs(submenu));
+
+  QMenu* tab = menuBar_->addMenu(Qs(kMenuBarCaptions[2].english));
+  for (const MenuEntry& entry : kTabMenu) {
+    addCommand(tab, entry.command, entry.caption)->setCheckable(true);
+  }
+
+  QMenu* help = menuBar_->addMenu(Qs(kMenuBarCaptions[3].english));
+  for (const MenuEntry& entry : kHelpMenu) {
+    if (entry.command == 0) {
+      help->addSeparator();
+    } else {
+      addCommand(help, entry.command, entry.caption);
+    }
+  }
+
+  QMenu* language = menuBar_->addMenu(Qs(kLanguageMenuCaption));
+  for (const MenuEntry& entry : kLanguageMenu) {
+    addCommand(language, entry.command, entry.caption)->setCheckable(true);
+  }
+}
+
+QAction* MainDialog::action(int command) const {
+  auto it = actions_.find(command);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainDialog::runCommand(int command) {
+  if (command >= kCmdTabFirst && command <= kCmdTabLast) {
+    selectPage(command - kCmdTabFirst);
+    return;
+  }
+  switch (command) {
+    case kCmdExit:
+      close();
+      break;
+    case kCmdHelpVelora:
+      openFile(HelpFilePath("Velora09.txt"));
+      break;
+    case kCmdHelpProbix:
+      openFile(HelpFilePath("Probix.txt"));
+      break;
+    case kCmdHelpSettings:
+      // The file this program reads, even when it has been renamed.
+      openFile(context_.settings.path());
+      break;
+    case kCmdOrvanto:
+      openAddress(MakerSiteAddress(UiLanguage));
+      break;
+    case kCmdJapanese:
+      setLanguage(kJapanese);
+      break;
+    case kCmdEnglish:
+      setLanguage(kEnglish);
+      break;
+    default:
+      break;
+  }
+}
+
+void MainDialog::selectPage(int index) {
+  if (index < 0 || index >= kPageCount) return;
+  if (refresh_.TakeOnPageChange()) {
+    for (int refreshed : {2, 5, 7}) {  // System, Device, Disk
+      if (Page* p = page(refreshed)) p->refreshFromCollector();
+    }
+  }
+  if (QAction* old = action(kCmdTabFirst + current_)) {
+    old->setChecked(false);
+    old->setEnabled(true);
+  }
+  if (QAction* now = action(kCmdTabFirst + index)) {
+    now->setChecked(true);
+    now->setEnabled(false);
+  }
+  switching_ = true;
+  tabs_->setCurrentIndex(index);
+  switching_ = false;
+  current_ = index;
+}
+
+void MainDialog::setTitleSuffix(const std::string& text) {
+  // The collector calls this from its own thread; the title is changed on the GUI thread.
+  if (QThread::currentThread() != thread()) {
+    QMetaObject::invokeMethod(this, [this, text] { setTitleSuffix(text); }, Qt::QueuedConnection);
+    return;
+  }
+  setWindowTitle(QString::fromStdString(TitleWithSuffix(baseTitle_, text)));
+}
+
+void MainDialog::setLanguage(int language) {
+  UiLanguage = language;
+  const QList<QAction*> bar = menuBar_->actions();
+  for (size_t i = 0; i < kMenuBarCaptions.size() && i < static_cast<size_t>(bar.size()); ++i) {
+    bar[static_cast<qsizetype>(i)]->setText(Qs(CaptionFor(kMenuBarCaptions[i], language)));
+  }
+  if (QAction* exit = action(kCmdExit)) exit->setText(Qs(CaptionFor(kExitCaption, language)));
+
+  QAction* chosen = action(language == kEnglish ? kCmdEnglish : kCmdJapanese);
+  QAction* other = action(language == kEnglish ? kCmdJapanese : kCmdEnglish);
+  chosen->setChecked(true);
+  chosen->setEnabled(false);
+  other->setChecked(false);
+  other->setEnabled(true);
+
+  context_.settings.WriteSetting("Language", LanguageSettingText(language));
+
+  for (int refreshed : {0, 1, 7}) {  // Mark, Ranking, Disk
+    if (Page* p = page(refreshed)) p->refreshLanguage();
+  }
+  menuBar_->update();
+}
+
+void MainDialog::requestPageRefresh() { refresh_.Request(); }
+
+void MainDialog::ShowMessage(const std::string& text, const std::string& caption) {
+  showMessage(text, caption);
+}
+
+void MainDialog::EndProcess(int exitCode) { std::exit(exitCode); }
+
+void MainDialog::CreatePages(ProbeObject* probe) {
+  for (int index : kPageCreationOrder) pages_[static_cast<size_t>(index)] = MakePage(index);
+  PageContext pageContext{probe, this};
+  switching_ = true;
+  for (int index : kPageCreationOrder) {
+    Page* p = page(index);
+    tabs_->insertTab(index, p, p->caption());
+    p->initialise(pageContext);
+  }
+  switching_ = false;
+
+  char release[kProbeTextCapacity] = "";
+  if (probe != nullptr) probe->GetString(kIdBuildNumber, release);
+  baseTitle_ = BaseTitle(release);
+  setWindowTitle(QString::fromStdString(baseTitle_));
+
+  // The report template menus and the skin come from their own parts of the program.
+  setLanguage(UiLanguage);
+}
+
+void MainDialog::StartCollector() {
+  // The inventory collector joins here once it exists.
+}
+
+void MainDialog::ShowFirstPage() { selectPage(0); }
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+  // Enter does nothing here; Escape closes the window as the close box does.
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace velora

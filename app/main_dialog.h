@@ -1,0 +1,82 @@
+#pragma once
+// The program's only top-level window: a fixed-size dialog whose client area is the tab
+// control with the eleven pages, under the menu bar.
+
+#include <QDialog>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "app/main_window_model.h"
+#include "app/page.h"
+#include "app/startup_sequence.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QTabWidget;
+
+namespace velora {
+
+class MainDialog : public QDialog, public MainWindowHost {
+  Q_OBJECT
+
+ public:
+  explicit MainDialog(const MainWindowContext& context, QWidget* parent = nullptr);
+  ~MainDialog() override;
+
+  // The initialisation of the window; false when it ended the process.
+  bool initialise();
+
+  void selectPage(int index);
+  // Safe from any thread.
+  void setTitleSuffix(const std::string& text);
+  void setLanguage(int language);
+  // Safe from any thread: the next page change refreshes the collector's pages.
+  void requestPageRefresh();
+  void runCommand(int command);
+
+  int currentPage() const { return current_; }
+  int pageRefreshState() const { return refresh_.value(); }
+  Page* page(int tabIndex) const { return pages_[static_cast<size_t>(tabIndex)].get(); }
+  QTabWidget* tabs() const { return tabs_; }
+  QMenuBar* menuBar() const { return menuBar_; }
+  QAction* action(int command) const;
+  const std::string& baseTitle() const { return baseTitle_; }
+
+  // Where files and addresses go; the desktop by default, a recorder in tests.
+  std::function<void(const std::string& path)> openFile;
+  std::function<void(const std::string& address)> openAddress;
+  // Message boxes; a test may answer them itself.
+  std::function<void(const std::string& text, const std::string& caption)> showMessage;
+
+  // MainWindowHost
+  void ShowMessage(const std::string& text, const std::string& caption) override;
+  void EndProcess(int exitCode) override;
+  void CreatePages(ProbeObject* probe) override;
+  void StartCollector() override;
+  void ShowFirstPage() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void buildMenus();
+  QAction* addCommand(QMenu* menu, int command, const char* caption);
+  void fixSize();
+
+  MainWindowContext context_;
+  QMenuBar* menuBar_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  QMenu* editMenu_ = nullptr;
+  std::array<std::unique_ptr<Page>, kPageCount> pages_;
+  std::map<int, QAction*> actions_;
+  int current_ = 0;
+  bool switching_ = false;
+  PageRefreshState refresh_;
+  std::string baseTitle_;
+};
+
+}  // namespace velora

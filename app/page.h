@@ -1,0 +1,39 @@
+#pragma once
+// A page of the main window: one tab with its caption. Pages are created in a fixed order and
+// may read the pages created before them.
+
+#include <QWidget>
+
+#include "probe/probe_object.h"
+
+namespace velora {
+
+class MainDialog;
+
+struct PageContext {
+  ProbeObject* probe = nullptr;  // null when the library could not create its object
+  MainDialog* window = nullptr;
+};
+
+class Page : public QWidget {
+  Q_OBJECT
+
+ public:
+  Page(int tabIndex, QWidget* parent = nullptr);
+
+  int tabIndex() const { return tabIndex_; }
+  QString caption() const;
+  int templateId() const;
+
+  // Runs once, when the page is created under the tab control.
+  virtual void initialise(const PageContext& context);
+  // The collector's data has arrived: show it (System, Device and Disk pages).
+  virtual void refreshFromCollector() {}
+  // The interface language changed: rebuild the texts chosen by it.
+  virtual void refreshLanguage() {}
+
+ private:
+  int tabIndex_;
+};
+
+}  // namespace velora

@@ -1,0 +1,99 @@
+#include "platform/mount_query.h"
+
+#include <array>
+#include <fstream>
+#include <sstream>
+#include <string_view>
+
+namespace velora {
+namespace {
+
+// mountinfo escapes blanks and a few other characters as \ooo.
+std::string Unescape(const std::string& s) {
+  std::string out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == '\\' && i + 3 < s.size()) {
+      int v = 0;
+      bool ok = true;
+      for (size_t k = 1; k <= 3; ++k) {
+        char c = s[i + k];
+        if (c < '0' || c > '7') ok = false;
+        v = v * 8 + (c - '0');
+      }
+      if (ok) {
+        out.push_back(static_cast<char>(v));
+        i += 3;
+        continue;
+      }
+    }
+    out.push_back(s[i]);
+  }
+  return out;
+}
+
+bool Covers(const std::string& mountPoint, const std::string& path) {
+  if (mountPoint == "/") return true;
+  if (path.compare(0, mountPoint.size(), mountPoint) != 0) return false;
+  return path.size() == mountPoint.size() || path[mountPoint.size()] == '/';
+}
+
+bool ReadFlag(const std::string& file) {
+  std::ifstream in(file);
+  int v = 0;
+  return in >> v && v == 1;
+}
+
+}  // namespace
+
+bool MountOfPath(const std::string& path, MountInfo& mount, const std::string& root) {
+  std::ifstream in(root + "/proc/self/mountinfo");
+  if (!in) return false;
+  bool found = false;
+  std::string line;
+  while (std::getline(in, line)) {
+    // id parent major:minor root mount-point options [optional...] - fstype source super
+    std::istringstream fields(line);
+    std::string id, parent, devno, fsRoot, point;
+    if (!(fields >> id >> parent >> devno >> fsRoot >> point)) continue;
+    std::string word;
+    while (fields >> word && word != "-") {
+    }
+    std::string fsType;
+    if (!(fields >> fsType)) continue;
+    point = Unescape(point);
+    if (!Covers(point, path)) continue;
+    if (found && point.size() < mount.mountPoint.size()) continue;
+    MountInfo m;
+    m.mountPoint = point;
+    m.fsType = fsType;
+    size_t colon = devno.find(':');
+    if (colon != std::string::npos) {
+      m.major = static_cast<unsigned>(std::stoul(devno.substr(0, colon)));
+      m.minor = static_cast<unsigned>(std::stoul(devno.substr(colon + 1)));
+    }
+    mount = m;  // later lines over the same point are the ones in effect
+    found = true;
+  }
+  return found;
+}
+
+bool IsNetworkFileSystem(const std::string& fsType) {
+  static constexpr std::array<std::string_view, 14> kNetwork{
+      "nfs",  "nfs4",      "cifs",    "smb3",   "smbfs",      "ncpfs", "afs",
+      "ceph", "glusterfs", "9p",      "coda",   "fuse.sshfs", "davfs", "fuse.glusterfs"};
+  for (std::string_view t : kNetwork) {
+    if (fsType == t) return true;
+  }
+  return false;
+}
+
+bool IsRemovableMount(const MountInfo& mount, const std::string& root) {
+  if (mount.fsType == "iso9660" || mount.fsType == "udf") return true;
+  if (mount.major == 0) return false;  // no block device behind it
+  std::string dev = root + "/sys/dev/block/" + std::to_string(mount.major) + ":" +
+                    std::to_string(mount.minor);
+  // A partition has no flag of its own; its disk is the folder above.
+  return ReadFlag(dev + "/removable") || ReadFlag(dev + "/../removable");
+}
+
+}  // namespace velora

@@ -1,0 +1,253 @@
+#include "app/main_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QTabBar>
+#include <QTabWidget>
+#include <cstdlib>
+#include <thread>
+
+#include "app/app_log.h"
+#include "app/probe_binding.h"
+#include "app/settings.h"
+#include "app/startup_flags.h"
+#include "app/ui_language.h"
+#include "app_test_support.h"
+
+namespace velora {
+namespace {
+
+using testing::ReadText;
+using testing::TempFolder;
+
+class MainDialogTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (QApplication::instance() == nullptr) {
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      static int argc = 1;
+      static char name[] = "app_tests";
+      static char* argv[] = {name, nullptr};
+      new QApplication(argc, argv);
+    }
+  }
+
+  void SetUp() override {
+    UiLanguage = kJapanese;
+    window = std::make_unique<MainDialog>(context);
+    window->openFile = [this](const std::string& path) { opened.push_back(path); };
+    window->openAddress = [this](const std::string& a) { opened.push_back(a); };
+    window->showMessage = [this](const std::string& text, const std::string&) {
+      opened.push_back("message " + text);
+    };
+  }
+  void Start() { ASSERT_TRUE(window->initialise()); }
+
+  std::string MenuBarText(int position) const {
+    return window->menuBar()->actions()[position]->text().toStdString();
+  }
+  std::string Language() const { return settings.ReadSetting("Language"); }
+
+  TempFolder dir;
+  Settings settings{dir.file("bench.ini")};
+  AppLog log{dir.file("bench.log")};
+  ProbeBinding binding{VELORA_BIN_DIR};
+  MainWindowContext context{binding, settings, log, [] { return uint32_t{kNoWmi}; }, "bench"};
+  std::unique_ptr<MainDialog> window;
+  std::vector<std::string> opened;
+};
+
+TEST_F(MainDialogTest, ElevenPagesInTabOrderWithTheirCaptions) {
+  Start();
+  QTabWidget* tabs = window->tabs();
+  ASSERT_EQ(tabs->count(), 11);
+  const char* captions[] = {"Mark", "Ranking", "System", "CPU",  "Feature", "Device",
+                            "PCI",  "Disk",    "DLL",    "Info", "Back"};
+  for (int i = 0; i < 11; ++i) {
+    EXPECT_EQ(tabs->tabText(i).toStdString(), captions[i]);
+    EXPECT_EQ(tabs->widget(i), window->page(i));
+    EXPECT_EQ(window->page(i)->tabIndex(), i);
+  }
+  EXPECT_EQ(tabs->currentIndex(), 0) << "the Mark page comes first";
+}
+
+TEST_F(MainDialogTest, TitleCarriesTheProbeReleaseAndTheSuffix) {
+  Start();
+  EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275");
+  window->setTitleSuffix("- Now WMI Initializing...");
+  EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275 - Now WMI Initializing...");
+  window->setTitleSuffix("");
+  EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275 ");
+}
+
+TEST_F(MainDialogTest, TitleSuffixFromAnotherThreadArrivesOnTheGuiThread) {
+  Start();
+  std::thread collector([this] { window->setTitleSuffix("- Now WMI Initializing..."); });
+  collector.join();
+  EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275") << "not yet delivered";
+  QApplication::processEvents();
+  EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275 - Now WMI Initializing...");
+}
+
+TEST_F(MainDialogTest, FreshStartIsJapaneseAndWritesTheLanguageKey) {
+  ASSERT_FALSE(std::filesystem::exists(settings.path()));
+  Start();
+  EXPECT_EQ(MenuBarText(0), "ファイル (&F)");
+  EXPECT_EQ(MenuBarText(1), "編集 (&E)");
+  EXPECT_EQ(MenuBarText(2), "タブ (&T)");
+  EXPECT_EQ(MenuBarText(3), "ヘルプ (&H)");
+  EXPECT_EQ(MenuBarText(4), "Language (&L)");
+  EXPECT_EQ(window->action(kCmdExit)->text().toStdString(), "終了 (&E)");
+  EXPECT_EQ(Language(), "jp");
+  EXPECT_TRUE(window->action(kCmdJapanese)->isChecked());
+  EXPECT_FALSE(window->action(kCmdJapanese)->isEnabled());
+  EXPECT_TRUE(window->action(kCmdEnglish)->isEnabled());
+}
+
+TEST_F(MainDialogTest, EnglishEntrySwitchesCaptionsAndChecks) {
+  Start();
+  window->action(kCmdEnglish)->trigger();
+  EXPECT_EQ(UiLanguage.load(), kEnglish);
+  EXPECT_EQ(MenuBarText(0), "File (&F)");
+  EXPECT_EQ(MenuBarText(3), "Help (&H)");
+  EXPECT_EQ(window->action(kCmdExit)->text().toStdString(), "Exit (&E)");
+  EXPECT_FALSE(window->action(kCmdEnglish)->isEnabled());
+  EXPECT_TRUE(window->action(kCmdEnglish)->isChecked());
+  EXPECT_TRUE(window->action(kCmdJapanese)->isEnabled());
+  EXPECT_FALSE(window->action(kCmdJapanese)->isChecked());
+  EXPECT_EQ(Language(), "en");
+  // The tab entries and page captions keep their texts.
+  EXPECT_EQ(window->action(32777)->text().toStdString(), "Disk (&D)");
+  EXPECT_EQ(window->tabs()->tabText(7).toStdString(), "Disk");
+  window->action(kCmdJapanese)->trigger();
+  EXPECT_EQ(MenuBarText(2), "タブ (&T)");
+  EXPECT_EQ(Language(), "jp");
+}
+
+TEST_F(MainDialogTest, StoredEnglishIsUsedAtStart) {
+  settings.WriteSetting("Language", "en");
+  Start();
+  EXPECT_EQ(MenuBarText(0), "File (&F)");
+  EXPECT_EQ(Language(), "en");
+}
+
+TEST_F(MainDialogTest, ShownPageHasItsTabEntryGreyedAndChecked) {
+  Start();
+  EXPECT_FALSE(window->action(32770)->isEnabled());
+  EXPECT_TRUE(window->action(32770)->isChecked());
+  window->action(32773)->trigger();  // CPU
+  EXPECT_EQ(window->currentPage(), 3);
+  EXPECT_EQ(window->tabs()->currentIndex(), 3);
+  EXPECT_FALSE(window->action(32773)->isEnabled());
+  EXPECT_TRUE(window->action(32773)->isChecked());
+  EXPECT_TRUE(window->action(32770)->isEnabled());
+  EXPECT_FALSE(window->action(32770)->isChecked());
+  // A click on a tab goes the same way.
+  window->tabs()->tabBar()->setCurrentIndex(6);
+  EXPECT_EQ(window->currentPage(), 6);
+  EXPECT_FALSE(window->action(32776)->isEnabled());
+  EXPECT_TRUE(window->action(32773)->isEnabled());
+}
+
+TEST_F(MainDialogTest, MenuEntriesCarryTheirCommandIds) {
+  Start();
+  const std::pair<int, const char*> entries[] = {
+      {32770, "Mark (&M)"},       {32780, "Back (&B)"},      {32783, "Velora09.txt"},
+      {32791, "Probix.txt"},      {32782, "Orvanto"},        {32790, "Velora09.ini"},
+      {32786, "Japanese (&J)"},   {32787, "English (&E)"},   {32778, "DLL (&L)"}};
+  for (auto [id, caption] : entries) {
+    ASSERT_NE(window->action(id), nullptr) << id;
+    EXPECT_EQ(window->action(id)->text().toStdString(), caption);
+    EXPECT_EQ(window->action(id)->data().toInt(), id);
+  }
+  QMenu* help = window->menuBar()->actions()[3]->menu();
+  ASSERT_EQ(help->actions().size(), 6);
+  EXPECT_TRUE(help->actions()[2]->isSeparator());
+  EXPECT_TRUE(help->actions()[4]->isSeparator());
+  QMenu* edit = window->menuBar()->actions()[1]->menu();
+  ASSERT_EQ(edit->actions().size(), 6);
+  EXPECT_EQ(edit->actions()[0]->text().toStdString(), "[TEXT] Copy");
+  EXPECT_EQ(edit->actions()[5]->text().toStdString(), "[HTML] Preview");
+}
+
+TEST_F(MainDialogTest, HelpOpensTheFilesAndTheSettingsFileInUse) {
+  Start();
+  window->action(32783)->trigger();
+  window->action(32791)->trigger();
+  window->action(32790)->trigger();
+  window->action(32782)->trigger();
+  window->action(kCmdEnglish)->trigger();
+  window->action(32782)->trigger();
+  ASSERT_EQ(opened.size(), 5u);
+  EXPECT_EQ(std::filesystem::path(opened[0]).filename(), "Velora09.txt");
+  EXPECT_EQ(std::filesystem::path(opened[1]).filename(), "Probix.txt");
+  // The settings entry opens what the program reads, here bench.ini.
+  EXPECT_EQ(opened[2], settings.path());
+  EXPECT_EQ(opened[3].find("?lang=en"), std::string::npos);
+  EXPECT_NE(opened[4].find("?lang=en"), std::string::npos);
+}
+
+TEST_F(MainDialogTest, PageRefreshHappensOnceAtTheNextPageChange) {
+  Start();
+  EXPECT_EQ(window->pageRefreshState(), 0);
+  window->requestPageRefresh();
+  EXPECT_EQ(window->pageRefreshState(), 1);
+  window->selectPage(2);
+  EXPECT_EQ(window->pageRefreshState(), 2);
+  window->selectPage(3);
+  EXPECT_EQ(window->pageRefreshState(), 2);
+}
+
+TEST_F(MainDialogTest, FixedSizeFromTheTemplateAtTheWindowFont) {
+  Start();
+  window->show();
+  QApplication::processEvents();
+  EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "not resizable";
+  QFontMetrics m(window->font());
+  QSize tabs = window->tabs()->size();
+  // 371 x 337 dialog units: a quarter of the average character width, an eighth of its height.
+  EXPECT_NEAR(tabs.width(), 371.0 * m.averageCharWidth() / 4, 371.0 / 4 * 2);
+  EXPECT_EQ(tabs.height(), 337 * m.height() / 8);
+}
+
+TEST_F(MainDialogTest, ExitEscapeAndCloseBoxCloseButEnterDoesNot) {
+  Start();
+  window->show();
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &enter);
+  EXPECT_TRUE(window->isVisible());
+  QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &escape);
+  EXPECT_FALSE(window->isVisible());
+  window->show();
+  window->action(kCmdExit)->trigger();
+  EXPECT_FALSE(window->isVisible());
+  window->show();
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(window->isVisible());
+}
+
+// Pictures of the window in both languages, for a person to look at.
+TEST_F(MainDialogTest, GrabsTheWindowInBothLanguages) {
+  Start();
+  window->show();
+  QApplication::processEvents();
+  std::string folder = std::string(VELORA_BIN_DIR) + "/../screenshots";
+  std::filesystem::create_directories(folder);
+  QImage japanese = window->grab().toImage();
+  window->setLanguage(kEnglish);
+  QApplication::processEvents();
+  QImage english = window->grab().toImage();
+  ASSERT_FALSE(japanese.isNull());
+  EXPECT_EQ(japanese.size(), window->size());
+  EXPECT_NE(japanese, english) << "the menu bar's captions differ";
+  EXPECT_TRUE(japanese.save(QString::fromStdString(folder + "/main-window-jp.png")));
+  EXPECT_TRUE(english.save(QString::fromStdString(folder + "/main-window-en.png")));
+}
+
+}  // namespace
+}  // namespace velora

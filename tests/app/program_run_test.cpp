@@ -1,0 +1,93 @@
+// The built program, copied under another name into a folder of its own and run headless.
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include "app_test_support.h"
+
+namespace velora {
+namespace {
+
+using testing::ReadLines;
+using testing::ReadText;
+using testing::TempFolder;
+using Lines = std::vector<std::string>;
+
+class ProgramRun : public ::testing::Test {
+ protected:
+  void Install(bool withLibrary) {
+    namespace fs = std::filesystem;
+    fs::copy_file(VELORA_BIN_DIR "/velora09", program.file("bench"));
+    if (withLibrary) fs::copy_file(VELORA_BIN_DIR "/libprobix.so", program.file("libprobix.so"));
+  }
+  void Start() {
+    std::string exe = program.file("bench");
+    runtimeEnv = "XDG_RUNTIME_DIR=" + runtime.path();
+    std::vector<char*> env{runtimeEnv.data(), const_cast<char*>("QT_QPA_PLATFORM=offscreen"),
+                           nullptr};
+    char* argv[] = {exe.data(), nullptr};
+    ASSERT_EQ(posix_spawn(&pid, exe.c_str(), nullptr, nullptr, argv, env.data()), 0);
+  }
+  // Waits up to 20 s for the log to reach line; false on time-out.
+  bool WaitForLogLine(const std::string& line) {
+    for (int i = 0; i < 200; ++i) {
+      for (const std::string& l : ReadLines(program.file("bench.log"))) {
+        if (l == line) return true;
+      }
+      usleep(100 * 1000);
+    }
+    return false;
+  }
+  // The exit code after SIGTERM, or -1 when the program did not end.
+  int TerminateAndWait() {
+    kill(pid, SIGTERM);
+    int status = 0;
+    for (int i = 0; i < 200; ++i) {
+      if (waitpid(pid, &status, WNOHANG) == pid) {
+        pid = 0;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+      }
+      usleep(100 * 1000);
+    }
+    return -1;
+  }
+  void TearDown() override {
+    if (pid > 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  }
+
+  TempFolder runtime, program;
+  std::string runtimeEnv;
+  pid_t pid = 0;
+};
+
+TEST_F(ProgramRun, RenamedProgramUsesItsOwnSettingsAndLog) {
+  Install(true);
+  Start();
+  ASSERT_TRUE(WaitForLogLine("Velora Initialize OK!!"));
+  EXPECT_EQ(TerminateAndWait(), 0);
+  EXPECT_EQ(ReadLines(program.file("bench.log")),
+            (Lines{"Velora Execute Start", "Velora Initialize Start", "Probix.dll Init Start",
+                   "Probix.dll Init OK!!", "Velora Initialize OK!!", "Velora Execute End"}));
+  EXPECT_NE(ReadText(program.file("bench.ini")).find("Language=jp"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(program.file("velora09.ini")));
+  EXPECT_FALSE(std::filesystem::exists(program.file("velora09.log")));
+}
+
+TEST_F(ProgramRun, MissingProbeLibraryEndsWithExitCodeZeroAfterTheMessage) {
+  Install(false);
+  Start();
+  ASSERT_TRUE(WaitForLogLine("Probix.dll Init Start"));
+  // The message box is up; closing it ends the process without the shutdown steps.
+  usleep(500 * 1000);
+  ASSERT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << "the message waits for its OK";
+  EXPECT_EQ(TerminateAndWait(), 0);
+  EXPECT_EQ(ReadLines(program.file("bench.log")),
+            (Lines{"Velora Execute Start", "Velora Initialize Start", "Probix.dll Init Start"}));
+}
+
+}  // namespace
+}  // namespace velora
