@@ -96,7 +96,9 @@ bool HddKernel::Prepare() {
     std::memset(buffer_, 0, transfer_);
   if (transfer_ > params_.blockSize && params_.blockBuffer != nullptr)
     std::memset(buffer_ + params_.blockSize, 0, transfer_ - params_.blockSize);
-  transfersPerRun_ = static_cast<uint32_t>(std::max<uint64_t>(1, kBytesPerRun / transfer_));
+  // No more per run than the file holds, so a small file is not read round and round.
+  const uint64_t perRun = std::min<uint64_t>(kBytesPerRun, params_.fileSize);
+  transfersPerRun_ = static_cast<uint32_t>(std::max<uint64_t>(1, perRun / transfer_));
   if (!direct_) posix_fadvise(fd_, 0, 0, POSIX_FADV_DONTNEED);
   return true;
 }

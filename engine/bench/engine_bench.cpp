@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -70,11 +71,11 @@ bool CreateScratch(const std::string& path, uint32_t bytes) {
 }
 
 // fio's bandwidth in bytes per second for one pattern, psync at queue depth 1 like the engine.
-double FioBandwidth(const std::string& path, uint32_t bytes, const char* rw, const char* bs) {
+double FioOnce(const std::string& path, uint32_t bytes, const char* rw, const char* bs) {
   std::string command = "fio --name=reference --filename='" + path + "' --rw=" + rw +
                         " --bs=" + bs + " --size=" + std::to_string(bytes) +
                         " --direct=1 --ioengine=psync --iodepth=1 --allow_file_create=0"
-                        " --time_based=1 --runtime=2 --output-format=json 2>/dev/null";
+                        " --time_based=1 --runtime=1 --output-format=json 2>/dev/null";
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return 0.0;
   std::string out;
@@ -88,6 +89,13 @@ double FioBandwidth(const std::string& path, uint32_t bytes, const char* rw, con
   size_t key = out.find("\"bw_bytes\" : ", section);
   if (key == std::string::npos) return 0.0;
   return std::strtod(out.c_str() + key + 13, nullptr);
+}
+
+// Best of three fio runs, as the runner keeps the best of three engine calls.
+double FioBandwidth(const std::string& path, uint32_t bytes, const char* rw, const char* bs) {
+  double best = 0.0;
+  for (int i = 0; i < 3; ++i) best = std::max(best, FioOnce(path, bytes, rw, bs));
+  return best;
 }
 
 void RunHdd(const std::string& folder, uint32_t megabytes) {
@@ -152,8 +160,8 @@ int main(int argc, char** argv) {
                                        ReferenceStreamCopy};
     RunCompute(velora::engine::kMem, "MEM", refs, 3);
     int32_t score = 0;
-    std::printf("# MEM.Cache value %d score %d (no reference)\n",
-                BestValue(velora::engine::kMem, 3, nullptr, 4, &score), score);
+    const int32_t value = BestValue(velora::engine::kMem, 3, nullptr, 4, &score);
+    std::printf("# MEM.Cache value %d score %d (no reference)\n", value, score);
   }
   if (wants("MMT")) {
     auto rows = velora::engine::SubTestRows(velora::engine::kMmt);
