@@ -71,11 +71,11 @@ bool HddKernel::Prepare() {
   // Never O_CREAT or O_TRUNC: the file must be the runner's, and a symbolic link is refused so
   // that the writes cannot land anywhere else.
   const int flags = O_RDWR | O_NOFOLLOW | O_CLOEXEC;
-  fd_ = open(params_.filePath, flags | O_DIRECT);
+  fd_ = allowDirect_ ? open(params_.filePath, flags | O_DIRECT) : -1;
   direct_ = fd_ >= 0;
-  // tmpfs and some network file systems refuse O_DIRECT; buffered I/O with the file's cache
-  // dropped is the closest they offer.
-  if (fd_ < 0 && errno == EINVAL) fd_ = open(params_.filePath, flags);
+  // tmpfs (before Linux 6.6) and some network file systems refuse O_DIRECT; buffered I/O with
+  // the file's cache dropped is the closest they offer.
+  if (fd_ < 0 && (!allowDirect_ || errno == EINVAL)) fd_ = open(params_.filePath, flags);
   if (fd_ < 0) return false;
   struct stat st {};
   if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) ||
