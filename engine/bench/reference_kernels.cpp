@@ -24,22 +24,18 @@ double Now() {
   return ts.tv_sec + ts.tv_nsec * 1e-9;
 }
 
-// Best rate of four measurements, each repeating body (which returns its work) for 0.25 s;
-// prepare runs untimed before every body.
+// One measurement: body (which returns its work) repeated for at least 0.25 s of timed work,
+// like one engine call; prepare runs untimed before every body.
 template <typename Prepare, typename Body>
 double BestRate(Prepare prepare, Body body) {
-  double best = 0.0;
-  for (int round = 0; round < 4; ++round) {
-    double seconds = 0.0, work = 0.0;
-    while (seconds < 0.25) {
-      prepare();
-      double start = Now();
-      work += body();
-      seconds += Now() - start;
-    }
-    best = std::max(best, work / seconds);
+  double seconds = 0.0, work = 0.0;
+  while (seconds < 0.25) {
+    prepare();
+    double start = Now();
+    work += body();
+    seconds += Now() - start;
   }
-  return best;
+  return work / seconds;
 }
 
 auto kNothing = [] {};

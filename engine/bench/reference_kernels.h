@@ -1,7 +1,7 @@
 #pragma once
 // Plain versions of the engine's ALU and FPU algorithms and a STREAM-style memory reference,
 // compiled with -O3 -march=native, each answering its rate in the engine's work unit per second
-// (best of four measurements of at least a quarter second).
+// from one measurement of at least a quarter second, as long as one engine call.
 
 namespace velora::bench {
 
