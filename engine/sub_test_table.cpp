@@ -45,7 +45,7 @@ constexpr SubTestRow kHddRows[] = {
 
 // value: Mflop/s.
 constexpr double kMmtValueScale = 1e-6;
-constexpr double kMmtScoreDivisor = 1e7;
+constexpr double kMmtScoreDivisor = 2e7;
 
 const std::vector<SubTestRow>& MmtRows() {
   static const std::vector<SubTestRow> rows = [] {
