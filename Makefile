@@ -1,5 +1,5 @@
 # The two commands of README: `make run` and `make test`. Each installs what it needs first.
-.PHONY: deps configure build run test test-sanitize test-tsan clean
+.PHONY: deps configure build run test test-sanitize test-tsan clean bench-engine
 
 JOBS ?= $(shell nproc)
 
@@ -27,6 +27,15 @@ test-tsan: deps
 	cmake --preset tsan
 	cmake --build --preset tsan -j $(JOBS)
 	ctest --preset tsan -j $(JOBS) --no-tests=ignore
+
+# The engine's speed against its references (prints "ratio TEST.sub-test value" lines). Not part
+# of `make test`: it takes a few minutes and its figures depend on how busy the machine is.
+# BENCH_DIR is where the HDD scratch file goes (default: the build folder's file system).
+BENCH_DIR ?= build
+BENCH_SIZE_MB ?= 256
+bench-engine: configure
+	cmake --build --preset default -j $(JOBS) --target velora09_engine velora-engine-bench
+	./build/bin/velora-engine-bench --dir $(BENCH_DIR) --size $(BENCH_SIZE_MB)
 
 clean:
 	rm -rf build build-sanitize build-tsan
