@@ -6,8 +6,10 @@
 #include <cstdint>
 
 #include "platform/clock_source.h"
+#include "platform/cpuid_source.h"
 #include "platform/driver_link.h"
 #include "platform/file_version_source.h"
+#include "platform/system_queries.h"
 
 namespace velora {
 
@@ -18,6 +20,8 @@ struct ProbeEnvironment {
   // The driver status that id 16 answers: copied from the driver link at every creation,
   // overwritten with 4 by a processor identification that finds no open driver.
   std::atomic<int32_t>& reportedDriverStatus;
+  CpuidSource& cpuid;
+  SystemQueries& system;
 };
 
 }  // namespace velora

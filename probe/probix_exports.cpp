@@ -5,8 +5,10 @@
 #include <cstdint>
 
 #include "platform/linux/linux_clock_source.h"
+#include "platform/linux/linux_cpuid_source.h"
 #include "platform/linux/linux_directx_sources.h"
 #include "platform/linux/linux_driver_link.h"
+#include "platform/linux/linux_system_queries.h"
 #include "probe/memory_block.h"
 #include "probe/probix_object.h"
 
@@ -17,7 +19,8 @@ ProbeEnvironment& LibraryEnvironment() {
   static LinuxDirectXSources directx;
   static std::atomic<int32_t> reportedDriverStatus{kDriverNoDevice};
   static ProbeEnvironment env{ProcessDriverLink(), ProcessClockSource(), directx,
-                              reportedDriverStatus};
+                              reportedDriverStatus, ProcessCpuidSource(),
+                              ProcessSystemQueries()};
   return env;
 }
 
