@@ -4,7 +4,7 @@
 
 namespace velora {
 
-int32_t IntelCoresPerPackage(CpuidSource& cpuid, const CpuFields& f) {
+IntelTopology IntelCoresPerPackage(CpuidSource& cpuid, const CpuFields& f) {
   if (f.highestStandardLeaf >= 0xB) {
     // Level types: 1 SMT, 2 core. Some VMs report an empty topology leaf; check before dividing.
     CpuidRegisters smt = cpuid.Query(0xB, 0);
@@ -13,14 +13,14 @@ int32_t IntelCoresPerPackage(CpuidSource& cpuid, const CpuFields& f) {
     uint32_t logical = core.ebx & 0xFFFF;
     if (((smt.ecx >> 8) & 0xFF) == 1 && ((core.ecx >> 8) & 0xFF) == 2 && threads > 0 &&
         logical >= threads) {
-      return static_cast<int32_t>(logical / threads);
+      return {static_cast<int32_t>(logical / threads), static_cast<int32_t>(threads)};
     }
   }
   if (f.highestStandardLeaf >= 4) {
     CpuidRegisters r = cpuid.Query(4, 0);
-    if ((r.eax & 0x1F) != 0) return static_cast<int32_t>((r.eax >> 26) + 1);
+    if ((r.eax & 0x1F) != 0) return {static_cast<int32_t>((r.eax >> 26) + 1), 0};
   }
-  return 0;
+  return {0, 0};
 }
 
 int32_t AmdThreadsPerCore(CpuidSource& cpuid, const CpuFields& f) {
@@ -48,9 +48,10 @@ void DecodeProcessorCounts(CpuidSource& cpuid, CpuFields& f) {
   if (f.highestExtendedLeaf >= 0x80000008u) {
     cores = static_cast<int32_t>(cpuid.Query(0x80000008, 0).ecx & 0xFF) + 1;
   }
+  IntelTopology topology;
   if (intel) {
-    int32_t fromLeaves = IntelCoresPerPackage(cpuid, f);
-    if (fromLeaves > 0) cores = fromLeaves;
+    topology = IntelCoresPerPackage(cpuid, f);
+    if (topology.cores > 0) cores = topology.cores;
   }
   // On AMD processors of today leaf 0x80000008 counts threads, not cores.
   bool amdOfToday = f.vendorCode == kVendorAmd && IsProcessorOfToday(f);
@@ -62,6 +63,9 @@ void DecodeProcessorCounts(CpuidSource& cpuid, CpuFields& f) {
     logical /= cores;
   }
   if (amdOfToday) logical = threadsPerCore;
+  // Leaf 1 counts addressable identifiers, as leaf 4 does, so their quotient holds; against the
+  // real core count of leaf 0xB only its own thread count does.
+  if (topology.threadsPerCore > 0 && logical > 0) logical = topology.threadsPerCore;
   f.logicalPerCore = logical;
   if (logical <= 1) f.hyperThreading = 0;
 }

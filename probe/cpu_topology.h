@@ -10,9 +10,14 @@ namespace velora {
 // package, multi-core, and clears Hyper-Threading when one logical processor is left per core.
 void DecodeProcessorCounts(CpuidSource& cpuid, CpuFields& f);
 
-// Cores per package from the topology leaf 0xB or the deterministic cache leaf 4; 0 when the
-// processor has neither. Intel keeps leaf 0x80000008 ECX reserved, so it needs these.
-int32_t IntelCoresPerPackage(CpuidSource& cpuid, const CpuFields& f);
+struct IntelTopology {
+  int32_t cores = 0;           // 0 when the processor has neither leaf
+  int32_t threadsPerCore = 0;  // only from leaf 0xB
+};
+
+// Cores per package from the topology leaf 0xB or the deterministic cache leaf 4 (EAX bits 26
+// to 31 + 1). Intel keeps leaf 0x80000008 ECX reserved, so it needs these.
+IntelTopology IntelCoresPerPackage(CpuidSource& cpuid, const CpuFields& f);
 
 // Threads per core of an AMD processor of today: leaf 0x8000001E, else the SMT level of leaf 0xB,
 // else 1.

@@ -123,7 +123,7 @@ TEST_F(CpuIdentificationTest, IntelCoresComeFromLeaf4OrTheTopologyLeaf) {
   SetLeaf(0xB, {4, 8, 0x201, 0}, 1);
   Identify();
   EXPECT_EQ(Int(0x10B0), 4);
-  EXPECT_EQ(Int(0x103E), 4);  // 16 logical per package divided by 4 cores
+  EXPECT_EQ(Int(0x103E), 2);  // the SMT level, not 16 addressable ids over 4 cores
   EXPECT_EQ(Int(0x1056), 1);
 }
 
