@@ -1,5 +1,12 @@
 #include "probe/cpu_probe.h"
 
+#include "probe/cache_decode.h"
+#include "probe/cpu_answers.h"
+#include "probe/cpu_era.h"
+#include "probe/cpu_identity_text.h"
+#include "probe/cpu_leaves.h"
+#include "probe/cpu_revision.h"
+
 namespace velora {
 
 CpuProbe::CpuProbe(ProbeEnvironment& env, uint32_t mask, int32_t mode) : env_(env) {
@@ -10,18 +17,61 @@ void CpuProbe::Identify(uint32_t mask, int32_t mode) {
   ++identifyCount_;
   selectionMask_ = mask;
   measurementMode_ = mode;
+  // Every CPUID of this identification must run on the selected processor.
+  env_.cpuid.PinThread(mask);
+  IdentifyPinned();
+  env_.cpuid.RestoreThread();
+}
+
+void CpuProbe::IdentifyPinned() {
+  fields_ = CpuFields{};
+  fields_.selectionMask = selectionMask_;
   driverLess_ = env_.driver.Status() != kDriverOpen;
   if (driverLess_) env_.reportedDriverStatus.store(kDriverNoDeviceAtIdentify);
+
+  int32_t processors = env_.system.OnlineProcessorCount();
+  if (processors > 0) fields_.processors = processors;
+  fields_.architecture = ArchitectureText(env_.system.MachineName());
+
+  if (!env_.cpuid.Available()) return;
+  fields_.cpuidAvailable = 1;
+  DecodeIdentificationLeaves(env_.cpuid, fields_);
+  DecodeCaches(env_.cpuid, fields_);
+  DecodeBrandString(env_.cpuid, fields_);
+  DecodeAmdPowerLeaf(env_.cpuid, fields_);
+  if (fields_.vendorCode == kVendorTransmeta) DecodeTransmetaLeaves(env_.cpuid, fields_);
+  NameProcessor();
+  DecodePowerManagement(fields_);
 }
 
-int32_t CpuProbe::GetString(uint32_t, std::string& text) {
-  text.clear();
-  return -1;
+void CpuProbe::NameProcessor() {
+  CpuFields& f = fields_;
+  if (!IsProcessorOfToday(f)) {
+    switch (f.vendorCode) {
+      case kVendorIntel: ApplyCoreRevision(RevisionTable::Intel, f); break;
+      case kVendorAmd:
+        ApplyCoreRevision(RevisionTable::Amd, f);
+        if (f.family == 15) ApplyModelNumberSuffix(f);
+        break;
+      case kVendorCyrix:
+      case kVendorIdt: ApplyCoreRevision(RevisionTable::CyrixIdt, f); break;
+      default: break;
+    }
+  }
+  SplitProcessorName(f);
 }
 
-int32_t CpuProbe::GetInt(uint32_t, int32_t& value) {
-  value = -1;
-  return -1;
+int32_t CpuProbe::GetString(uint32_t id, std::string& text) {
+  return CpuTextAnswer(fields_, id, text);
+}
+
+int32_t CpuProbe::GetInt(uint32_t id, int32_t& value) {
+  if (id == 0x1068) {
+    DecodeTransmetaLeaves(env_.cpuid, fields_);
+    value = 0;
+    return 0;
+  }
+  return CpuIntAnswer(fields_, id, value);
 }
 
 int32_t CpuProbe::Set(uint32_t, int32_t) { return 0; }

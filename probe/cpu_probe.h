@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "probe/cpu_fields.h"
 #include "probe/probe_environment.h"
 
 namespace velora {
@@ -31,11 +32,19 @@ class CpuProbe {
   int32_t MeasurementMode() const { return measurementMode_; }
   bool DriverLess() const { return driverLess_; }
   int IdentifyCount() const { return identifyCount_; }
+  const CpuFields& Fields() const { return fields_; }
 
  protected:
+  // Names the processor and splits the name. So far only the core-revision and model-number
+  // look-ups that open the vendor tables run here; the names themselves come later.
+  virtual void NameProcessor();
+
   ProbeEnvironment& env_;
+  CpuFields fields_;
 
  private:
+  void IdentifyPinned();
+
   uint32_t selectionMask_ = 0;
   int32_t measurementMode_ = 0;
   bool driverLess_ = false;

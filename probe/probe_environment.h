@@ -7,8 +7,10 @@
 #include <string>
 
 #include "platform/clock_source.h"
+#include "platform/cpuid_source.h"
 #include "platform/driver_link.h"
 #include "platform/file_version_source.h"
+#include "platform/system_queries.h"
 
 namespace velora {
 
@@ -19,6 +21,8 @@ struct ProbeEnvironment {
   // The driver status that id 16 answers: copied from the driver link at every creation,
   // overwritten with 4 by a processor identification that finds no open driver.
   std::atomic<int32_t>& reportedDriverStatus;
+  CpuidSource& cpuid;
+  SystemQueries& system;
   // Where the PCI name databases are looked up: its data/ folder, then itself, then
   // ../share/velora09/data/. Empty: no database is found.
   std::string programFolder;

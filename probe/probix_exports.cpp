@@ -5,8 +5,10 @@
 #include <cstdint>
 
 #include "platform/linux/linux_clock_source.h"
+#include "platform/linux/linux_cpuid_source.h"
 #include "platform/linux/linux_directx_sources.h"
 #include "platform/linux/linux_driver_link.h"
+#include "platform/linux/linux_system_queries.h"
 #include "platform/program_folder.h"
 #include "probe/memory_block.h"
 #include "probe/probix_object.h"
@@ -18,7 +20,8 @@ ProbeEnvironment& LibraryEnvironment() {
   static LinuxDirectXSources directx;
   static std::atomic<int32_t> reportedDriverStatus{kDriverNoDevice};
   static ProbeEnvironment env{ProcessDriverLink(), ProcessClockSource(), directx,
-                              reportedDriverStatus, ProgramFolder(),
+                              reportedDriverStatus, ProcessCpuidSource(),
+                              ProcessSystemQueries(), ProgramFolder(),
                               "/sys/firmware/dmi/tables"};
   return env;
 }

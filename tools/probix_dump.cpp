@@ -3,13 +3,21 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "platform/fake/fake_clock_source.h"
+#include "platform/fake/fake_cpuid_source.h"
+#include "platform/linux/linux_directx_sources.h"
+#include "platform/fake/fake_driver_link.h"
+#include "platform/fake/fake_system_queries.h"
+#include "platform/linux/linux_system_queries.h"
 #include "platform/program_folder.h"
 #include "probe/probe_object.h"
+#include "probe/probix_object.h"
 #include "tools/probe_id_catalog.h"
 
 namespace {
@@ -21,11 +29,12 @@ struct Options {
   bool all = false;
   bool actions = false;
   std::string library;
+  std::string cpuidDump;
 };
 
 void PrintUsage(FILE* out) {
   std::fprintf(out,
-               "usage: probix-dump [FLAGS] [--all] [--actions] [--library PATH]\n"
+               "usage: probix-dump [FLAGS] [--all] [--actions] [--library PATH] [--cpuid FILE]\n"
                "\n"
                "Creates one probe object with FLAGS (default 0x700: processor and PCI parts;\n"
                "0x1000 adds SMBIOS, 0 creates none) and prints every id it answers:\n"
@@ -33,7 +42,9 @@ void PrintUsage(FILE* out) {
                "  0x1030 I 2          an integer answer\n"
                "  --all       also print ids that answer -1 and every PCI table entry\n"
                "  --actions   also run the ids that measure or identify again\n"
-               "  --library   load this file instead of %s beside the program\n",
+               "  --library   load this file instead of %s beside the program\n"
+               "  --cpuid     identify the processor recorded in FILE instead of this one\n"
+               "              (processor part only; no MSRs, no clock measurement)\n",
                kLibraryName);
 }
 
@@ -44,6 +55,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.all = true;
     } else if (arg == "--actions") {
       options.actions = true;
+    } else if (arg == "--cpuid" && i + 1 < argc) {
+      options.cpuidDump = argv[++i];
     } else if (arg == "--library" && i + 1 < argc) {
       options.library = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
@@ -98,12 +111,62 @@ void PrintInt(velora::ProbeObject& probe, uint32_t id, bool all, int32_t in = 0)
 
 }  // namespace
 
+void PrintAll(velora::ProbeObject& probe, const Options& options) {
+  int32_t devices = 0;
+  if (probe.GetInt(0x5001, &devices) != 0 || devices < 0) devices = 0;
+  uint32_t entries = options.all ? 128 : static_cast<uint32_t>(devices);
+
+  using velora::ProbeIdKind;
+  for (const velora::ProbeIdEntry& entry : velora::ProbeIdCatalog(entries)) {
+    switch (entry.kind) {
+      case ProbeIdKind::Text: PrintText(probe, entry.id, options.all); break;
+      case ProbeIdKind::Int: PrintInt(probe, entry.id, options.all); break;
+      case ProbeIdKind::TextAndInt:
+        PrintText(probe, entry.id, options.all);
+        PrintInt(probe, entry.id, options.all);
+        break;
+      case ProbeIdKind::TextAction:
+        if (options.actions) PrintText(probe, entry.id, options.all);
+        break;
+      case ProbeIdKind::Action:
+        if (options.actions) PrintInt(probe, entry.id, options.all);
+        break;
+      case ProbeIdKind::Command: break;
+    }
+  }
+  std::fflush(stdout);
+}
+
+// A recorded processor: the probe code runs in this process over the replayed registers, with
+// no driver, so nothing reaches this machine's MSRs or clocks.
+int DumpRecordedProcessor(const Options& options) {
+  velora::FakeCpuidSource cpuid;
+  if (cpuid.LoadDump(options.cpuidDump) < 0) {
+    std::fprintf(stderr, "probix-dump: cannot read the CPUID dump \"%s\"\n",
+                 options.cpuidDump.c_str());
+    return 1;
+  }
+  velora::FakeSystemQueries system;
+  system.processors = cpuid.logicalProcessors;
+  system.machine = velora::ProcessSystemQueries().MachineName();
+  velora::FakeDriverLink driver;
+  driver.status = velora::kDriverNoDevice;
+  velora::FakeClockSource clock;
+  velora::LinuxDirectXSources directx;
+  std::atomic<int32_t> status{velora::kDriverNoDevice};
+  velora::ProbeEnvironment env{driver, clock, directx, status, cpuid, system, "", ""};
+  velora::ProbixObject probe(env, velora::kCreateCpuProbe);
+  PrintAll(probe, options);
+  return 0;
+}
+
 int main(int argc, char** argv) {
   Options options;
   if (!ParseOptions(argc, argv, options)) {
     PrintUsage(stderr);
     return 2;
   }
+  if (!options.cpuidDump.empty()) return DumpRecordedProcessor(options);
   void* library = LoadLibrary(options);
   if (library == nullptr) {
     std::fprintf(stderr, "Not found \"%s\".\n", kLibraryName);
@@ -124,29 +187,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  int32_t devices = 0;
-  if (probe->GetInt(0x5001, &devices) != 0 || devices < 0) devices = 0;
-  uint32_t entries = options.all ? 128 : static_cast<uint32_t>(devices);
-
-  using velora::ProbeIdKind;
-  for (const velora::ProbeIdEntry& entry : velora::ProbeIdCatalog(entries)) {
-    switch (entry.kind) {
-      case ProbeIdKind::Text: PrintText(*probe, entry.id, options.all); break;
-      case ProbeIdKind::Int: PrintInt(*probe, entry.id, options.all); break;
-      case ProbeIdKind::TextAndInt:
-        PrintText(*probe, entry.id, options.all);
-        PrintInt(*probe, entry.id, options.all);
-        break;
-      case ProbeIdKind::TextAction:
-        if (options.actions) PrintText(*probe, entry.id, options.all);
-        break;
-      case ProbeIdKind::Action:
-        if (options.actions) PrintInt(*probe, entry.id, options.all);
-        break;
-      case ProbeIdKind::Command: break;
-    }
-  }
-  std::fflush(stdout);
+  PrintAll(*probe, options);
   destroy(probe);
   dlclose(library);
   return 0;
