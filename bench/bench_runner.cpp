@@ -86,11 +86,12 @@ bool BenchRunner::StartRun(int test) {
   }
   // Cleared here rather than on the worker, so a Stop pressed right after the start counts.
   stopRequested_.store(false);
+  // Before the worker exists: a short run could otherwise end before the controls go off.
+  observer_.RunControlsEnabled(false, true);
   {
     std::lock_guard lock(workerMutex_);
     worker_ = std::thread(&BenchRunner::Work, this, test, std::move(options));
   }
-  observer_.RunControlsEnabled(false, true);
   return true;
 }
 

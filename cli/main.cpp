@@ -51,9 +51,11 @@ class ConsoleObserver : public BenchObserver {
     const std::string name = engine_.BenchString(test, subTest);
     if (terminal_) std::printf("\r\033[K");
     if (name.empty()) return;  // a sub-test the engine does not have
+    // The list's value cell, then the score for every test (the list shows none for some).
     const SubTestCells cells = SubTestCellsOf(test, score, value);
+    const std::string scoreText = score < 0 ? "" : std::to_string(score);
     std::printf("%-4s %-24s %12s %8s\n", TestName(test), name.c_str(), cells.column1.c_str(),
-                cells.column2.c_str());
+                scoreText.c_str());
     std::fflush(stdout);
   }
   void MessageShown(const std::string& text) override {

@@ -301,8 +301,11 @@ TEST(BenchRunnerLifetime, DestroyingDuringARunStopsAfterTheSubTestAndRemovesTheF
   {
     BenchRunner runner(engine, host, observer, 4);
     runner.SetOptions({"1111", root, true, "1MB"});
+    // Holds the worker inside its first engine call until the destructor has asked for the
+    // stop; the runner's members live until the destructor has joined the worker.
     engine.OnCall([&](int test, int) {
-      if (test == kTestHdd) inside = true;
+      if (test != kTestHdd || inside.exchange(true)) return;
+      while (!runner.StopRequested()) std::this_thread::yield();
     });
     ASSERT_TRUE(runner.StartRun(kTestHdd));
     while (!inside) std::this_thread::yield();
