@@ -1,5 +1,6 @@
 #include "probe/cpu_leaves.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "probe/cpu_format.h"
@@ -172,17 +173,22 @@ void DecodeIdentificationLeaves(CpuidSource& cpuid, CpuFields& f) {
   DecodeVendorFlagLeaves(cpuid, f);
 }
 
-void DecodeBrandString(CpuidSource& cpuid, CpuFields& f) {
-  if (f.highestExtendedLeaf <= 0x80000003u) return;
-  uint32_t registers[12];
-  for (uint32_t i = 0; i < 3; ++i) {
-    CpuidRegisters r = cpuid.Query(0x80000002 + i, 0);
+// The text that consecutive leaves hold in EAX, EBX, ECX, EDX order (at most four leaves).
+static std::string LeafRunText(CpuidSource& cpuid, uint32_t firstLeaf, uint32_t leaves) {
+  uint32_t registers[16];
+  for (uint32_t i = 0; i < leaves && i < 4; ++i) {
+    CpuidRegisters r = cpuid.Query(firstLeaf + i, 0);
     registers[4 * i] = r.eax;
     registers[4 * i + 1] = r.ebx;
     registers[4 * i + 2] = r.ecx;
     registers[4 * i + 3] = r.edx;
   }
-  f.brandString = RegisterText(registers, 12);
+  return RegisterText(registers, 4 * std::min<uint32_t>(leaves, 4));
+}
+
+void DecodeBrandString(CpuidSource& cpuid, CpuFields& f) {
+  if (f.highestExtendedLeaf <= 0x80000003u) return;
+  f.brandString = LeafRunText(cpuid, 0x80000002, 3);
 }
 
 void DecodeAmdPowerLeaf(CpuidSource& cpuid, CpuFields& f) {
@@ -206,15 +212,7 @@ void DecodeTransmetaLeaves(CpuidSource& cpuid, CpuFields& f) {
                    l2.ebx & 0xFF, static_cast<int32_t>(l2.ecx));
   }
   if (highest >= 0x80860006u) {
-    uint32_t registers[16];
-    for (uint32_t i = 0; i < 4; ++i) {
-      CpuidRegisters r = cpuid.Query(0x80860003 + i, 0);
-      registers[4 * i] = r.eax;
-      registers[4 * i + 1] = r.ebx;
-      registers[4 * i + 2] = r.ecx;
-      registers[4 * i + 3] = r.edx;
-    }
-    f.transmetaDescription = RegisterText(registers, 16);
+    f.transmetaDescription = LeafRunText(cpuid, 0x80860003, 4);
   }
   if (highest >= 0x80860007u) {
     CpuidRegisters r = cpuid.Query(0x80860007, 0);
