@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/app_paths.h"
+#include "platform/app_paths.h"
 
 namespace velora {
 

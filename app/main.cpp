@@ -3,7 +3,7 @@
 #include <QApplication>
 
 #include "app/app_log.h"
-#include "app/app_paths.h"
+#include "platform/app_paths.h"
 #include "app/probe_binding.h"
 #include "app/qt_hosts.h"
 #include "app/settings.h"

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "app/app_paths.h"
+#include "platform/app_paths.h"
 
 namespace velora {
 

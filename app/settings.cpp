@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "app/app_paths.h"
-#include "app/ini_file.h"
+#include "platform/app_paths.h"
+#include "platform/ini_file.h"
 
 namespace velora {
 

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "app/app_paths.h"
+#include "platform/app_paths.h"
 #include "app/settings.h"
 #include "platform/mount_query.h"
 

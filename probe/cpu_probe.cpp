@@ -5,6 +5,7 @@
 #include "probe/cpu_era.h"
 #include "probe/cpu_identity_text.h"
 #include "probe/cpu_leaves.h"
+#include "probe/cpu_naming.h"
 #include "probe/cpu_revision.h"
 
 namespace velora {
@@ -46,7 +47,9 @@ void CpuProbe::IdentifyPinned() {
 
 void CpuProbe::NameProcessor() {
   CpuFields& f = fields_;
-  if (!IsProcessorOfToday(f)) {
+  if (IsProcessorOfToday(f)) {
+    NameProcessorOfToday(f);
+  } else {
     switch (f.vendorCode) {
       case kVendorIntel: ApplyCoreRevision(RevisionTable::Intel, f); break;
       case kVendorAmd:
@@ -57,6 +60,7 @@ void CpuProbe::NameProcessor() {
       case kVendorIdt: ApplyCoreRevision(RevisionTable::CyrixIdt, f); break;
       default: break;
     }
+    NameClassicProcessor(f, env_.system);
   }
   SplitProcessorName(f);
 }

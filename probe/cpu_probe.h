@@ -35,8 +35,7 @@ class CpuProbe {
   const CpuFields& Fields() const { return fields_; }
 
  protected:
-  // Names the processor and splits the name. So far only the core-revision and model-number
-  // look-ups that open the vendor tables run here; the names themselves come later.
+  // Names the processor with the tables of its era and splits the name.
   virtual void NameProcessor();
 
   ProbeEnvironment& env_;

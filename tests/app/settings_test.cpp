@@ -1,6 +1,6 @@
 #include "app/settings.h"
 
-#include "app/app_paths.h"
+#include "platform/app_paths.h"
 #include "app_test_support.h"
 
 namespace velora {

@@ -1,4 +1,4 @@
-#include "app/app_paths.h"
+#include "platform/app_paths.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -1,0 +1,8 @@
+#include "probe/cpu_naming.h"
+
+namespace velora {
+
+// Filled by the classic naming tables.
+void NameClassicProcessor(CpuFields&, SystemQueries&) {}
+
+}  // namespace velora
