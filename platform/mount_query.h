@@ -3,6 +3,7 @@
 // network share or a removable medium.
 
 #include <string>
+#include <vector>
 
 namespace velora {
 
@@ -11,7 +12,12 @@ struct MountInfo {
   std::string fsType;
   unsigned major = 0;
   unsigned minor = 0;
+  std::string source;  // the device or share ("/dev/vda1", "server:/export")
+  std::string fsRoot;  // the folder of the file system mounted here; "/" unless a bind mount
 };
+
+// Every mount of <root>/proc/self/mountinfo in mount order; empty when it cannot be read.
+std::vector<MountInfo> ListMounts(const std::string& root = "");
 
 // The mount that holds path (longest mount point that is a prefix of it), read from
 // <root>/proc/self/mountinfo; false when it cannot be found.

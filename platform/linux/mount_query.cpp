@@ -1,6 +1,7 @@
 #include "platform/mount_query.h"
 
 #include <array>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -45,10 +46,9 @@ bool ReadFlag(const std::string& file) {
 
 }  // namespace
 
-bool MountOfPath(const std::string& path, MountInfo& mount, const std::string& root) {
+std::vector<MountInfo> ListMounts(const std::string& root) {
+  std::vector<MountInfo> mounts;
   std::ifstream in(root + "/proc/self/mountinfo");
-  if (!in) return false;
-  bool found = false;
   std::string line;
   while (std::getline(in, line)) {
     // id parent major:minor root mount-point options [optional...] - fstype source super
@@ -58,19 +58,27 @@ bool MountOfPath(const std::string& path, MountInfo& mount, const std::string& r
     std::string word;
     while (fields >> word && word != "-") {
     }
-    std::string fsType;
-    if (!(fields >> fsType)) continue;
-    point = Unescape(point);
-    if (!Covers(point, path)) continue;
-    if (found && point.size() < mount.mountPoint.size()) continue;
     MountInfo m;
-    m.mountPoint = point;
-    m.fsType = fsType;
-    size_t colon = devno.find(':');
-    if (colon != std::string::npos) {
-      m.major = static_cast<unsigned>(std::stoul(devno.substr(0, colon)));
-      m.minor = static_cast<unsigned>(std::stoul(devno.substr(colon + 1)));
+    if (!(fields >> m.fsType)) continue;
+    fields >> m.source;
+    m.source = Unescape(m.source);
+    m.mountPoint = Unescape(point);
+    m.fsRoot = Unescape(fsRoot);
+    unsigned major = 0, minor = 0;
+    if (std::sscanf(devno.c_str(), "%u:%u", &major, &minor) == 2) {
+      m.major = major;
+      m.minor = minor;
     }
+    mounts.push_back(std::move(m));
+  }
+  return mounts;
+}
+
+bool MountOfPath(const std::string& path, MountInfo& mount, const std::string& root) {
+  bool found = false;
+  for (const MountInfo& m : ListMounts(root)) {
+    if (!Covers(m.mountPoint, path)) continue;
+    if (found && m.mountPoint.size() < mount.mountPoint.size()) continue;
     mount = m;  // later lines over the same point are the ones in effect
     found = true;
   }
