@@ -19,7 +19,11 @@ bool ReadOnlyImage(const std::string& fsType) {
   return std::find(kImages.begin(), kImages.end(), fsType) != kImages.end();
 }
 
-bool LocalDisk(const MountInfo& m, const std::string& root) {
+bool Writable(const std::string& path) { return access(path.c_str(), W_OK | X_OK) == 0; }
+
+}  // namespace
+
+bool IsFixedDiskMount(const MountInfo& m, const std::string& root) {
   if (m.source.rfind("/dev/", 0) != 0 || ReadOnlyImage(m.fsType)) return false;
   // A bind mount of a folder or file of another mount is not a disk of its own; btrfs
   // subvolumes are mounted that way and are.
@@ -27,16 +31,12 @@ bool LocalDisk(const MountInfo& m, const std::string& root) {
   return !IsRemovableMount(m, root);
 }
 
-bool Writable(const std::string& path) { return access(path.c_str(), W_OK | X_OK) == 0; }
-
-}  // namespace
-
 std::vector<ScratchDrive> ListScratchDrives(const std::string& root) {
   std::vector<ScratchDrive> drives;
   for (const MountInfo& m : ListMounts(root)) {
     std::erase_if(drives, [&](const ScratchDrive& d) { return d.mountPoint == m.mountPoint; });
     bool network = IsNetworkFileSystem(m.fsType);
-    if (!network && !LocalDisk(m, root)) continue;
+    if (!network && !IsFixedDiskMount(m, root)) continue;
     drives.push_back({m.mountPoint, m.fsType, network});
   }
   return drives;

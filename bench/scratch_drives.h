@@ -19,6 +19,11 @@ struct ScratchDrive {
 // point mounted over again counts once, as what is mounted last.
 std::vector<ScratchDrive> ListScratchDrives(const std::string& root = "");
 
+struct MountInfo;
+
+// A local block-device file system that is no removable medium nor read-only image.
+bool IsFixedDiskMount(const MountInfo& mount, const std::string& root = "");
+
 // "/home : HardDisk [ext4]", "/mnt/nas : Network [nfs4]"; Japanese with " : ハードディスク" and
 // " : ネットワーク".
 std::string ScratchDriveText(const ScratchDrive& drive, int language);

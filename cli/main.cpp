@@ -15,7 +15,8 @@
 #include "bench/linux_bench_host.h"
 #include "bench/processor_mask.h"
 #include "bench/result_text_block.h"
-#include "bench/sub_test_cells.h"
+#include "bench/scratch_drives.h"
+#include "cli/console_progress.h"
 #include "cli/mark_command.h"
 #include "platform/mount_query.h"
 
@@ -29,46 +30,6 @@ std::atomic<BenchRunner*> activeRunner{nullptr};
 void OnInterrupt(int) {
   if (BenchRunner* runner = activeRunner.load()) runner->RequestStop();
 }
-
-const char* TestName(int test) {
-  static const char* const names[] = {"Mark", "ALU", "FPU", "MEM", "HDD", "MMT",
-                                      "GDI",  "D2D", "D3D", "OGL", "NET"};
-  return test >= 0 && test <= 10 ? names[test] : "?";
-}
-
-// One line per finished sub-test; on a terminal a live line while a sub-test runs.
-class ConsoleObserver : public BenchObserver {
- public:
-  explicit ConsoleObserver(BenchEngine& engine) : engine_(engine), terminal_(isatty(1) == 1) {}
-
-  void SubTestStarted(int test, int subTest) override {
-    if (!terminal_) return;
-    const std::string name = engine_.BenchString(test, subTest);
-    std::printf("\r\033[K  %s %d/8 %s ...", TestName(test), subTest + 1, name.c_str());
-    std::fflush(stdout);
-  }
-  void SubTestShown(int test, int subTest, int score, int value) override {
-    const std::string name = engine_.BenchString(test, subTest);
-    if (terminal_) std::printf("\r\033[K");
-    if (name.empty()) return;  // a sub-test the engine does not have
-    // The list's value cell, then the score for every test (the list shows none for some).
-    const SubTestCells cells = SubTestCellsOf(test, score, value);
-    const std::string scoreText = score < 0 ? "" : std::to_string(score);
-    std::printf("%-4s %-24s %12s %8s\n", TestName(test), name.c_str(), cells.column1.c_str(),
-                scoreText.c_str());
-    std::fflush(stdout);
-  }
-  void MessageShown(const std::string& text) override {
-    std::fprintf(stderr, "velora: %s\n", text.c_str());
-    failed_ = true;
-  }
-  bool Failed() const { return failed_; }
-
- private:
-  BenchEngine& engine_;
-  const bool terminal_;
-  bool failed_ = false;
-};
 
 std::string DefaultScratchDir() {
   const char* home = std::getenv("HOME");
@@ -84,14 +45,13 @@ int RunMark(const MarkCommand& command) {
   options.processorMaskText = command.mask;
   options.scratchRoot = command.hddDir.empty() ? DefaultScratchDir() : command.hddDir;
   MountInfo mount;
-  // A local block-device file system; network and memory file systems do not count.
-  options.scratchFixedDisk = MountOfPath(options.scratchRoot, mount) && mount.major != 0 &&
-                             !IsNetworkFileSystem(mount.fsType);
+  options.scratchFixedDisk =
+      MountOfPath(options.scratchRoot, mount) && IsFixedDiskMount(mount);
   options.scratchSizeText = std::to_string(command.hddSizeMb) + "MB";
 
   LinkedBenchEngine engine;
   LinuxBenchHost host;
-  ConsoleObserver observer(engine);
+  ConsoleProgress observer(engine, command.test, stdout, isatty(1) == 1);
   BenchRunner runner(engine, host, observer, ConfiguredProcessorCount());
   runner.SetOptions(options);
 
@@ -111,10 +71,11 @@ int RunMark(const MarkCommand& command) {
   activeRunner = nullptr;
 
   const BenchResult result = runner.Snapshot();
-  std::fputs(ResultTextBlock(result, result.runSettings.displayMode,
-                             result.runSettings.fontSmoothing, "")
-                 .c_str(),
-             stdout);
+  // The report's lines end in CR LF; a terminal or pipe wants LF.
+  std::string block = ResultTextBlock(result, result.runSettings.displayMode,
+                                      result.runSettings.fontSmoothing, "");
+  std::erase(block, '\r');
+  std::fputs(block.c_str(), stdout);
   if (stopped) std::fprintf(stderr, "velora: stopped\n");
   return stopped || observer.Failed() ? 1 : 0;
 }
