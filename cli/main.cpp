@@ -72,7 +72,9 @@ int RunMark(const MarkCommand& command) {
 
   const BenchResult result = runner.Snapshot();
   // The report's lines end in CR LF; a terminal or pipe wants LF.
-  std::string block = ResultTextBlock(result, result.runSettings.displayMode,
+  // Without a screen there is no display mode to report.
+  const bool screen = result.runSettings.display.width != 0;
+  std::string block = ResultTextBlock(result, screen ? result.runSettings.displayMode : "",
                                       result.runSettings.fontSmoothing, "");
   std::erase(block, '\r');
   std::fputs(block.c_str(), stdout);
