@@ -1,8 +1,17 @@
 #include "probe/cpu_naming.h"
+#include "probe/cpu_naming_rows.h"
 
 namespace velora {
 
-// Filled by the classic naming tables.
-void NameClassicProcessor(CpuFields&, SystemQueries&) {}
+void NameClassicProcessor(CpuFields& f, SystemQueries& system) {
+  switch (f.vendorCode) {
+    case kVendorIntel: NameIntelProcessor(f); break;
+    case kVendorAmd: NameAmdProcessor(f); break;
+    case kVendorTransmeta: NameTransmetaProcessor(f); break;
+    case kVendorCyrix:
+    case kVendorIdt: NameCyrixIdtProcessor(f); break;
+    default: NameGenericProcessor(f, SystemProcessorFromMachine(system.MachineName())); break;
+  }
+}
 
 }  // namespace velora
