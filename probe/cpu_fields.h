@@ -20,6 +20,10 @@ enum VendorCode : int32_t {
   kVendorNexGen = 9,
   kVendorCompaq = 10,
   kVendorNsc = 11,
+  // Vendors after the classic ones: Hygon (Zen licensees) and Zhaoxin when it reports its own
+  // vendor string rather than Centaur's.
+  kVendorHygon = 12,
+  kVendorZhaoxin = 13,
 };
 
 // Order of the cache detail integers and texts.

@@ -54,7 +54,8 @@ void DecodeProcessorCounts(CpuidSource& cpuid, CpuFields& f) {
     if (topology.cores > 0) cores = topology.cores;
   }
   // On AMD processors of today leaf 0x80000008 counts threads, not cores.
-  bool amdOfToday = f.vendorCode == kVendorAmd && IsProcessorOfToday(f);
+  bool amdOfToday =
+      (f.vendorCode == kVendorAmd || f.vendorCode == kVendorHygon) && IsProcessorOfToday(f);
   int32_t threadsPerCore = amdOfToday ? AmdThreadsPerCore(cpuid, f) : 1;
   if (amdOfToday && threadsPerCore > 1) cores = cores / threadsPerCore > 0 ? cores / threadsPerCore : 1;
   f.coresPerPackage = cores;

@@ -25,6 +25,8 @@ inline constexpr CpuVendorRow kCpuVendors[] = {
     {"UMC UMC UMC ", kVendorUmc, "UMC"},
     {"Geode By NSC", kVendorNsc, "NSC"},
     {"Compaq FX32!", kVendorCompaq, "Compaq"},
+    {"HygonGenuine", kVendorHygon, "Hygon"},
+    {"  Shanghai  ", kVendorZhaoxin, "Zhaoxin"},
 };
 
 // The row of the vendor string, or null for an unknown vendor.

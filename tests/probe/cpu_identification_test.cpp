@@ -29,9 +29,15 @@ TEST_F(CpuIdentificationTest, VendorStringsMatchExactlyIncludingTheTrailingBlank
   SetVendor("Geode By NSC", 1);
   Identify();
   EXPECT_EQ(Int(0x1046), 11);
+  // The two vendors after the classic ones have codes of their own.
   SetVendor("HygonGenuine", 1);
   Identify();
-  EXPECT_EQ(Int(0x1046), 0);
+  EXPECT_EQ(Int(0x1046), 12);
+  EXPECT_EQ(Text(0x1004), "Hygon");
+  SetVendor("  Shanghai  ", 1);
+  Identify();
+  EXPECT_EQ(Int(0x1046), 13);
+  EXPECT_EQ(Text(0x1004), "Zhaoxin");
 }
 
 TEST_F(CpuIdentificationTest, ExtendedLeafExactly0x80000000ReadsNoExtendedLeaf) {
