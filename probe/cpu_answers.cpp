@@ -1,5 +1,7 @@
 #include "probe/cpu_answers.h"
 
+#include <cmath>
+
 #include "probe/cpu_format.h"
 
 namespace velora {
@@ -8,8 +10,11 @@ namespace {
 
 std::string Hex(int32_t v) { return FormatText("%X", static_cast<unsigned>(v)); }
 std::string Hex2(int32_t v) { return FormatText("%02X", static_cast<unsigned>(v)); }
-std::string Clock(double v) { return FormatText("%4.2f", v); }
-std::string Tenths(double v) { return FormatText("%4.1f", v); }
+// A figure that is not a number or is infinite reads as unknown, and -0 as 0: "nan", "inf"
+// and "-0.00" are texts that GetNumberString would pass to the pages.
+double Printable(double v) { return !std::isfinite(v) ? -1.0 : v == 0.0 ? 0.0 : v; }
+std::string Clock(double v) { return FormatText("%4.2f", Printable(v)); }
+std::string Tenths(double v) { return FormatText("%4.1f", Printable(v)); }
 // Transmeta numbers: the text stays empty while the value is negative.
 std::string Decimal(int32_t v) { return v < 0 ? std::string() : FormatText("%d", v); }
 
