@@ -96,7 +96,7 @@ constexpr auto kThirdsFromOneGigahertz = [] {
     // x666 is also written rounded up: "1667", "1.67".
     if (clock % 1000 == 666) {
       row.spellings[2] = FourDigits(clock + 1);
-      row.spellings[3] = GigahertzOfFour(clock + 1);
+      row.spellings[3] = GigahertzOfFour(clock + 4);  // "1.67"
     }
     row.value = clock + (clock % 100 == 66 ? 0.66 : 0.33);
     row.valueOnSlowBus = row.value;
