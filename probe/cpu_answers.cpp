@@ -1,5 +1,7 @@
 #include "probe/cpu_answers.h"
 
+#include <cmath>
+
 #include "probe/cpu_format.h"
 
 namespace velora {
@@ -8,8 +10,16 @@ namespace {
 
 std::string Hex(int32_t v) { return FormatText("%X", static_cast<unsigned>(v)); }
 std::string Hex2(int32_t v) { return FormatText("%02X", static_cast<unsigned>(v)); }
-std::string Clock(double v) { return FormatText("%4.2f", v); }
-std::string Tenths(double v) { return FormatText("%4.1f", v); }
+// A figure that is not a number or is infinite reads as unknown, and one that rounds to zero
+// reads as zero: "nan", "inf" and "-0.00" are texts that GetNumberString would pass to the
+// pages.
+std::string Fixed(const char* format, double v) {
+  std::string text = FormatText(format, std::isfinite(v) ? v : -1.0);
+  if (text.find_first_of("123456789") == std::string::npos && text.front() == '-') text.erase(0, 1);
+  return text;
+}
+std::string Clock(double v) { return Fixed("%4.2f", v); }
+std::string Tenths(double v) { return Fixed("%4.1f", v); }
 // Transmeta numbers: the text stays empty while the value is negative.
 std::string Decimal(int32_t v) { return v < 0 ? std::string() : FormatText("%d", v); }
 

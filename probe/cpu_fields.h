@@ -98,6 +98,8 @@ struct CpuFields {
   double originalMultiplier = -1.0;
   double dieSize = -1.0;
   double transistors = -1.0;
+  // Which row of the nominal bus table the registers chose (0 to 7), -1 before any did.
+  int32_t nominalBusIndex = -1;
 
   // Identification group.
   int32_t processors = 1;

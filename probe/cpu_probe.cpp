@@ -2,6 +2,10 @@
 
 #include "probe/cache_decode.h"
 #include "probe/cpu_answers.h"
+#include "probe/cpu_clock_measure.h"
+#include "probe/cpu_clock_registers.h"
+#include "probe/cpu_clock_today.h"
+#include "probe/cpu_clock_wait_time.h"
 #include "probe/cpu_era.h"
 #include "probe/cpu_identity_text.h"
 #include "probe/cpu_leaves.h"
@@ -29,6 +33,7 @@ void CpuProbe::IdentifyPinned() {
   fields_.selectionMask = selectionMask_;
   driverLess_ = env_.driver.Status() != kDriverOpen;
   if (driverLess_) env_.reportedDriverStatus.store(kDriverNoDeviceAtIdentify);
+  fields_.waitTimeMs = ReadWaitTimeMs(env_.settingsFile);
 
   int32_t processors = env_.system.OnlineProcessorCount();
   if (processors > 0) fields_.processors = processors;
@@ -42,7 +47,40 @@ void CpuProbe::IdentifyPinned() {
   DecodeAmdPowerLeaf(env_.cpuid, fields_);
   if (fields_.vendorCode == kVendorTransmeta) DecodeTransmetaLeaves(env_.cpuid, fields_);
   NameProcessor();
+  MeasureClocks(measurementMode_);
   DecodePowerManagement(fields_);
+}
+
+void CpuProbe::MeasureClocks(int32_t mode) {
+  CpuFields& f = fields_;
+  if (f.timeStampCounter) {
+    ClockMeasureOptions options{mode, f.warmUpNeeded != 0, driverLess_};
+    f.coreClock = MeasureCoreClock(env_.clock, options, f.clockMethod);
+  }
+  if (f.msrPresent) {
+    ReadClockRegisters(env_.driver, f);
+    // Some names depend on the multiplier and the bus the registers gave.
+    NameProcessor();
+  } else {
+    ApplyRatedClockOfToday(f);
+    ApplyOverclockPercent(f);
+  }
+}
+
+void CpuProbe::Remeasure(int32_t mode, bool measure) {
+  if (!fields_.cpuidAvailable) return;
+  // The same processor as the identification: the counter and the MSRs are per processor.
+  env_.cpuid.PinThread(selectionMask_);
+  if (measure && fields_.timeStampCounter) {
+    ClockMeasureOptions options{mode, fields_.warmUpNeeded != 0, driverLess_};
+    fields_.coreClock = MeasureCoreClock(env_.clock, options, fields_.clockMethod);
+  }
+  if (fields_.msrPresent) {
+    ReadClockRegisters(env_.driver, fields_);
+  } else {
+    ApplyOverclockPercent(fields_);
+  }
+  env_.cpuid.RestoreThread();
 }
 
 void CpuProbe::NameProcessor() {
@@ -66,6 +104,14 @@ void CpuProbe::NameProcessor() {
 }
 
 int32_t CpuProbe::GetString(uint32_t id, std::string& text) {
+  switch (id) {
+    case 0x102A: Remeasure(0, true); break;
+    case 0x102B: Remeasure(0, false); break;
+    case 0x102C: case 0x102D: case 0x102E: case 0x102F:
+      Remeasure(static_cast<int32_t>(id - 0x102B), true);
+      break;
+    default: break;
+  }
   return CpuTextAnswer(fields_, id, text);
 }
 

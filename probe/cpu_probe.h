@@ -43,6 +43,11 @@ class CpuProbe {
 
  private:
   void IdentifyPinned();
+  // Identify steps 10 and 11: the measured core clock, then the clock registers.
+  void MeasureClocks(int32_t mode);
+  // The re-measuring ids: measure again with mode (when measure is set and a time-stamp
+  // counter is present), then read the clock registers again.
+  void Remeasure(int32_t mode, bool measure);
 
   uint32_t selectionMask_ = 0;
   int32_t measurementMode_ = 0;

@@ -29,6 +29,9 @@ struct ProbeEnvironment {
   // The firmware's SMBIOS tables as Linux exposes them (smbios_entry_point and DMI), read
   // when physical memory is not readable. Empty: not tried.
   std::string firmwareTablesFolder;
+  // The host program's settings file, read at every processor identification (the wait time
+  // between processors). Empty: nothing is read and the defaults hold.
+  std::string settingsFile;
 };
 
 }  // namespace velora

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "platform/app_paths.h"
 #include "platform/linux/linux_clock_source.h"
 #include "platform/linux/linux_cpuid_source.h"
 #include "platform/linux/linux_directx_sources.h"
@@ -22,7 +23,7 @@ ProbeEnvironment& LibraryEnvironment() {
   static ProbeEnvironment env{ProcessDriverLink(), ProcessClockSource(), directx,
                               reportedDriverStatus, ProcessCpuidSource(),
                               ProcessSystemQueries(), ProgramFolder(),
-                              "/sys/firmware/dmi/tables"};
+                              "/sys/firmware/dmi/tables", settingsPath()};
   return env;
 }
 

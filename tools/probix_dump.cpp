@@ -152,9 +152,11 @@ int DumpRecordedProcessor(const Options& options) {
   velora::FakeDriverLink driver;
   driver.status = velora::kDriverNoDevice;
   velora::FakeClockSource clock;
+  // A counter that stands still: the replay measures nothing, so the clocks stay unknown.
+  clock.tscMhz = 0.0;
   velora::LinuxDirectXSources directx;
   std::atomic<int32_t> status{velora::kDriverNoDevice};
-  velora::ProbeEnvironment env{driver, clock, directx, status, cpuid, system, "", ""};
+  velora::ProbeEnvironment env{driver, clock, directx, status, cpuid, system, "", "", ""};
   velora::ProbixObject probe(env, velora::kCreateCpuProbe);
   PrintAll(probe, options);
   return 0;

@@ -8,7 +8,7 @@ uint64_t FakeClockSource::Tick() {
 }
 
 uint64_t FakeClockSource::ReadTimeStampCounter() {
-  return static_cast<uint64_t>(static_cast<double>(Tick()) * tscMhz / 1000.0);
+  return static_cast<uint64_t>(static_cast<double>(Tick()) * tscMhz / 1000.0) + tscOffset;
 }
 
 uint64_t FakeClockSource::PerformanceCounter() { return Tick(); }
@@ -16,6 +16,7 @@ uint64_t FakeClockSource::PerformanceCounter() { return Tick(); }
 uint32_t FakeClockSource::MultimediaTimeMs() { return static_cast<uint32_t>(Tick() / 1'000'000ull); }
 
 uint32_t FakeClockSource::TickCountMs() {
+  nowNs += nanosecondsPerTickRead;
   uint64_t ms = Tick() / 1'000'000ull;
   return static_cast<uint32_t>(ms - ms % tickStepMs);
 }

@@ -19,7 +19,7 @@ struct TestProbeEnvironment {
   FakeCpuidSource cpuid;
   FakeSystemQueries system;
   std::atomic<int32_t> reportedStatus{kDriverNoDevice};
-  ProbeEnvironment env{driver, clock, directx, reportedStatus, cpuid, system, "", ""};
+  ProbeEnvironment env{driver, clock, directx, reportedStatus, cpuid, system, "", "", ""};
 };
 
 }  // namespace velora
