@@ -56,7 +56,9 @@ void ScoreList::initialise() {
   QFont font(QStringLiteral("Arial"));
   font.setPointSize(10);
   table_->setFont(font);
-  width_ = table_->contentsRect().width();
+  // The list fills this widget; its client area is that less the list's frame. Read from the
+  // geometry, since the layout has not run before the page is first shown.
+  width_ = width() - 2 * table_->frameWidth();
   // A report view of today: full-row selection, grid lines, no header.
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
