@@ -53,23 +53,25 @@ constexpr std::array<RunRow, kTestRows> kRunRows{{
 // Layout in dialog units. The shown rows stack from the top in test order, each a button with
 // its bar; the options stand in a column on the right; the list's tab control fills the foot.
 constexpr int kRowTop = 6;
-constexpr int kRowPitch = 21;
+constexpr int kRowPitch = 24;
 constexpr int kButtonLeft = 6;
 constexpr int kButtonWidth = 36;
-constexpr int kRowHeight = 18;
+// Tall enough for the bars' 24-point numbers.
+constexpr int kRowHeight = 22;
 constexpr int kBarLeft = 46;
 constexpr int kBarWidth = 182;
 constexpr int kOptionLeft = 236;
 constexpr int kOptionWidth = 124;
 constexpr int kStopWidth = 50;
+constexpr int kStopHeight = 18;
 constexpr int kLabelHeight = 9;
 constexpr int kBoxHeight = 13;
 constexpr int kOptionPitch = 28;
 constexpr int kOptionTop = 30;
 constexpr int kTabsLeft = 6;
-constexpr int kTabsTop = 178;
+constexpr int kTabsTop = 202;
 constexpr int kTabsWidth = 354;
-constexpr int kTabsHeight = 134;
+constexpr int kTabsHeight = 110;
 
 struct OptionRow {
   int id;
@@ -180,7 +182,7 @@ void MarkPage::buildControls() {
 
   stop_ = new QPushButton(QStringLiteral("Stop"), this);
   registerControl(stop_, kIdStopButton, "Stop");
-  stop_->setGeometry(du.rect(kOptionLeft, kRowTop, kStopWidth, kRowHeight));
+  stop_->setGeometry(du.rect(kOptionLeft, kRowTop, kStopWidth, kStopHeight));
   stop_->setEnabled(false);
   connect(stop_, &QPushButton::clicked, this, &MarkPage::requestStop);
 
@@ -193,6 +195,8 @@ void MarkPage::buildControls() {
     if (row.id == kIdDisplayModeBox || row.id == kIdFontSmoothingBox) {
       auto* edit = new QLineEdit(this);
       edit->setReadOnly(true);
+      // Not a stop of the Tab key: focus would select the whole text of a box nobody edits.
+      edit->setFocusPolicy(Qt::ClickFocus);
       (row.id == kIdDisplayModeBox ? displayMode_ : fontSmoothing_) = edit;
       box = edit;
     } else {

@@ -281,7 +281,9 @@ TEST_F(MarkPageTest, StopDuringMemKeepsFinishedScoresAndGreysTheBars) {
   });
   auto* stop = qobject_cast<QPushButton*>(page->control(1626));
   page->startRun(0);
-  ASSERT_TRUE(Until([&] { return inMem.load() && stop->isEnabled(); }));
+  ASSERT_TRUE(Until([&] { return inMem.load(); }));
+  // Everything the worker reported before entering the engine has been posted by now.
+  QApplication::processEvents();
   EXPECT_EQ(page->listTabs()->currentIndex(), 2) << "MEM's tab while MEM runs";
   EXPECT_FALSE(page->listTabs()->isEnabled());
   EXPECT_FALSE(List(1634)->isEnabled());
@@ -385,6 +387,104 @@ TEST_F(MarkPageTest, ClosingDuringARunStopsAfterTheSubTestAndDropsTheQueuedCalls
   EXPECT_EQ(ended, 0) << "no report of the run reached the page";
   EXPECT_EQ(EntriesIn(scratch.path()), 0) << "the scratch folder is gone";
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+}  // namespace
+}  // namespace velora
+
+namespace velora {
+namespace {
+
+std::string ScreenshotFolder() {
+  const std::string folder = std::string(VELORA_BIN_DIR) + "/../screenshots";
+  std::filesystem::create_directories(folder);
+  return folder;
+}
+
+void Save(QWidget& widget, const std::string& name) {
+  QApplication::processEvents();
+  const QImage image = widget.grab().toImage();
+  ASSERT_FALSE(image.isNull());
+  EXPECT_TRUE(image.save(QString::fromStdString(ScreenshotFolder() + "/" + name)));
+}
+
+// Pictures for a person to look at: the page while MEM's second sub-test runs.
+TEST_F(MarkPageTest, GrabsThePageDuringARunInBothLanguages) {
+  Make();
+  ScriptAll();
+  std::atomic<bool> inMem{false};
+  std::atomic<bool> release{false};
+  engine.OnCall([&](int test, int subTest) {
+    if (test == 3 && subTest == 1 && !inMem.exchange(true)) {
+      while (!release.load()) usleep(1000);
+    }
+  });
+  page->show();
+  page->startRun(0);
+  ASSERT_TRUE(Until([&] { return inMem.load(); }));
+  // Everything the worker reported before entering the engine has been posted by now.
+  QApplication::processEvents();
+  UiLanguage = kJapanese;
+  page->refreshLanguage();
+  Save(*page, "mark-page-during-run-jp.png");
+  UiLanguage = kEnglish;
+  page->refreshLanguage();
+  Save(*page, "mark-page-during-run-en.png");
+  release = true;
+  ASSERT_TRUE(Until([&] { return ended > 0; }));
+}
+
+// A full run of the linked engine on this machine, minutes long: run by hand with
+// --gtest_also_run_disabled_tests. The scratch file goes on the first drive of the list.
+TEST(MarkPageRealEngine, DISABLED_FullRunGrabbedInBothLanguages) {
+  if (QApplication::instance() == nullptr) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "app_tests";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);
+  }
+  UiLanguage = kEnglish;
+  LinkedBenchEngine engine;
+  MarkPageEnvironment environment;
+  environment.applyProcessorMask = [](const std::string&) { return true; };
+  MarkPage page(engine, environment);
+  page.resize(660, 580);
+  page.initialise(PageContext{nullptr, nullptr});
+  std::vector<std::string> messages;
+  page.showMessage = [&](const std::string& text) { messages.push_back(text); };
+  bool ended = false;
+  QObject::connect(&page, &MarkPage::runEnded, [&] { ended = true; });
+  page.show();
+  const auto options = page.currentOptions();
+  std::printf("scratch in %s, %s\n", options.scratchRoot.c_str(),
+              options.scratchSizeText.c_str());
+  QElapsedTimer timer;
+  timer.start();
+  ASSERT_TRUE(page.startRun(0));
+  bool grabbedDuring = false;
+  while (!ended) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+    usleep(20000);
+    if (!grabbedDuring && page.result().score[3][1] > 0) {
+      Save(page, "mark-page-real-during-en.png");
+      grabbedDuring = true;
+    }
+  }
+  std::printf("full run: %.1f s\n", timer.elapsed() / 1000.0);
+  for (const std::string& m : messages) std::printf("message: %s\n", m.c_str());
+  const BenchResult result = page.result();
+  for (int t = 0; t <= 10; ++t) std::printf("score[0][%d] = %d\n", t, result.score[0][t]);
+  std::printf("fullRun %d, complete %d, %s / %s\n", result.fullRun, page.isRunComplete(),
+              result.runSettings.displayMode.c_str(), result.runSettings.fontSmoothing.c_str());
+  Save(page, "mark-page-after-full-run-en.png");
+  page.selectListTab(3);
+  Save(page, "mark-page-after-full-run-hdd-en.png");
+  UiLanguage = kJapanese;
+  page.refreshLanguage();
+  page.selectListTab(2);
+  Save(page, "mark-page-after-full-run-mem-jp.png");
+  EXPECT_GT(result.score[0][0], 0);
 }
 
 }  // namespace
