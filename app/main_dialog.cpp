@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "app/dialog_units.h"
 #include "app/open_in_folder.h"
 #include "app/placeholder_pages.h"
 #include "app/settings.h"
@@ -19,18 +20,12 @@
 namespace velora {
 namespace {
 
-// The window's size in dialog units, converted at the window's font the way dialog templates
-// are: a horizontal unit is a quarter of the average character width, a vertical unit an
-// eighth of the character height.
+// The window's size in dialog units of the window's font.
 constexpr int kTemplateWidthDlu = 371;
 constexpr int kTemplateHeightDlu = 337;
 
 QSize TemplateSize(const QFont& font) {
-  QFontMetrics metrics(font);
-  const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-  int average = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
-  int height = metrics.height();
-  return QSize(kTemplateWidthDlu * average / 4, kTemplateHeightDlu * height / 8);
+  return DialogUnits(font).size(kTemplateWidthDlu, kTemplateHeightDlu);
 }
 
 QString Qs(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -237,6 +232,12 @@ void MainDialog::StartCollector() {
 }
 
 void MainDialog::ShowFirstPage() { selectPage(0); }
+
+void MainDialog::done(int result) {
+  // The worker is joined when the page goes, after the window has closed.
+  if (auto* mark = dynamic_cast<MarkPage*>(page(0))) mark->stopForClose();
+  QDialog::done(result);
+}
 
 void MainDialog::keyPressEvent(QKeyEvent* event) {
   // Enter does nothing here; Escape closes the window as the close box does.

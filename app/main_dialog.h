@@ -45,6 +45,8 @@ class MainDialog : public QDialog, public MainWindowHost {
   QMenuBar* menuBar() const { return menuBar_; }
   QAction* action(int command) const;
   const std::string& baseTitle() const { return baseTitle_; }
+  // The caption of the program's message boxes.
+  const std::string& programName() const { return context_.programName; }
 
   // Where files and addresses go; the desktop by default, a recorder in tests.
   std::function<void(const std::string& path)> openFile;
@@ -61,6 +63,8 @@ class MainDialog : public QDialog, public MainWindowHost {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // Every way of closing ends here: a benchmark run stops after its current sub-test.
+  void done(int result) override;
 
  private:
   void buildMenus();

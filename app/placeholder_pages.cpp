@@ -1,10 +1,14 @@
 #include "app/placeholder_pages.h"
 
+#include "bench/linked_bench_engine.h"
+
 namespace velora {
 
 std::unique_ptr<Page> MakePage(int tabIndex) {
+  // The engine library holds no state of its own; one binding serves every window.
+  static LinkedBenchEngine engine;
   switch (tabIndex) {
-    case 0: return std::make_unique<MarkPage>();
+    case 0: return std::make_unique<MarkPage>(engine);
     case 1: return std::make_unique<RankingPage>();
     case 2: return std::make_unique<SystemPage>();
     case 3: return std::make_unique<CpuPage>();

@@ -1,17 +1,15 @@
 #pragma once
 // The eleven pages. Each has its caption and place; the pages whose content belongs to other
-// parts of the program are empty until those parts fill them.
+// parts of the program are empty until those parts fill them. The Mark and Back pages have
+// their own files.
 
 #include <memory>
 
+#include "app/back_page.h"
+#include "app/mark_page.h"
 #include "app/page.h"
 
 namespace velora {
-
-class MarkPage : public Page {
- public:
-  explicit MarkPage(QWidget* parent = nullptr) : Page(0, parent) {}
-};
 
 class RankingPage : public Page {
  public:
@@ -56,11 +54,6 @@ class DllPage : public Page {
 class InfoPage : public Page {
  public:
   explicit InfoPage(QWidget* parent = nullptr) : Page(9, parent) {}
-};
-
-class BackPage : public Page {
- public:
-  explicit BackPage(QWidget* parent = nullptr) : Page(10, parent) {}
 };
 
 // The page of a tab index.

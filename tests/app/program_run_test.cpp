@@ -19,6 +19,8 @@ class ProgramRun : public ::testing::Test {
   void Install(bool withLibrary) {
     namespace fs = std::filesystem;
     fs::copy_file(VELORA_BIN_DIR "/velora09", program.file("bench"));
+    // The engine the program links travels with it.
+    fs::copy_file(VELORA_BIN_DIR "/libvelora09.so", program.file("libvelora09.so"));
     if (withLibrary) fs::copy_file(VELORA_BIN_DIR "/libprobix.so", program.file("libprobix.so"));
   }
   void Start() {

@@ -52,6 +52,7 @@ TEST(SingleInstance, LockFileLivesInTheRuntimeFolderOrInTmpWithTheUserId) {
 TEST(SingleInstance, SecondProgramEndsAtOnceWithoutALogLine) {
   TempFolder runtime, program;
   std::filesystem::copy_file(VELORA_BIN_DIR "/velora09", program.file("velora09"));
+  std::filesystem::copy_file(VELORA_BIN_DIR "/libvelora09.so", program.file("libvelora09.so"));
   std::filesystem::permissions(program.file("velora09"), std::filesystem::perms::owner_all);
   testing::WriteText(program.file("velora09.log"), "first instance's log\n");
 
