@@ -13,6 +13,7 @@
 #include "app/dialog_units.h"
 #include "app/open_in_folder.h"
 #include "app/placeholder_pages.h"
+#include "app/queued_call.h"
 #include "app/settings.h"
 #include "app/ui_language.h"
 #include "probe/probe_ids.h"
@@ -170,7 +171,7 @@ void MainDialog::selectPage(int index) {
 void MainDialog::setTitleSuffix(const std::string& text) {
   // The collector calls this from its own thread; the title is changed on the GUI thread.
   if (QThread::currentThread() != thread()) {
-    QMetaObject::invokeMethod(this, [this, text] { setTitleSuffix(text); }, Qt::QueuedConnection);
+    QueueCall(this, [this, text] { setTitleSuffix(text); });
     return;
   }
   setWindowTitle(QString::fromStdString(TitleWithSuffix(baseTitle_, text)));

@@ -14,6 +14,7 @@
 #include "app/list_tabs.h"
 #include "app/main_dialog.h"
 #include "app/qt_bench_observer.h"
+#include "app/queued_call.h"
 #include "app/score_bar.h"
 #include "app/score_list.h"
 #include "app/screen_state.h"
@@ -344,9 +345,7 @@ void MarkPage::showSubTest(int test, int subTest) { scoreList_->showSubTest(test
 
 void MarkPage::setRunControlsEnabled(bool enable, bool includeStop) {
   if (QThread::currentThread() != thread()) {
-    QMetaObject::invokeMethod(
-        this, [this, enable, includeStop] { setRunControlsEnabled(enable, includeStop); },
-        Qt::QueuedConnection);
+    QueueCall(this, [this, enable, includeStop] { setRunControlsEnabled(enable, includeStop); });
     return;
   }
   for (const RunRow& row : kRunRows) {

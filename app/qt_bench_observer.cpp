@@ -1,6 +1,7 @@
 #include "app/qt_bench_observer.h"
 
 #include "app/mark_page.h"
+#include "app/queued_call.h"
 
 namespace velora {
 
@@ -9,7 +10,7 @@ QtBenchObserver::QtBenchObserver(MarkPage& page) : page_(page) {}
 template <typename Call>
 void QtBenchObserver::Post(Call call) {
   // This object is the context: its destructor removes what has not been delivered.
-  QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+  QueueCall(this, std::move(call));
 }
 
 void QtBenchObserver::RunControlsEnabled(bool enable, bool includeStop) {
