@@ -17,6 +17,7 @@
 #include "app/startup_flags.h"
 #include "app/ui_language.h"
 #include "app_test_support.h"
+#include "offscreen_application.h"
 
 namespace velora {
 namespace {
@@ -26,15 +27,7 @@ using testing::TempFolder;
 
 class MainDialogTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) {
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
-      static int argc = 1;
-      static char name[] = "app_tests";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
+  static void SetUpTestSuite() { testing::EnsureOffscreenApplication(); }
 
   void SetUp() override {
     UiLanguage = kJapanese;

@@ -20,6 +20,7 @@
 #include "app_test_support.h"
 #include "bench/linked_bench_engine.h"
 #include "tests/bench/bench_fakes.h"
+#include "offscreen_application.h"
 
 namespace velora {
 namespace {
@@ -59,15 +60,7 @@ std::vector<std::string> Items(QComboBox* list) {
 
 class MarkPageTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) {
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
-      static int argc = 1;
-      static char name[] = "app_tests";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
+  static void SetUpTestSuite() { testing::EnsureOffscreenApplication(); }
 
   void SetUp() override { UiLanguage = kEnglish; }
 
@@ -437,13 +430,7 @@ TEST_F(MarkPageTest, GrabsThePageDuringARunInBothLanguages) {
 // A full run of the linked engine on this machine, minutes long: run by hand with
 // --gtest_also_run_disabled_tests. The scratch file goes on the first drive of the list.
 TEST(MarkPageRealEngine, DISABLED_FullRunGrabbedInBothLanguages) {
-  if (QApplication::instance() == nullptr) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char name[] = "app_tests";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);
-  }
+  testing::EnsureOffscreenApplication();
   UiLanguage = kEnglish;
   LinkedBenchEngine engine;
   MarkPageEnvironment environment;

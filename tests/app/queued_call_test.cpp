@@ -12,20 +12,14 @@
 #include <thread>
 #include <vector>
 
+#include "offscreen_application.h"
+
 namespace velora {
 namespace {
 
 class QueuedCallTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) {
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
-      static int argc = 1;
-      static char name[] = "app_tests";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
+  static void SetUpTestSuite() { testing::EnsureOffscreenApplication(); }
 };
 
 TEST_F(QueuedCallTest, CallsFromAWorkerRunOnTheGuiThreadInTheirOrder) {

@@ -6,21 +6,14 @@
 #include <QImage>
 
 #include "app/list_tabs.h"
+#include "offscreen_application.h"
 
 namespace velora {
 namespace {
 
 class ScoreBarTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (QApplication::instance() == nullptr) {
-      setenv("QT_QPA_PLATFORM", "offscreen", 1);
-      static int argc = 1;
-      static char name[] = "app_tests";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
+  static void SetUpTestSuite() { testing::EnsureOffscreenApplication(); }
   void SetUp() override { bar.resize(200, 40); }
 
   // The bar painted without its number, so that every pixel is border, fill or background.
