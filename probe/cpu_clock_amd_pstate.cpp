@@ -66,7 +66,11 @@ double AmdPStateMhz(int32_t displayFamily, uint32_t low, double mainPllMhz) {
 }
 
 int32_t AmdBoostStateCount(DriverLink& driver, int32_t displayFamily, bool corePerformanceBoost) {
-  if (!corePerformanceBoost || displayFamily < 0x10 || displayFamily > 0x16) return 0;
+  // Griffin (0x11) has no boost control register.
+  const bool hasBoostControl = displayFamily == 0x10 || displayFamily == 0x12 ||
+                               displayFamily == 0x14 || displayFamily == 0x15 ||
+                               displayFamily == 0x16;
+  if (!corePerformanceBoost || !hasBoostControl) return 0;
   uint32_t control = 0;
   if (!ReadPciDword(driver, kNorthbridgeLink, kBoostControl, control)) return -1;
   // Family 0x10 has room for one boosted state (bit 2); the later ones count up to seven.
