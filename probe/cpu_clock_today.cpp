@@ -68,15 +68,17 @@ void ReadClockRegistersOfToday(DriverLink& driver, CpuFields& f) {
   // The definitions count in hardware numbering, boosted states first; the rated clock is
   // the first one after them. The COFVID status holds the FID and DID the core runs at now,
   // boosted or not, so it needs no numbering.
-  const int32_t boosted = AmdBoostStateCount(driver, family, f.corePerformanceBoost != 0);
-  if (boosted < 0) {
+  const AmdNorthbridgeClocks nb =
+      ReadAmdNorthbridgeClocks(driver, family, f.corePerformanceBoost != 0);
+  if (nb.boostedStates < 0) {
     f.clockRegister1Low = f.clockRegister1High = 0;
   } else {
-    Read(driver, kAmdPStateDefinition0 + static_cast<uint32_t>(boosted), f.clockRegister1Low,
-         f.clockRegister1High);
+    Read(driver, kAmdPStateDefinition0 + static_cast<uint32_t>(nb.boostedStates),
+         f.clockRegister1Low, f.clockRegister1High);
   }
   Read(driver, kAmdCofVidStatus, f.clockRegister2Low, f.clockRegister2High);
-  f.amdMainPllMhz = family == 0x14 ? AmdMainPllMhz(driver) : -1.0;
+  f.amdLlanoFidOffset = nb.llanoFidOffset;
+  f.amdMainPllMhz = nb.mainPllMhz;
 }
 
 void DeriveMultipliersOfToday(const CpuFields& f, MultiplierResult& r) {
@@ -90,14 +92,17 @@ void DeriveMultipliersOfToday(const CpuFields& f, MultiplierResult& r) {
   const int32_t family = DisplayFamily(f);
   r.busIndex = AmdReferenceBusIndex(family, DisplayModel(f));
   const double bus = NominalBusMhz(r.busIndex);
+  AmdNorthbridgeClocks nb;
+  nb.llanoFidOffset = f.amdLlanoFidOffset;
+  nb.mainPllMhz = f.amdMainPllMhz;
   // A P-state definition counts only while its enable bit (63) is set.
   if (BitSet(f.clockRegister1High, 31)) {
-    double mhz = AmdPStateMhz(family, f.clockRegister1Low, f.amdMainPllMhz);
+    double mhz = AmdPStateMhz(family, f.clockRegister1Low, nb);
     if (mhz > 0.0) r.original = mhz / bus;
   }
   const bool currentIsDefinition = family >= 0x17;
   if (f.clockRegister2Low != 0 && (!currentIsDefinition || BitSet(f.clockRegister2High, 31))) {
-    double mhz = AmdPStateMhz(family, f.clockRegister2Low, f.amdMainPllMhz);
+    double mhz = AmdPStateMhz(family, f.clockRegister2Low, nb);
     if (mhz > 0.0) r.current = mhz / bus;
   }
 }

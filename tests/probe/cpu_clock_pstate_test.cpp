@@ -44,19 +44,39 @@ void SetConfigDword(FakeDriverLink& driver, PciAddress function, uint32_t offset
   for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
+AmdNorthbridgeClocks Llano(int32_t fidOffset) {
+  AmdNorthbridgeClocks nb;
+  nb.llanoFidOffset = fidOffset;
+  return nb;
+}
+
+AmdNorthbridgeClocks Pll(double mhz) {
+  AmdNorthbridgeClocks nb;
+  nb.mainPllMhz = mhz;
+  return nb;
+}
+
 TEST(AmdPStateMhz, LlanoDividesByItsNineDivisors) {
   // CpuFid 0x14: 100 x (0x14 + 0x10) = 3600 MHz before the divisor.
   const double expected[] = {3600, 2400, 1800, 1200, 900, 600, 450, 300, 225};
   for (uint32_t did = 0; did < 9; ++did) {
     EXPECT_DOUBLE_EQ(AmdPStateMhz(0x12, LlanoDef(0x14, did)), expected[did]) << did;
   }
-  for (uint32_t did = 9; did < 16; ++did) EXPECT_EQ(AmdPStateMhz(0x12, LlanoDef(0x14, did)), -1.0);
+  for (uint32_t did : {9u, 10u, 11u, 12u, 13u, 15u}) {
+    EXPECT_EQ(AmdPStateMhz(0x12, LlanoDef(0x14, did)), -1.0) << did;
+  }
+  // Code 0xE divides by 16 as well, and with CpuFid 0 stands for 100 MHz.
+  EXPECT_DOUBLE_EQ(AmdPStateMhz(0x12, LlanoDef(0x14, 0xE)), 225.0);
+  EXPECT_DOUBLE_EQ(AmdPStateMhz(0x12, LlanoDef(0x00, 0xE)), 100.0);
   // The A8-3850's P0: CpuFid 0x0D at divisor 1.
   EXPECT_DOUBLE_EQ(AmdPStateMhz(0x12, LlanoDef(0x0D, 0)), 2900.0);
+  // D18F4x15C bit 30 moves the offset to 0x20; an unread register leaves the clock unknown.
+  EXPECT_DOUBLE_EQ(AmdPStateMhz(0x12, LlanoDef(0x0D, 2), Llano(0x20)), 2250.0);
+  EXPECT_EQ(AmdPStateMhz(0x12, LlanoDef(0x0D, 0), Llano(-1)), -1.0);
 }
 
 TEST(AmdPStateMhz, BobcatDividesTheMainPllInQuarterSteps) {
-  const double pll = 3200.0;  // MainPllOpFreqId 0x10
+  const AmdNorthbridgeClocks pll = Pll(3200.0);  // MainPllOpFreqId 0x10
   EXPECT_DOUBLE_EQ(AmdPStateMhz(0x14, BobcatDef(1, 0), pll), 1600.0);  // E-350 P0: / 2
   EXPECT_DOUBLE_EQ(AmdPStateMhz(0x14, BobcatDef(3, 0), pll), 800.0);   // P1: / 4
   EXPECT_DOUBLE_EQ(AmdPStateMhz(0x14, BobcatDef(1, 2), pll), 1280.0);  // / 2.5
@@ -88,30 +108,48 @@ TEST(AmdReferenceBusIndex, HyperTransportPartsAt200AndTheApusAt100) {
   EXPECT_EQ(AmdReferenceBusIndex(0x17, 0x01), 2);  // Zen
 }
 
-TEST(AmdBoostStateCount, ReadsTheFieldOfEachFamily) {
+TEST(ReadAmdNorthbridgeClocks, TheBoostCountOfEachFamily) {
   FakeDriverLink driver;
   SetConfigDword(driver, kF4, 0x15C, 0x0000000F);  // BoostSrc 3, bits 2 and 3 set
-  EXPECT_EQ(AmdBoostStateCount(driver, 0x10, true), 1);  // a single bit on family 0x10
-  EXPECT_EQ(AmdBoostStateCount(driver, 0x15, true), 3);  // bits 2 to 4 later on
-  EXPECT_EQ(AmdBoostStateCount(driver, 0x15, false), 0);
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x10, true).boostedStates, 1);  // one bit here
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x15, true).boostedStates, 3);  // bits 2 to 4
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x15, false).boostedStates, 0);
   const int readsBefore = driver.pciReads;
-  EXPECT_EQ(AmdBoostStateCount(driver, 0x11, true), 0);  // Griffin has no boost control
-  EXPECT_EQ(AmdBoostStateCount(driver, 0x16, false), 0);
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x11, true).boostedStates, 0);  // Griffin: none
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x16, false).boostedStates, 0);
   EXPECT_EQ(driver.pciReads, readsBefore);  // without the CPUID flag nothing is read
-  driver.pciReadErrors[kF4] = EIO;  // as past the first 256 bytes without ECAM
-  EXPECT_EQ(AmdBoostStateCount(driver, 0x15, true), -1);
+  driver.pciReadErrors[kF4] = EIO;          // as past the first 256 bytes without ECAM
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x15, true).boostedStates, -1);
 }
 
-TEST(AmdMainPllMhz, TheEnableBitChoosesTheFieldOrTheDefault) {
+TEST(ReadAmdNorthbridgeClocks, LlanoReadsItsFidOffsetWithOrWithoutBoost) {
+  FakeDriverLink driver;
+  SetConfigDword(driver, kF4, 0x15C, 0x00000000);
+  AmdNorthbridgeClocks nb = ReadAmdNorthbridgeClocks(driver, 0x12, false);
+  EXPECT_EQ(nb.llanoFidOffset, 0x10);
+  EXPECT_EQ(nb.boostedStates, 0);
+  SetConfigDword(driver, kF4, 0x15C, 0x40000005);  // bit 30, one boosted state
+  nb = ReadAmdNorthbridgeClocks(driver, 0x12, true);
+  EXPECT_EQ(nb.llanoFidOffset, 0x20);
+  EXPECT_EQ(nb.boostedStates, 1);
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x15, true).llanoFidOffset, 0x10);  // not read
+  driver.pciConfig.erase(kF4);
+  nb = ReadAmdNorthbridgeClocks(driver, 0x12, true);
+  EXPECT_EQ(nb.llanoFidOffset, -1);
+  EXPECT_EQ(nb.boostedStates, -1);
+}
+
+TEST(ReadAmdNorthbridgeClocks, TheEnableBitChoosesTheMainPllFieldOrTheDefault) {
   FakeDriverLink driver;
   SetConfigDword(driver, kF3, 0xD4, 0x00000F50);  // MainPllOpFreqId 0x10, enable bit 6
-  EXPECT_DOUBLE_EQ(AmdMainPllMhz(driver), 3200.0);
+  EXPECT_DOUBLE_EQ(ReadAmdNorthbridgeClocks(driver, 0x14, false).mainPllMhz, 3200.0);
   SetConfigDword(driver, kF3, 0xD4, 0x00000F51);
-  EXPECT_DOUBLE_EQ(AmdMainPllMhz(driver), 3300.0);  // E-450: 0x11
+  EXPECT_DOUBLE_EQ(ReadAmdNorthbridgeClocks(driver, 0x14, false).mainPllMhz, 3300.0);  // E-450
   SetConfigDword(driver, kF3, 0xD4, 0x00000F12);  // field set, enable clear
-  EXPECT_DOUBLE_EQ(AmdMainPllMhz(driver), 1600.0);
+  EXPECT_DOUBLE_EQ(ReadAmdNorthbridgeClocks(driver, 0x14, false).mainPllMhz, 1600.0);
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x15, false).mainPllMhz, -1.0);  // not read
   driver.pciConfig.erase(kF3);
-  EXPECT_EQ(AmdMainPllMhz(driver), -1.0);
+  EXPECT_EQ(ReadAmdNorthbridgeClocks(driver, 0x14, false).mainPllMhz, -1.0);
 }
 
 // The clock step over a processor of today whose registers the fake driver supplies.
@@ -144,6 +182,7 @@ class AmdPStateClocksTest : public ::testing::Test {
 
 TEST_F(AmdPStateClocksTest, LlanoA8_3850At2900) {
   Processor(0x12, 0x01, false, 2900.0);
+  SetConfigDword(driver, kF4, 0x15C, 0x00000000);
   Definition(0, LlanoDef(0x0D, 0));                              // 2900: 29 x 100
   Definition(1, LlanoDef(0x08, 0));                              // 2400
   driver.msrs[0xC0010071] = LlanoDef(0x14, 1) | CurPstate(1);  // 3600 / 1.5 = 2400 now
@@ -154,7 +193,24 @@ TEST_F(AmdPStateClocksTest, LlanoA8_3850At2900) {
   EXPECT_EQ(Text(0x1024), "2900.00");
   EXPECT_EQ(Text(0x1021), "100.00");  // the counter runs at P0
   EXPECT_EQ(Text(0x1028), "0.00");
-  EXPECT_EQ(driver.pciReads, 0);  // no boost flag, no PLL to read
+}
+
+TEST_F(AmdPStateClocksTest, LlanoA8_3500MRatedAfterItsBoostedState) {
+  Processor(0x12, 0x01, true, 1500.0);
+  SetConfigDword(driver, kF4, 0x15C, 0x00000005);  // one boosted state, BoostSrc 1
+  Definition(0, LlanoDef(0x08, 0));                // Pb0 2400
+  Definition(1, LlanoDef(0x0E, 2));                // P0 3000 / 2 = 1500: 15 x 100
+  driver.msrs[0xC0010071] = LlanoDef(0x08, 0) | CurPstate(0);
+  ReadClockRegisters(driver, f);
+  EXPECT_DOUBLE_EQ(f.originalMultiplier, 15.0);
+  EXPECT_DOUBLE_EQ(f.multiplier, 24.0);
+  EXPECT_EQ(Text(0x1024), "1500.00");
+
+  // Without the boost control neither the rated state nor the CpuFid offset is known.
+  driver.pciReadErrors[kF4] = EIO;
+  ReadClockRegisters(driver, f);
+  EXPECT_EQ(f.clockRegister1Low, 0u);
+  EXPECT_EQ(f.amdLlanoFidOffset, -1);
 }
 
 TEST_F(AmdPStateClocksTest, ZacateE350At1600FromItsMainPll) {
@@ -329,12 +385,12 @@ TEST(AmdPStateIdentify, RecordedE350AndA8_3850) {
   EXPECT_EQ(e350->Text(0x1024), "1600.00");
 
   auto llano = Prepare("k10/amd-a8-3850-apu-with-radeon-hd-graphics.txt", 2900.0);
+  SetConfigDword(llano->t.driver, kF4, 0x15C, 0x00000000);
   llano->t.driver.msrs[0xC0010064] = kEnabled | LlanoDef(0x0D, 0);
   llano->t.driver.msrs[0xC0010071] = LlanoDef(0x0D, 0);
   llano->probe = std::make_unique<CpuProbe>(llano->t.env, 1, 0);
   EXPECT_EQ(llano->Text(0x1029), "29.00");
   EXPECT_EQ(llano->Text(0x1024), "2900.00");
-  EXPECT_EQ(llano->t.driver.pciReads, 0);
 }
 
 TEST(AmdPStateIdentify, RecordedFx8150WithoutMsrAccessKeepsEverythingUnknown) {
