@@ -17,8 +17,9 @@ bool IsMethodOfToday(int32_t method);
 // Intel: first = platform info 0xCE, second = performance status 0x198. AMD: first = the
 // definition of P0 as software counts it, the first one after the boosted states; second =
 // the current P-state's definition (family 0x17 on) or the current FID/DID status
-// 0xC0010071 (families 0x10 to 0x16). Family 0x14 also reads its main PLL. A failed read
-// leaves 0, and so does a boost count that cannot be read.
+// 0xC0010071 (families 0x10 to 0x16). Llano also reads its CpuFid offset and Bobcat its
+// main PLL from the northbridge. A failed read leaves 0, and so does a boost count that
+// cannot be read.
 void ReadClockRegistersOfToday(DriverLink& driver, CpuFields& f);
 
 void DeriveMultipliersOfToday(const CpuFields& f, MultiplierResult& r);
