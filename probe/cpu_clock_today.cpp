@@ -54,8 +54,8 @@ void ReadClockRegistersOfToday(DriverLink& driver, CpuFields& f) {
   }
   const int32_t family = DisplayFamily(f);
   if (family < 0x10) return;
-  Read(driver, kAmdPStateDefinition0, f.clockRegister1Low, f.clockRegister1High);
   if (family >= 0x17) {
+    Read(driver, kAmdPStateDefinition0, f.clockRegister1Low, f.clockRegister1High);
     uint32_t low = 0, high = 0;
     if (!driver.ReadMsr(kAmdPStateStatus, low, high)) {
       f.clockRegister2Low = f.clockRegister2High = 0;
@@ -63,26 +63,22 @@ void ReadClockRegistersOfToday(DriverLink& driver, CpuFields& f) {
     }
     Read(driver, kAmdPStateDefinition0 + Bits(low, 0, 2), f.clockRegister2Low,
          f.clockRegister2High);
+    return;
+  }
+  // The definitions count in hardware numbering, boosted states first; the rated clock is
+  // the first one after them. The COFVID status holds the FID and DID the core runs at now,
+  // boosted or not, so it needs no numbering.
+  const AmdNorthbridgeClocks nb =
+      ReadAmdNorthbridgeClocks(driver, family, f.corePerformanceBoost != 0);
+  if (nb.boostedStates < 0) {
+    f.clockRegister1Low = f.clockRegister1High = 0;
   } else {
-    Read(driver, kAmdCofVidStatus, f.clockRegister2Low, f.clockRegister2High);
+    Read(driver, kAmdPStateDefinition0 + static_cast<uint32_t>(nb.boostedStates),
+         f.clockRegister1Low, f.clockRegister1High);
   }
-}
-
-double AmdPStateMhz(int32_t displayFamily, uint32_t low) {
-  if (displayFamily >= 0x1A) return Bits(low, 0, 11) * 5.0;
-  if (displayFamily >= 0x17) {
-    const uint32_t divisor = Bits(low, 8, 13);
-    return divisor != 0 ? 200.0 * Bits(low, 0, 7) / divisor : -1.0;
-  }
-  uint32_t base = 0;
-  switch (displayFamily) {
-    case 0x10: case 0x15: case 0x16: base = 0x10; break;
-    case 0x11: base = 0x08; break;
-    default: return -1.0;  // 0x12 and 0x14 divide differently
-  }
-  const uint32_t divisorCode = Bits(low, 6, 8);
-  if (divisorCode > 4) return -1.0;  // reserved codes
-  return 100.0 * (Bits(low, 0, 5) + base) / (1u << divisorCode);
+  Read(driver, kAmdCofVidStatus, f.clockRegister2Low, f.clockRegister2High);
+  f.amdLlanoFidOffset = nb.llanoFidOffset;
+  f.amdMainPllMhz = nb.mainPllMhz;
 }
 
 void DeriveMultipliersOfToday(const CpuFields& f, MultiplierResult& r) {
@@ -94,17 +90,19 @@ void DeriveMultipliersOfToday(const CpuFields& f, MultiplierResult& r) {
     return;
   }
   const int32_t family = DisplayFamily(f);
-  // Zen counts against 100 MHz; the K10 line names its ratios against the 200 MHz reference.
-  r.busIndex = family >= 0x17 ? kBusIndex100 : kBusIndex200;
+  r.busIndex = AmdReferenceBusIndex(family, DisplayModel(f));
   const double bus = NominalBusMhz(r.busIndex);
+  AmdNorthbridgeClocks nb;
+  nb.llanoFidOffset = f.amdLlanoFidOffset;
+  nb.mainPllMhz = f.amdMainPllMhz;
   // A P-state definition counts only while its enable bit (63) is set.
   if (BitSet(f.clockRegister1High, 31)) {
-    double mhz = AmdPStateMhz(family, f.clockRegister1Low);
+    double mhz = AmdPStateMhz(family, f.clockRegister1Low, nb);
     if (mhz > 0.0) r.original = mhz / bus;
   }
   const bool currentIsDefinition = family >= 0x17;
   if (f.clockRegister2Low != 0 && (!currentIsDefinition || BitSet(f.clockRegister2High, 31))) {
-    double mhz = AmdPStateMhz(family, f.clockRegister2Low);
+    double mhz = AmdPStateMhz(family, f.clockRegister2Low, nb);
     if (mhz > 0.0) r.current = mhz / bus;
   }
 }

@@ -62,6 +62,12 @@ struct CpuFields {
   // Clock registers, low and high halves.
   uint32_t clockRegister1Low = 0, clockRegister1High = 0;
   uint32_t clockRegister2Low = 0, clockRegister2High = 0;
+  // AMD: core performance boost (CPUID 0x80000007 EDX bit 9); and, read from the northbridge
+  // with the clock registers, family 0x12's CpuFid offset and family 0x14's main PLL in MHz
+  // (-1 unknown).
+  int32_t corePerformanceBoost = 0;
+  int32_t amdLlanoFidOffset = -1;
+  double amdMainPllMhz = -1.0;
 
   uint32_t selectionMask = 0;
 

@@ -195,6 +195,7 @@ void DecodeAmdPowerLeaf(CpuidSource& cpuid, CpuFields& f) {
   if (f.vendorCode != kVendorAmd || f.highestExtendedLeaf <= 0x80000006u) return;
   uint32_t edx = cpuid.Query(0x80000007, 0).edx;
   f.powerControlCapable = (Bit(edx, 1) && Bit(edx, 2)) ? 1 : 0;
+  f.corePerformanceBoost = Bit(edx, 9) ? 1 : 0;
 }
 
 void DecodeTransmetaLeaves(CpuidSource& cpuid, CpuFields& f) {
