@@ -15,6 +15,9 @@ constexpr bool IsProcessorOfToday(const CpuFields& f) {
       return (f.family == 6 && (f.extendedModel > 0 || f.model == 15)) ||
              (f.family == 15 && f.extendedFamily >= 3);
     case kVendorAmd:
+      // Family 15 with extended family 0 is the K8 throughout, revisions F and G included:
+      // their clock registers and core counts are the classic ones, and the AMD table names
+      // them from their brand string.
       return f.family == 15 && f.extendedFamily > 0;
     case kVendorHygon:
     case kVendorZhaoxin:

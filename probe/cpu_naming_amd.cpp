@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "probe/cpu_k8_brand.h"
 #include "probe/cpu_naming_rows.h"
 
 namespace velora {
@@ -82,23 +83,21 @@ constexpr SocketRow kK8Sockets[] = {
 
 using TextRule = std::string_view (*)(const CpuFields&);
 
+// A word after the suffix that only some brand identifiers of a row carry (" HE", " [LV]").
+struct K8Tag {
+  uint8_t brandId;  // 0: no tag
+  std::string_view text;
+};
+
 // K8 names: base, then the model-number suffix, then a tag and the code name.
 struct K8BrandRow {
   std::array<uint8_t, 6> brandIds;
   uint8_t count;
   std::string_view base;
   bool withSuffix;
-  TextRule tag;       // null: none
+  std::array<K8Tag, 3> tags;
   TextRule codeName;  // null: none
 };
-
-constexpr std::string_view Tag(int32_t brand, int32_t a, std::string_view ta, int32_t b,
-                               std::string_view tb, int32_t c = -1, std::string_view tc = {}) {
-  if (brand == a) return ta;
-  if (brand == b) return tb;
-  if (brand == c) return tc;
-  return {};
-}
 
 std::string_view Athlon64Code(const CpuFields& f) {
   if (f.l2 == 512) {
@@ -117,64 +116,65 @@ std::string_view Athlon64Code(const CpuFields& f) {
 
 // clang-format off
 constexpr K8BrandRow kK8Brands[] = {
-    {{0}, 1, "Hammer Engineering Sample", false, nullptr, nullptr},
-    {{4, 24}, 2, "Athlon 64", true, nullptr, Athlon64Code},
-    {{5}, 1, "Athlon 64 X2", true, nullptr, [](const CpuFields& f) -> std::string_view {
+    {{0}, 1, "Hammer Engineering Sample", false, {}, nullptr},
+    {{4, 24}, 2, "Athlon 64", true, {}, Athlon64Code},
+    {{5}, 1, "Athlon 64 X2", true, {}, [](const CpuFields& f) -> std::string_view {
        if (f.l2 == 512 && f.extendedModel == 2) return " (Toledo-512K)";
        return f.l2 == 512 ? " (Manchester)" : " (Toledo)"; }},
-    {{8}, 1, "Mobile Athlon 64", true, nullptr, [](const CpuFields& f) -> std::string_view {
+    {{8}, 1, "Mobile Athlon 64", true, {}, [](const CpuFields& f) -> std::string_view {
        if (f.extendedModel > 0) return " (Newark)";
        return f.model == 4 ? " (ClawHammer)" : " (NewCastle)"; }},
-    {{9}, 1, "Mobile Athlon 64", true, [](const CpuFields&) -> std::string_view { return " [LV]"; },
+    {{9}, 1, "Mobile Athlon 64", true, {{{9, " [LV]"}}},
      [](const CpuFields& f) -> std::string_view {
        if (f.extendedModel > 0 && f.l2 == 1024) return " (Lancaster)";
        if (f.extendedModel > 0) return " (Oakville)";
        return f.model == 4 ? " (ClawHammer)" : " (NewCastle)"; }},
-    {{10}, 1, "Turion 64 ML", true, nullptr, [](const CpuFields&) -> std::string_view { return " (Lancaster)"; }},
-    {{11}, 1, "Turion 64 MT", true, nullptr, [](const CpuFields&) -> std::string_view { return " (Lancaster)"; }},
-    {{12, 13, 14, 15}, 4, "Opteron UP", true,
-     [](const CpuFields& f) { return Tag(f.brandId, 14, " HE", 15, " EE"); },
+    {{10}, 1, "Turion 64 ML", true, {}, [](const CpuFields&) -> std::string_view { return " (Lancaster)"; }},
+    {{11}, 1, "Turion 64 MT", true, {}, [](const CpuFields&) -> std::string_view { return " (Lancaster)"; }},
+    {{12, 13, 14, 15}, 4, "Opteron UP", true, {{{14, " HE"}, {15, " EE"}}},
      [](const CpuFields& f) -> std::string_view { return f.model < 8 ? " (SledgeHammer)" : " (Venus)"; }},
-    {{16, 17, 18, 19}, 4, "Opteron DP", true,
-     [](const CpuFields& f) { return Tag(f.brandId, 18, " HE", 19, " EE"); },
+    {{16, 17, 18, 19}, 4, "Opteron DP", true, {{{18, " HE"}, {19, " EE"}}},
      [](const CpuFields& f) -> std::string_view { return f.model < 8 ? " (SledgeHammer)" : " (Troy)"; }},
-    {{20, 21, 22, 23}, 4, "Opteron MP", true,
-     [](const CpuFields& f) { return Tag(f.brandId, 22, " HE", 23, " EE"); },
+    {{20, 21, 22, 23}, 4, "Opteron MP", true, {{{22, " HE"}, {23, " EE"}}},
      [](const CpuFields& f) -> std::string_view { return f.model < 8 ? " (SledgeHammer)" : " (Athens)"; }},
-    {{29, 30}, 2, "Mobile Athlon XP-M", true, nullptr, nullptr},
-    {{32}, 1, "Athlon XP", true, nullptr, [](const CpuFields& f) -> std::string_view {
+    {{29, 30}, 2, "Mobile Athlon XP-M", true, {}, nullptr},
+    {{32}, 1, "Athlon XP", true, {}, [](const CpuFields& f) -> std::string_view {
        return f.extendedModel > 0 ? " (Palermo)" : " (Paris)"; }},
-    {{33}, 1, "Mobile Sempron", true, nullptr, [](const CpuFields& f) -> std::string_view {
+    {{33}, 1, "Mobile Sempron", true, {}, [](const CpuFields& f) -> std::string_view {
        return f.extendedModel <= 0 ? " (Dublin)" : " (Georgetown)"; }},
-    {{34}, 1, "Sempron", true, nullptr, [](const CpuFields& f) -> std::string_view {
+    {{34}, 1, "Sempron", true, {}, [](const CpuFields& f) -> std::string_view {
        switch (f.extLeafCombinedModel) {
          case 12: return " (Paris)";
          case 28: case 44: return " (Palermo)";
          case 31: return " (Winchester-128K)";
          default: return {};
        } }},
-    {{35}, 1, "Mobile Sempron", true, [](const CpuFields&) -> std::string_view { return " [LV]"; },
+    {{35}, 1, "Mobile Sempron", true, {{{35, " [LV]"}}},
      [](const CpuFields& f) -> std::string_view { return f.extendedModel <= 0 ? " (Dublin)" : " (Sonora)"; }},
-    {{36}, 1, "Athlon 64 FX", true, nullptr, [](const CpuFields& f) -> std::string_view {
+    {{36}, 1, "Athlon 64 FX", true, {}, [](const CpuFields& f) -> std::string_view {
        return f.extendedModel > 0 ? " (San Diego)" : " (SledgeHammer)"; }},
-    {{38}, 1, "Sempron", true, nullptr, [](const CpuFields& f) -> std::string_view {
+    {{38}, 1, "Sempron", true, {}, [](const CpuFields& f) -> std::string_view {
        if (f.extendedModel <= 0) return " (Paris)";
        return f.amd64 != 0 || f.sse3 != 0 ? " (Palermo)" : " (Victoria)"; }},
-    {{41, 44, 45, 46, 47, 56}, 6, "Dual Core Opteron", true,
-     [](const CpuFields& f) { return Tag(f.brandId, 41, " SE", 46, " HE", 47, " EE"); },
+    {{41, 44, 45, 46, 47, 56}, 6, "Dual Core Opteron", true, {{{41, " SE"}, {46, " HE"}, {47, " EE"}}},
      [](const CpuFields&) -> std::string_view { return " (Denmark)"; }},
-    {{42, 48, 49, 50, 51, 57}, 6, "Dual Core Opteron", true,
-     [](const CpuFields& f) { return Tag(f.brandId, 42, " SE", 50, " HE", 51, " EE"); },
+    {{42, 48, 49, 50, 51, 57}, 6, "Dual Core Opteron", true, {{{42, " SE"}, {50, " HE"}, {51, " EE"}}},
      [](const CpuFields&) -> std::string_view { return " (Italy)"; }},
-    {{43, 52, 53, 54, 55, 58}, 6, "Dual Core Opteron", true,
-     [](const CpuFields& f) { return Tag(f.brandId, 43, " SE", 54, " HE", 55, " EE"); },
+    {{43, 52, 53, 54, 55, 58}, 6, "Dual Core Opteron", true, {{{43, " SE"}, {54, " HE"}, {55, " EE"}}},
      [](const CpuFields&) -> std::string_view { return " (Egypt)"; }},
 };
 // clang-format on
 
 constexpr size_t kNameCapacity = 64;
 
-void NameK8(CpuFields& f) {
+std::string_view TagOf(const K8BrandRow& row, int32_t index) {
+  for (const K8Tag& tag : row.tags) {
+    if (tag.brandId != 0 && tag.brandId == index) return tag.text;
+  }
+  return {};
+}
+
+void NameK8FromBrandTable(CpuFields& f) {
   f.platform.clear();
   for (const SocketRow& row : kK8Sockets) {
     const uint8_t* end = row.models.data() + row.count;
@@ -182,6 +182,24 @@ void NameK8(CpuFields& f) {
       f.platform = std::string(row.socket);
     }
   }
+  f.process = f.extendedModel > 0 ? "0.09" : "0.13";
+
+  int32_t index = K8BrandTableIndex(f);
+  f.nameWithCodeName = "Hammer (K8)";
+  for (const K8BrandRow& row : kK8Brands) {
+    const uint8_t* end = row.brandIds.data() + row.count;
+    if (std::find(row.brandIds.data(), end, index) == end) continue;
+    std::string name(row.base);
+    if (row.withSuffix) name += f.modelNumberSuffix;
+    name += TagOf(row, index);
+    if (row.codeName != nullptr) name += row.codeName(f);
+    if (name.size() > kNameCapacity) name.resize(kNameCapacity);
+    f.nameWithCodeName = std::move(name);
+    break;
+  }
+}
+
+void NameK8(CpuFields& f) {
   if (PowerCapable(f)) {
     f.warmUpNeeded = 1;
     f.multiplierMethod = 14;
@@ -189,19 +207,10 @@ void NameK8(CpuFields& f) {
   } else {
     f.multiplierMethod = 13;
   }
-  f.process = f.extendedModel > 0 ? "0.09" : "0.13";
-
-  f.nameWithCodeName = "Hammer (K8)";
-  for (const K8BrandRow& row : kK8Brands) {
-    const uint8_t* end = row.brandIds.data() + row.count;
-    if (std::find(row.brandIds.data(), end, f.brandId) == end) continue;
-    std::string name(row.base);
-    if (row.withSuffix) name += f.modelNumberSuffix;
-    if (row.tag != nullptr) name += row.tag(f);
-    if (row.codeName != nullptr) name += row.codeName(f);
-    if (name.size() > kNameCapacity) name.resize(kNameCapacity);
-    f.nameWithCodeName = std::move(name);
-    break;
+  if (IsK8RevisionFOrLater(f)) {
+    NameK8RevisionF(f);
+  } else {
+    NameK8FromBrandTable(f);
   }
 }
 

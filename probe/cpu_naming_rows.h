@@ -74,6 +74,9 @@ SystemProcessor SystemProcessorFromMachine(std::string_view machine);
 
 void NameIntelProcessor(CpuFields& f);
 void NameAmdProcessor(CpuFields& f);
+// The K8s of revision F and G (AM2, S1g1, Socket F), which the brand table does not describe:
+// name from the brand string, code name of the die, package from the model, process.
+void NameK8RevisionF(CpuFields& f);
 void NameTransmetaProcessor(CpuFields& f);
 void NameCyrixIdtProcessor(CpuFields& f);
 void NameGenericProcessor(CpuFields& f, const SystemProcessor& system);

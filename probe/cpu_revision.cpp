@@ -1,6 +1,7 @@
 #include "probe/cpu_revision.h"
 
 #include "probe/cpu_format.h"
+#include "probe/cpu_k8_brand.h"
 
 namespace velora {
 
@@ -179,11 +180,17 @@ void ApplyCoreRevision(RevisionTable table, CpuFields& f) {
 }
 
 void ApplyModelNumberSuffix(CpuFields& f) {
+  // Read with the earlier layout, a revision F brand id gives a number the part never had.
+  if (IsK8RevisionFOrLater(f)) {
+    f.modelNumberSuffix.clear();
+    return;
+  }
   if (f.brandId == 0) return;
   f.modelNumberSuffix.clear();
+  int32_t index = K8BrandTableIndex(f);
   for (const SuffixRow& row : kModelNumberSuffixes) {
     for (uint8_t i = 0; i < row.count; ++i) {
-      if (row.brandIds[i] != f.brandId) continue;
+      if (row.brandIds[i] != index) continue;
       f.modelNumberSuffix = FormatText(row.format, f.brandNumber * row.scale + row.offset);
       return;
     }

@@ -30,7 +30,8 @@ std::span<const CoreRevisionRow> CoreRevisionRows(RevisionTable table, bool amdF
 // one the revision text is emptied and the two numbers stay as they are.
 void ApplyCoreRevision(RevisionTable table, CpuFields& f);
 
-// AMD family 15: the performance-rating suffix by brand identifier and brand number.
+// AMD family 15: the performance-rating suffix by brand identifier and brand number; empty for
+// revision F and later, whose brand id the table does not describe.
 void ApplyModelNumberSuffix(CpuFields& f);
 
 }  // namespace velora
