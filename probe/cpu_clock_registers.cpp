@@ -101,7 +101,10 @@ void ReadClockRegisters(DriverLink& driver, CpuFields& f) {
 }
 
 void ApplyOverclockPercent(CpuFields& f) {
-  if (f.ratedClock > 0.0) f.overclockPercent = f.coreClock / f.ratedClock * 100.0 - 100.0;
+  if (f.ratedClock <= 0.0) return;
+  // A clock that was never measured (-1) or not measured this time (0) compares with nothing;
+  // the percentage is then unknown rather than a figure a little below -100.
+  f.overclockPercent = f.coreClock > 0.0 ? f.coreClock / f.ratedClock * 100.0 - 100.0 : -100.0;
 }
 
 }  // namespace velora

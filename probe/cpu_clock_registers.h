@@ -12,7 +12,8 @@ namespace velora {
 // left as it is. A read that fails leaves the register 0 and the figures unknown.
 void ReadClockRegisters(DriverLink& driver, CpuFields& f);
 
-// The overclock percentage, when a rated clock is known.
+// The overclock percentage, when a rated clock is known; unknown (-100) without a measured
+// clock.
 void ApplyOverclockPercent(CpuFields& f);
 
 }  // namespace velora

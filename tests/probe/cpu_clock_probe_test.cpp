@@ -63,6 +63,20 @@ TEST_F(CpuClockProbeTest, NoCounterLeavesTheClockUnknownAndTheDerivedOnesEmptyTo
   EXPECT_EQ(t.clock.nowNs, 0u);  // nothing waited
 }
 
+TEST_F(CpuClockProbeTest, NoCounterGivesNoOverclockFigureBesideARatedClock) {
+  IntelPentiumM(kMsr);
+  t.driver.msrs[0x2A] = 10u << 22;
+  t.driver.msrs[0x198] = uint64_t{15} << 40;
+  t.cpuid.SetBrandString("Intel(R) Pentium(R) M processor 2.00GHz");
+  SetHighestExtended(0x80000004);
+  NamedCpuProbe probe(t.env, 8);
+  const CpuFields& f = probe.Fields();
+  EXPECT_NEAR(f.ratedClock, 2000.0, 1e-3);  // the registers still rate it
+  EXPECT_EQ(f.coreClock, -1.0);
+  // -1 MHz against 2000 would read as "-100.05"; the percentage stays unknown instead.
+  EXPECT_EQ(f.overclockPercent, -100.0);
+}
+
 TEST_F(CpuClockProbeTest, NoMsrFlagReadsNoRegister) {
   IntelPentiumM(kTsc);
   t.driver.msrs[0x2A] = 16u << 22;
