@@ -50,6 +50,11 @@ inline constexpr CacheDescriptorRow kIntelCacheDescriptors[] = {
     {{0x3C}, 1, K::L2, {256}, 4, 64},
     {{0x40}, 1, K::NoL2OrL3, {0}, kKeep, kKeep},
     {{0x41, 0x42, 0x43, 0x44, 0x45}, 5, K::L2, {128, 256, 512, 1024, 2048}, 4, 32},
+    // The L3 of the 65 nm Xeon MP; 0x49 is left out, it means an L2 on family 6.
+    {{0x4A}, 1, K::L3, {6144}, 12, 64},
+    {{0x4B}, 1, K::L3, {8192}, 16, 64},
+    {{0x4C}, 1, K::L3, {12288}, 12, 64},
+    {{0x4D}, 1, K::L3, {16384}, 16, 64},
     {{0x60}, 1, K::L1Data, {16}, 8, 64},
     {{0x66, 0x67, 0x68}, 3, K::L1Data, {8, 16, 32}, 4, 64},
     {{0x70, 0x71, 0x72}, 3, K::TraceCache, {12, 16, 32}, 8, kKeep},

@@ -18,6 +18,17 @@ bool NoconaClass(const CpuFields& f) {
 }
 bool XeonMpClass(const CpuFields& f) { return f.brandId == 12 || BrandHas(f, "Xeon"); }
 
+// The 65 nm NetBurst line shares one signature: the brand string tells the product, the
+// platform identifier only where the brand names none (engineering samples), and the
+// topology where the identifier is unknown too (no MSR access, a recording).
+bool NoProductInBrand(const CpuFields& f) {
+  return !BrandHas(f, "Pentium") && !BrandHas(f, "Celeron") && !BrandHas(f, "Xeon");
+}
+// The single-core die: a Pentium 4 6x1 by its brand, or one core where the brand names nothing.
+bool CedarMillCore(const CpuFields& f) {
+  return BrandHas(f, "Pentium(R) 4") || (NoProductInBrand(f) && f.coresPerPackage < 2);
+}
+
 // clang-format off
 constexpr NamingRow kIntelRows[] = {
     // family, models, condition, name, platform, process, method, power, flags, L1 I, D, unified
@@ -122,7 +133,13 @@ constexpr NamingRow kIntelRows[] = {
     {15, 3, 4, nullptr, "Mobile Pentium 4 HT (Prescott)", "", "0.09", 6, 0, kPlatformById},
 
     {15, 5, 5, nullptr, "Pentium 4 (Tejas)", "LGA775", "0.09", 6},
-    {15, 6, 6, [](const CpuFields& f) { return f.platformId != 4; }, "Xeon (Dempsey)", "Socket 604", "0.065", 6},
+    {15, 6, 6, [](const CpuFields& f) { return f.l3 > 0; }, "Xeon MP (Tulsa)", "Socket 604", "0.065", 6},
+    {15, 6, 6, [](const CpuFields& f) { return BrandHas(f, "Celeron") || f.l2 == 512; }, "Celeron D (Cedar Mill)", "LGA775", "0.065", 6},
+    {15, 6, 6, [](const CpuFields& f) { return BrandHas(f, "Xeon"); }, "Xeon (Dempsey)", "Socket 604", "0.065", 6},
+    {15, 6, 6, [](const CpuFields& f) { return !BrandHas(f, "Pentium") && f.platformId >= 0 && f.platformId != 4; }, "Xeon (Dempsey)", "Socket 604", "0.065", 6},
+    {15, 6, 6, [](const CpuFields& f) { return CedarMillCore(f) && f.logicalPerCore < 2; }, "Pentium 4 (Cedar Mill)", "LGA775", "0.065", 6},
+    {15, 6, 6, CedarMillCore, "Pentium 4 HT (Cedar Mill)", "LGA775", "0.065", 6},
+    {15, 6, 6, [](const CpuFields& f) { return NoProductInBrand(f) && f.platformId < 0 && f.logicalPerCore >= 2; }, "Xeon (Dempsey)", "Socket 604", "0.065", 6},
     {15, 6, 6, [](const CpuFields& f) { return f.processors < 4; }, "Pentium D (Presler)", "LGA775", "0.065", 6},
     {15, 6, 6, nullptr, "Pentium XE (Presler)", "LGA775", "0.065", 6},
 };

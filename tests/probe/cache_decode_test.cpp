@@ -46,6 +46,22 @@ TEST_F(CacheDecodeTest, Descriptor40ClearsL3OnFamily15AndL2OnFamily6) {
   EXPECT_EQ(Int(0x103B), 16);
 }
 
+TEST_F(CacheDecodeTest, XeonMpDescriptorsGiveTheL3) {
+  // The Xeon 7140M's leaf 2: 7C L2 1 MB beside 4D L3 16 MB, no FF, so leaf 4 is not asked.
+  SetVendor("GenuineIntel", 2);
+  SetLeaf(1, {0x00000F68, 0, 0, 0});
+  SetLeaf(2, {0x605B5001, 0, 0, 0x007C704D});
+  Identify();
+  EXPECT_EQ(Int(0x103C), 1024);
+  EXPECT_EQ(Int(0x103D), 16384);
+  EXPECT_EQ(Int(0x1086), 16);
+  EXPECT_EQ(Int(0x1087), 64);
+  SetLeaf(2, {0x605B5001, 0, 0, 0x007C704A});
+  Identify();
+  EXPECT_EQ(Int(0x103D), 6144);
+  EXPECT_EQ(Int(0x1086), 12);
+}
+
 TEST_F(CacheDecodeTest, TraceCacheSetsTheInstructionWays) {
   SetVendor("GenuineIntel", 2);
   SetLeaf(1, {0x00000F24, 0, 0, 0});

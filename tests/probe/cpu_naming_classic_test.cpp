@@ -192,17 +192,98 @@ TEST(ClassicNamingIntel, TheSecondPassSeesTheNominalBusClock) {
   EXPECT_EQ(NameOf(p), "Pentium 4 XE (Prescott-2M)");
 }
 
-TEST(ClassicNamingIntel, PreslerNeedsTheDesktopPlatformIdentifier) {
-  CpuFields f = Record(kVendorIntel, 15, 6, 5);
-  f.processors = 2;
-  EXPECT_EQ(NameOf(f), "Xeon (Dempsey)");
-  EXPECT_EQ(f.platform, "Socket 604");
-  f.platformId = 4;
-  EXPECT_EQ(NameOf(f), "Pentium D (Presler)");
-  EXPECT_EQ(f.platform, "LGA775");
-  EXPECT_EQ(f.process, "0.065");
-  f.processors = 4;
-  EXPECT_EQ(NameOf(f), "Pentium XE (Presler)");
+// A 65 nm NetBurst record: brand string, L2 per core, cores and logical processors per core.
+CpuFields NetBurst65(const char* brand, int32_t l2, int32_t cores, int32_t logicalPerCore) {
+  CpuFields f = Record(kVendorIntel, 15, 6, 4);
+  f.brandString = brand;
+  f.l2 = l2;
+  f.coresPerPackage = cores;
+  f.logicalPerCore = logicalPerCore;
+  f.processors = cores * (logicalPerCore > 1 ? logicalPerCore : 1);
+  return f;
+}
+
+TEST(ClassicNamingIntel, NetBurst65ByBrandWhatEverThePlatformIdentifier) {
+  for (int32_t platformId : {-1, 0, 4}) {
+    SCOPED_TRACE(platformId);
+    CpuFields celeron = NetBurst65("Intel(R) Celeron(R) D CPU 3.06GHz", 512, 1, 1);
+    celeron.platformId = platformId;
+    EXPECT_EQ(NameOf(celeron), "Celeron D (Cedar Mill)");
+    EXPECT_EQ(celeron.platform, "LGA775");
+    EXPECT_EQ(celeron.process, "0.065");
+    EXPECT_EQ(celeron.multiplierMethod, 6);
+
+    CpuFields p4 = NetBurst65("Intel(R) Pentium(R) 4 CPU 3.60GHz", 2048, 1, 2);
+    p4.platformId = platformId;
+    EXPECT_EQ(NameOf(p4), "Pentium 4 HT (Cedar Mill)");
+    EXPECT_EQ(p4.platform, "LGA775");
+    p4.logicalPerCore = 1;
+    EXPECT_EQ(NameOf(p4), "Pentium 4 (Cedar Mill)");
+
+    CpuFields xeon = NetBurst65("Intel(R) Xeon(TM) CPU 3.20GHz", 2048, 2, 2);
+    xeon.platformId = platformId;
+    EXPECT_EQ(NameOf(xeon), "Xeon (Dempsey)");
+    EXPECT_EQ(xeon.platform, "Socket 604");
+    xeon.l3 = 16384;
+    EXPECT_EQ(NameOf(xeon), "Xeon MP (Tulsa)");
+    EXPECT_EQ(xeon.platform, "Socket 604");
+    EXPECT_EQ(xeon.process, "0.065");
+  }
+}
+
+TEST(ClassicNamingIntel, PentiumDAndItsExtremeEditionStayPreslers) {
+  // The Extreme Edition 955 and 965 report "Pentium(R) D" too; Hyper-Threading tells them.
+  for (int32_t platformId : {-1, 0, 4}) {
+    SCOPED_TRACE(platformId);
+    CpuFields d = NetBurst65("Intel(R) Pentium(R) D CPU 3.40GHz", 2048, 2, 1);
+    d.platformId = platformId;
+    EXPECT_EQ(NameOf(d), "Pentium D (Presler)");
+    EXPECT_EQ(d.platform, "LGA775");
+    CpuFields xe = NetBurst65("Intel(R) Pentium(R) D CPU 3.73GHz", 2048, 2, 2);
+    xe.platformId = platformId;
+    EXPECT_EQ(NameOf(xe), "Pentium XE (Presler)");
+    EXPECT_EQ(xe.platform, "LGA775");
+  }
+}
+
+TEST(ClassicNamingIntel, NetBurst65WithoutAProductInTheBrandFollowsThePlatformIdentifier) {
+  // A known identifier other than 4 is the server platform, as before.
+  for (const char* brand : {"", "Genuine Intel(R) CPU 3.20GHz"}) {
+    SCOPED_TRACE(brand);
+    CpuFields f = NetBurst65(brand, 2048, 2, 1);
+    f.platformId = 1;
+    EXPECT_EQ(NameOf(f), "Xeon (Dempsey)");
+    EXPECT_EQ(f.platform, "Socket 604");
+    f.platformId = 4;
+    EXPECT_EQ(NameOf(f), "Pentium D (Presler)");
+    EXPECT_EQ(f.platform, "LGA775");
+    f.logicalPerCore = 2;
+    f.processors = 4;
+    EXPECT_EQ(NameOf(f), "Pentium XE (Presler)");
+    // One core on the desktop platform is the Pentium 4 die, not a Pentium D.
+    CpuFields single = NetBurst65(brand, 2048, 1, 2);
+    single.platformId = 4;
+    EXPECT_EQ(NameOf(single), "Pentium 4 HT (Cedar Mill)");
+  }
+}
+
+TEST(ClassicNamingIntel, NetBurst65WithoutBrandOrPlatformIdentifierByTopology) {
+  CpuFields single = NetBurst65("", 2048, 1, 1);
+  EXPECT_EQ(NameOf(single), "Pentium 4 (Cedar Mill)");
+  CpuFields dual = NetBurst65("", 2048, 2, 1);
+  EXPECT_EQ(NameOf(dual), "Pentium D (Presler)");
+  // Two cores with Hyper-Threading: a Xeon 50xx far more often than an Extreme Edition.
+  CpuFields dualHt = NetBurst65("", 2048, 2, 2);
+  EXPECT_EQ(NameOf(dualHt), "Xeon (Dempsey)");
+  EXPECT_EQ(dualHt.platform, "Socket 604");
+  // The L2 and the L3 name the die without any brand.
+  CpuFields celeron = NetBurst65("", 512, 1, 1);
+  EXPECT_EQ(NameOf(celeron), "Celeron D (Cedar Mill)");
+  CpuFields tulsa = NetBurst65("", 1024, 2, 2);
+  tulsa.l3 = 6144;
+  EXPECT_EQ(NameOf(tulsa), "Xeon MP (Tulsa)");
+  EXPECT_EQ(tulsa.name, "Xeon MP");
+  EXPECT_EQ(tulsa.codeName, "Tulsa");
 }
 
 TEST(ClassicNamingIntel, EarlyFamiliesSetTheirCacheDefaults) {
