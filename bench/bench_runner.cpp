@@ -52,6 +52,8 @@ void BenchRunner::SetOptions(const RunOptions& options) {
 
 bool BenchRunner::StartRun(int test) {
   if (test < kTestOverall || test > kLastRunTest) return false;
+  // MMT and D3D have no button of their own: they run only as part of a full run.
+  if (test == kTestMmt || test == kTestD3d) return false;
   if (running_.exchange(true)) return false;
   // The previous worker has passed its last step; collect it before starting another.
   {

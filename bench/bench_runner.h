@@ -37,8 +37,8 @@ class BenchRunner {
   // Taken by the next run; the options of a run in progress do not change.
   void SetOptions(const RunOptions& options);
 
-  // test 0 for a full run, else a test from 1 to 9. False when a run is in progress or the
-  // test cannot be started.
+  // test 0 for a full run, else a test from 1 to 9 other than MMT and D3D. False when a run is
+  // in progress or the test cannot be started.
   bool StartRun(int test);
   void RequestStop();
   bool StopRequested() const { return stopRequested_.load(); }

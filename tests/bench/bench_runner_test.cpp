@@ -316,5 +316,20 @@ TEST(BenchRunnerLifetime, DestroyingDuringARunStopsAfterTheSubTestAndRemovesTheF
   std::filesystem::remove_all(root);
 }
 
+
+TEST(BenchRunnerStart, MmtAndD3dRunOnlyWithinAFullRun) {
+  FakeEngine engine;
+  FakeHost host;
+  RecordingObserver observer;
+  BenchRunner runner(engine, host, observer, 2);
+  EXPECT_FALSE(runner.StartRun(kTestMmt));
+  EXPECT_FALSE(runner.StartRun(kTestD3d));
+  EXPECT_FALSE(runner.StartRun(kTestNet));
+  EXPECT_FALSE(runner.Running());
+  EXPECT_EQ(engine.CallsOf(kTestMmt), 0);
+  EXPECT_EQ(engine.CallsOf(kTestD3d), 0);
+  EXPECT_FALSE(runner.Snapshot().selected[kTestMmt]);
+}
+
 }  // namespace
 }  // namespace velora
