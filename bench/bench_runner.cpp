@@ -137,9 +137,13 @@ void BenchRunner::Work(int test, RunOptions options) {
   ScratchBlock block;
   std::string folder;
   if (withHdd) {
-    folder = HexName("%s/Velora%08X", options.scratchRoot, host_.TickCountMs());
-    (void)mkdir(folder.c_str(), 0700);  // a failure shows up in the writability probe
-    SetScratchPath(params, HexName("%s/Velora%08X.tmp", folder, host_.TickCountMs()));
+    // Without a chosen drive nothing is made, not even at the top of the root file system: the
+    // empty path fails the writability probe.
+    if (!options.scratchRoot.empty()) {
+      folder = HexName("%s/Velora%08X", options.scratchRoot, host_.TickCountMs());
+      (void)mkdir(folder.c_str(), 0700);  // a failure shows up in the writability probe
+      SetScratchPath(params, HexName("%s/Velora%08X.tmp", folder, host_.TickCountMs()));
+    }
     const int32_t mb = std::clamp(std::atoi(options.scratchSizeText.c_str()), 0,
                                   kLargestScratchMb);
     params.fileSize = static_cast<uint32_t>(mb) * kScratchBlockSize;
@@ -200,8 +204,10 @@ void BenchRunner::Work(int test, RunOptions options) {
 
   if (withHdd) {
     block.reset();
-    unlink(params.filePath);
-    rmdir(folder.c_str());
+    if (!folder.empty()) {
+      unlink(params.filePath);
+      rmdir(folder.c_str());
+    }
   }
   observer_.RunControlsEnabled(true, true);
   if (full) observer_.ListTabSelected(kTestAlu);

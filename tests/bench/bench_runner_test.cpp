@@ -252,6 +252,16 @@ TEST_F(BenchRunnerTest, UnwritableScratchRootShowsTheWritabilityMessage) {
   EXPECT_EQ(observer_.Events().back(), "ended");
 }
 
+TEST_F(BenchRunnerTest, NoChosenDriveWritesNothingAndShowsTheWritabilityMessage) {
+  // An empty list of drives leaves the root empty; run as root, "/Velora..." would be writable.
+  options_.scratchRoot.clear();
+  runner_.SetOptions(options_);
+  Run(kTestHdd);
+  EXPECT_TRUE(observer_.Has("message It seems to be the drive which cannot be written in."));
+  EXPECT_EQ(engine_.CallsOf(kTestHdd), 0);
+  EXPECT_EQ(observer_.Events().back(), "ended");
+}
+
 TEST_F(BenchRunnerTest, SecondStartWhileRunningIsRefusedAndFlagsClearAtTheEnd) {
   std::atomic<bool> release{false};
   std::atomic<bool> inside{false};
