@@ -34,8 +34,8 @@ test-tsan: deps
 BENCH_DIR ?= build
 BENCH_SIZE_MB ?= 256
 bench-engine: configure
-	cmake --build --preset default -j $(JOBS) --target velora09_engine velora-engine-bench
-	./build/bin/velora-engine-bench --dir $(BENCH_DIR) --size $(BENCH_SIZE_MB)
+	cmake --build --preset default -j $(JOBS) --target velora09_engine velora-engine-harness
+	./build/bin/velora-engine-harness --dir $(BENCH_DIR) --size $(BENCH_SIZE_MB)
 
 clean:
 	rm -rf build build-sanitize build-tsan

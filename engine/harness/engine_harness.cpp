@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/bench/reference_kernels.h"
+#include "engine/harness/reference_kernels.h"
 #include "engine/hdd_scratch_params.h"
 #include "engine/sub_test_table.h"
 #include "engine/velora_engine.h"

@@ -1,4 +1,4 @@
-#include "engine/bench/reference_kernels.h"
+#include "engine/harness/reference_kernels.h"
 
 #include <immintrin.h>
 #include <time.h>
