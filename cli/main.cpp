@@ -16,6 +16,7 @@
 #include "bench/result_text_block.h"
 #include "bench/scratch_drives.h"
 #include "cli/console_progress.h"
+#include "cli/info_command.h"
 #include "cli/mark_command.h"
 #include "core/ui_language.h"
 #include "platform/mount_query.h"
@@ -91,7 +92,17 @@ int main(int argc, char** argv) {
       lang != nullptr && std::string(lang).rfind("ja", 0) == 0 ? kJapanese : kEnglish;
   if (words.empty() || words[0] == "--help" || words[0] == "-h") {
     std::fputs(VeloraUsage(), words.empty() ? stderr : stdout);
+    std::fputs(InfoUsage(), words.empty() ? stderr : stdout);
     return words.empty() ? 2 : 0;
+  }
+  if (words[0] == "info") {
+    std::string error;
+    const auto info = ParseInfoCommand({words.begin() + 1, words.end()}, error);
+    if (!info) {
+      std::fprintf(stderr, "velora: %s\n\n%s%s", error.c_str(), VeloraUsage(), InfoUsage());
+      return 2;
+    }
+    return RunInfo(*info, language);
   }
   if (words[0] != "mark") {
     std::fprintf(stderr, "velora: unknown command %s\n\n%s", words[0].c_str(), VeloraUsage());
