@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string_view>
+#include <vector>
 
 namespace velora {
 namespace {
@@ -32,6 +33,20 @@ std::string Unescape(const std::string& s) {
   return out;
 }
 
+// The kernel separates the fields with single blanks and escapes blanks, tabs, new lines and
+// backslashes inside them; any other byte, a carriage return among them, belongs to the name.
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  while (start <= line.size()) {
+    size_t end = line.find(' ', start);
+    if (end == std::string::npos) end = line.size();
+    if (end > start) fields.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  return fields;
+}
+
 bool Covers(const std::string& mountPoint, const std::string& path) {
   if (mountPoint == "/") return true;
   if (path.compare(0, mountPoint.size(), mountPoint) != 0) return false;
@@ -52,15 +67,17 @@ std::vector<MountInfo> ListMounts(const std::string& root) {
   std::string line;
   while (std::getline(in, line)) {
     // id parent major:minor root mount-point options [optional...] - fstype source super
-    std::istringstream fields(line);
-    std::string id, parent, devno, fsRoot, point;
-    if (!(fields >> id >> parent >> devno >> fsRoot >> point)) continue;
-    std::string word;
-    while (fields >> word && word != "-") {
-    }
+    const std::vector<std::string> f = Fields(line);
+    if (f.size() < 5) continue;
+    size_t dash = 5;
+    while (dash < f.size() && f[dash] != "-") ++dash;
+    if (dash + 1 >= f.size()) continue;
+    const std::string& devno = f[2];
+    const std::string& fsRoot = f[3];
+    const std::string& point = f[4];
     MountInfo m;
-    if (!(fields >> m.fsType)) continue;
-    fields >> m.source;
+    m.fsType = f[dash + 1];
+    if (dash + 2 < f.size()) m.source = f[dash + 2];
     m.source = Unescape(m.source);
     m.mountPoint = Unescape(point);
     m.fsRoot = Unescape(fsRoot);
@@ -87,8 +104,8 @@ bool MountOfPath(const std::string& path, MountInfo& mount, const std::string& r
 
 bool IsNetworkFileSystem(const std::string& fsType) {
   static constexpr std::array<std::string_view, 14> kNetwork{
-      "nfs",  "nfs4",      "cifs",    "smb3",   "smbfs",      "ncpfs", "afs",
-      "ceph", "glusterfs", "9p",      "coda",   "fuse.sshfs", "davfs", "fuse.glusterfs"};
+      "nfs",  "nfs4",      "cifs", "smb3", "smbfs",      "ncpfs", "afs",
+      "ceph", "glusterfs", "9p",   "coda", "fuse.sshfs", "davfs", "fuse.glusterfs"};
   for (std::string_view t : kNetwork) {
     if (fsType == t) return true;
   }
@@ -98,8 +115,8 @@ bool IsNetworkFileSystem(const std::string& fsType) {
 bool IsRemovableMount(const MountInfo& mount, const std::string& root) {
   if (mount.fsType == "iso9660" || mount.fsType == "udf") return true;
   if (mount.major == 0) return false;  // no block device behind it
-  std::string dev = root + "/sys/dev/block/" + std::to_string(mount.major) + ":" +
-                    std::to_string(mount.minor);
+  std::string dev =
+      root + "/sys/dev/block/" + std::to_string(mount.major) + ":" + std::to_string(mount.minor);
   // A partition has no flag of its own; its disk is the folder above.
   return ReadFlag(dev + "/removable") || ReadFlag(dev + "/../removable");
 }
