@@ -13,8 +13,8 @@ namespace {
 // A run count cap keeps a stalled clock from looping forever.
 constexpr int kMaxRuns = 1 << 20;
 
-// Kernels do not throw in their runs, but an escaped exception must not leave the other
-// workers waiting at a barrier for a thread that is gone.
+// Making and preparing a kernel may throw (no memory); an exception that left a worker would
+// leave the others waiting at a barrier for a thread that is gone.
 template <typename Step>
 bool Guarded(Step step) {
   try {
