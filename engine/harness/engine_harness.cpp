@@ -80,8 +80,24 @@ double Now() {
   return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
-// The shortest and longest BenchMark call, preparation and checks included.
-double gShortestCall = 1e9, gLongestCall = 0.0;
+// The shortest and longest BenchMark call, preparation and checks included: of the whole
+// harness run, and of the sub-test being compared.
+struct CallSpan {
+  double shortest = 1e9, longest = 0.0;
+  void Add(double seconds) {
+    shortest = std::min(shortest, seconds);
+    longest = std::max(longest, seconds);
+  }
+};
+CallSpan gAllCalls, gSubTestCalls;
+
+// Starts a sub-test's span; the text for its "#" line.
+void NewSubTest() { gSubTestCalls = CallSpan{}; }
+std::string SubTestCalls() {
+  char text[64];
+  std::snprintf(text, sizeof text, "calls %.2f-%.2f s", gSubTestCalls.shortest, gSubTestCalls.longest);
+  return text;
+}
 
 // One BenchMark call; its value, or -1 when the call failed.
 double EngineValue(int32_t test, int32_t sub, void* params) {
@@ -89,8 +105,8 @@ double EngineValue(int32_t test, int32_t sub, void* params) {
   const double start = Now();
   BenchMark(test, sub, 1, params, &score, &value);
   const double seconds = Now() - start;
-  gShortestCall = std::min(gShortestCall, seconds);
-  gLongestCall = std::max(gLongestCall, seconds);
+  gAllCalls.Add(seconds);
+  gSubTestCalls.Add(seconds);
   return score >= 0 ? value : -1.0;
 }
 
@@ -112,6 +128,7 @@ class Harness {
                bool holdScaling) {
     const auto row = velora::engine::SubTestRows(testId)[sub];
     std::vector<std::vector<double>> engine(counts_.size()), ref(counts_.size());
+    NewSubTest();
     for (int pair = 0; pair < pairs_; ++pair)
       for (size_t c = 0; c < counts_.size(); ++c) {
         const std::vector<int> processors = Use(counts_[c]);
@@ -130,8 +147,8 @@ class Harness {
       }
     Use(static_cast<int>(all_.size()));
     for (size_t c = 0; c < counts_.size(); ++c) {
-      std::printf("# %s.%s@%d engine %s | reference %s (value units)\n", test, row.name, counts_[c],
-                  Join(engine[c]).c_str(), Join(ref[c]).c_str());
+      std::printf("# %s.%s@%d engine %s | reference %s (value units) %s\n", test, row.name,
+                  counts_[c], Join(engine[c]).c_str(), Join(ref[c]).c_str(), SubTestCalls().c_str());
       const double ratio = Median(Ratios(engine[c], ref[c]));
       std::printf("ratio %s.%s@%d %.3f\n", test, row.name, counts_[c], ratio);
       if (c > 0) Hold(test, row.name, "ratio", counts_[c], ratio, kMinRatio);
@@ -144,6 +161,7 @@ class Harness {
   void EngineOnly(const char* test, int32_t testId, int32_t sub, int calls) {
     const auto row = velora::engine::SubTestRows(testId)[sub];
     std::vector<std::vector<double>> engine(counts_.size());
+    NewSubTest();
     for (int i = 0; i < calls; ++i)
       for (size_t c = 0; c < counts_.size(); ++c) {
         Use(counts_[c]);
@@ -151,8 +169,8 @@ class Harness {
       }
     Use(static_cast<int>(all_.size()));
     for (size_t c = 0; c < counts_.size(); ++c)
-      std::printf("# %s.%s@%d engine %s, median %.0f (no reference)\n", test, row.name, counts_[c],
-                  Join(engine[c]).c_str(), Median(engine[c]));
+      std::printf("# %s.%s@%d engine %s, median %.0f (no reference) %s\n", test, row.name,
+                  counts_[c], Join(engine[c]).c_str(), Median(engine[c]), SubTestCalls().c_str());
     if (counts_.size() > 1) PrintScaling(test, row.name, engine, nullptr, false);
     std::fflush(stdout);
   }
@@ -254,6 +272,7 @@ void RunHdd(const std::string& folder, uint32_t megabytes, int pairs) {
   auto rows = velora::engine::SubTestRows(velora::engine::kHdd);
   for (int s = 0; s < 6; ++s) {
     std::vector<double> engine, fio;
+    NewSubTest();
     for (int pair = 0; pair < pairs; ++pair) {
       auto runEngine = [&] { engine.push_back(EngineValue(velora::engine::kHdd, s, &params)); };
       auto runFio = [&] {
@@ -267,8 +286,8 @@ void RunHdd(const std::string& folder, uint32_t megabytes, int pairs) {
         runEngine();
       }
     }
-    std::printf("# HDD.%s engine %s | fio %s (hundredths of MB/s)\n", rows[s].name,
-                Join(engine).c_str(), Join(fio).c_str());
+    std::printf("# HDD.%s engine %s | fio %s (hundredths of MB/s) %s\n", rows[s].name,
+                Join(engine).c_str(), Join(fio).c_str(), SubTestCalls().c_str());
     std::printf("ratio HDD.%s %.3f\n", rows[s].name, Median(Ratios(engine, fio)));
     std::fflush(stdout);
   }
@@ -320,8 +339,8 @@ int main(int argc, char** argv) {
     if (wants("HDD")) RunHdd(folder, megabytes, pairs);
     harness.PrintTargets();
   }
-  if (gLongestCall > 0.0)
-    std::printf("# engine calls took %.3f to %.3f s each\n", gShortestCall, gLongestCall);
+  if (gAllCalls.longest > 0.0)
+    std::printf("# engine calls took %.3f to %.3f s each\n", gAllCalls.shortest, gAllCalls.longest);
   PrintLoad("end");
   return 0;
 }
