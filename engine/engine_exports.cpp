@@ -8,6 +8,7 @@
 #include "engine/sub_test_table.h"
 #include "engine/velora_engine.h"
 #include "platform/linux/linux_clock_source.h"
+#include "platform/linux/linux_processor_affinity.h"
 
 #define VELORA_EXPORT __attribute__((visibility("default")))
 
@@ -17,7 +18,8 @@ VELORA_EXPORT int32_t BenchMark(int32_t test, int32_t subTest, int32_t /*mode*/,
                                 int32_t* score, int32_t* value) {
   try {
     return velora::engine::RunSubTest(test, subTest, params, velora::ProcessClockSource(),
-                                      velora::engine::RunBudget{}, score, value);
+                                      velora::ProcessAffinity(), velora::engine::RunBudget{},
+                                      score, value);
   } catch (...) {
     return -1;
   }

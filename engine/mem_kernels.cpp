@@ -86,13 +86,16 @@ constexpr size_t kSampleStride = 1021;
 
 }  // namespace
 
-MemKernel::MemKernel(MemPattern pattern, KernelSize size) : pattern_(pattern) {
+MemKernel::MemKernel(MemPattern pattern, KernelSize size, int workers) : pattern_(pattern) {
   const bool full = size == KernelSize::kFull;
   if (pattern == MemPattern::kCache) {
     elements_ = kCacheBlockBytes / sizeof(uint64_t);
     passes_ = full ? 512 : 8;
   } else {
-    elements_ = (full ? kStreamArrayBytes : 1'000'000) / sizeof(uint64_t);
+    const size_t total = full ? kStreamArrayBytes : 1'000'000;
+    const size_t floor = full ? kStreamShareFloorBytes : 100'000;
+    const size_t share = total / static_cast<size_t>(workers < 1 ? 1 : workers);
+    elements_ = (share > floor ? share : floor) / sizeof(uint64_t);
     passes_ = 1;
   }
   elements_ -= elements_ % kUnroll;

@@ -11,14 +11,19 @@ namespace velora::engine {
 
 enum class MemPattern { kRead, kWrite, kCopy, kCache };
 
-// Bytes of each streaming array; 80 MB is far beyond any last-level cache of today's desktops.
+// Bytes of each streaming array, shared out among the workers: 80 MB is far beyond any
+// last-level cache of today's desktops. A worker's share never drops below the floor, so that
+// many processors together still stream far more than their caches hold.
 inline constexpr size_t kStreamArrayBytes = 80'000'000;
-// Fits the L2 of every processor with one (256 KB and up) without fitting an L1.
+inline constexpr size_t kStreamShareFloorBytes = 8'000'000;
+// One block per worker; fits the L2 of every processor with one (256 KB and up) without
+// fitting an L1.
 inline constexpr size_t kCacheBlockBytes = 128 * 1024;
 
 class MemKernel : public BenchKernel {
  public:
-  MemKernel(MemPattern pattern, KernelSize size);
+  // workers: how many share the streaming arrays; this kernel streams its part of them.
+  MemKernel(MemPattern pattern, KernelSize size, int workers = 1);
   ~MemKernel() override;
   MemKernel(const MemKernel&) = delete;
   MemKernel& operator=(const MemKernel&) = delete;

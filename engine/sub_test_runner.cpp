@@ -9,6 +9,7 @@
 #include "engine/hdd_kernels.h"
 #include "engine/mem_kernels.h"
 #include "engine/mmt_kernels.h"
+#include "engine/parallel_measure.h"
 #include "engine/sub_test_table.h"
 
 namespace velora::engine {
@@ -34,11 +35,11 @@ std::unique_ptr<BenchKernel> MakeFpu(int32_t s, KernelSize size) {
   }
 }
 
-std::unique_ptr<BenchKernel> MakeMem(int32_t s, KernelSize size) {
+std::unique_ptr<BenchKernel> MakeMem(int32_t s, KernelSize size, int workers) {
   static constexpr MemPattern kPatterns[] = {MemPattern::kRead, MemPattern::kWrite,
                                              MemPattern::kCopy, MemPattern::kCache};
   if (s < 0 || s > 3) return nullptr;
-  return std::make_unique<MemKernel>(kPatterns[s], size);
+  return std::make_unique<MemKernel>(kPatterns[s], size, workers);
 }
 
 std::unique_ptr<BenchKernel> MakeHdd(int32_t s, const HddScratchParams& params) {
@@ -65,11 +66,11 @@ int32_t ScaleRate(double rate, double factor) {
 }
 
 std::unique_ptr<BenchKernel> MakeKernel(int32_t test, int32_t subTest, const void* params,
-                                        KernelSize size) {
+                                        KernelSize size, int workers) {
   switch (test) {
     case kAlu: return MakeAlu(subTest, size);
     case kFpu: return MakeFpu(subTest, size);
-    case kMem: return MakeMem(subTest, size);
+    case kMem: return MakeMem(subTest, size, workers);
     case kHdd: return MakeHdd(subTest, *static_cast<const HddScratchParams*>(params));
     case kMmt: {
       const auto sets = AvailableSimdSets();
@@ -81,7 +82,8 @@ std::unique_ptr<BenchKernel> MakeKernel(int32_t test, int32_t subTest, const voi
 }
 
 int32_t RunSubTest(int32_t test, int32_t subTest, const void* params, ClockSource& clock,
-                   const RunBudget& budget, int32_t* score, int32_t* value) {
+                   ProcessorAffinity& affinity, const RunBudget& budget, int32_t* score,
+                   int32_t* value) {
   if (score == nullptr || value == nullptr) return -1;
   *score = 0;
   *value = 0;
@@ -94,8 +96,18 @@ int32_t RunSubTest(int32_t test, int32_t subTest, const void* params, ClockSourc
     return failed;
   }
   try {
-    std::unique_ptr<BenchKernel> kernel = MakeKernel(test, subTest, params, budget.size);
-    Measurement m = kernel ? MeasureKernel(*kernel, clock, budget.minSeconds) : Measurement{};
+    Measurement m;
+    if (test == kHdd) {
+      std::unique_ptr<BenchKernel> kernel = MakeKernel(test, subTest, params, budget.size);
+      if (kernel) m = MeasureKernel(*kernel, clock, budget.minSeconds);
+    } else {
+      // The mask in force now is the one the runner applied for this run.
+      const std::vector<int> processors = affinity.AllowedProcessors();
+      const int workers = static_cast<int>(processors.size());
+      m = MeasureOnProcessors(
+          [&](int) { return MakeKernel(test, subTest, params, budget.size, workers); },
+          processors, affinity, clock, budget.minSeconds);
+    }
     if (!m.ok) {
       *score = failed;
       return failed;

@@ -7,6 +7,7 @@
 
 #include "engine/bench_kernel.h"
 #include "platform/clock_source.h"
+#include "platform/processor_affinity.h"
 
 namespace velora::engine {
 
@@ -16,15 +17,19 @@ struct RunBudget {
   double minSeconds = 0.25;
 };
 
-// The kernel of a sub-test, or nullptr for a sub-test the test does not have. params is used
-// by HDD only and must then have passed CheckScratchParams.
+// The kernel of a sub-test for one of `workers` workers, or nullptr for a sub-test the test
+// does not have. params is used by HDD only and must then have passed CheckScratchParams.
 std::unique_ptr<BenchKernel> MakeKernel(int32_t test, int32_t subTest, const void* params,
-                                        KernelSize size);
+                                        KernelSize size, int workers = 1);
 
+// ALU, FPU, MEM and MMT run on every processor the calling thread may use, one worker each;
+// HDD runs one stream on the calling thread, since it measures the disk.
 // 0 with score and value 0 for a sub-test that does not exist; -1 with score -1 and value 0
-// when the sub-test cannot run (bad HDD record, no memory) or its result is wrong.
+// when the sub-test cannot run (bad HDD record, no memory, a worker that cannot be bound) or
+// any worker's result is wrong.
 int32_t RunSubTest(int32_t test, int32_t subTest, const void* params, ClockSource& clock,
-                   const RunBudget& budget, int32_t* score, int32_t* value);
+                   ProcessorAffinity& affinity, const RunBudget& budget, int32_t* score,
+                   int32_t* value);
 
 // Rate to the 32-bit figures, saturating instead of wrapping.
 int32_t ScaleRate(double rate, double factor);

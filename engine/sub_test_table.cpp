@@ -11,8 +11,8 @@ namespace {
 // Megabytes are 10^6 bytes; a value of 100 is 1 MB/s.
 constexpr double kHundredthsOfMbPerByte = 100.0 / 1e6;
 
-// The score divisors put this development machine (a 2-core Zen 3 virtual machine) in the low
-// thousands; engine/README.md gives each formula.
+// The score divisors put one processor of this development machine (a 2-core Zen 5 virtual
+// machine) in the low thousands; engine/README.md gives each formula.
 constexpr SubTestRow kAluRows[] = {
     {"Fibonacci", 1e-3, 6.0e5},     // value: thousand calls/s
     {"Napierian", 1.0, 200.0},      // value: digits of e per second

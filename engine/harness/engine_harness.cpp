@@ -1,11 +1,17 @@
-// The engine's speed against references of the same work: plain -O3 -march=native versions of
-// the ALU and FPU algorithms, a STREAM-style memory loop, and fio with direct I/O on the same
-// scratch file. Prints "ratio <TEST>.<sub-test> <engine / reference>", higher is better, and
-// "#" lines with the raw figures.
+// The engine's speed against references of the same work, at one processor and at all the
+// harness may use: plain -O3 -march=native versions of the ALU and FPU algorithms and a
+// STREAM-style memory reference on as many threads as the engine has workers, and fio with
+// direct I/O on the same scratch file. Engine and reference take turns, pair after pair, and the
+// median of the pairs' ratios is printed, so one busy moment of the machine decides nothing:
+//   ratio <TEST>.<sub-test>@<processors> <engine / reference>      (higher is better)
+//   scaling <TEST>.<sub-test> <n>/1 <engine at n / engine at 1> (reference <the same>)
+//   target <what> <figure> >= <goal> met|MISSED
+// "#" lines carry the raw figures of every pair.
 //
-// usage: velora-engine-bench [--dir FOLDER] [--size MB] [--only ALU|FPU|MEM|HDD|MMT]
+// usage: velora-engine-harness [--dir FOLDER] [--size MB] [--pairs N] [--only ALU|FPU|MEM|HDD|MMT]
 
 #include <fcntl.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -13,58 +19,198 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "engine/harness/reference_kernels.h"
+#include "engine/harness/reference_team.h"
 #include "engine/hdd_scratch_params.h"
 #include "engine/sub_test_table.h"
 #include "engine/velora_engine.h"
+#include "platform/linux/linux_processor_affinity.h"
 
 namespace {
 
 using velora::HddScratchParams;
+using velora::bench::ReferenceMaker;
 
-constexpr int kRounds = 4;
+// The thresholds the engine is held to on a machine with two processors or more.
+constexpr double kMinRatio = 0.90;
+constexpr double kMinScalingPerProcessor = 0.85;
 
-// One BenchMark call; the value, or -1 when the call failed.
-int32_t EngineValue(int32_t test, int32_t sub, void* params, int32_t* bestScore) {
-  int32_t score = 0, value = 0;
-  BenchMark(test, sub, 1, params, &score, &value);
-  *bestScore = std::max(*bestScore, score);
-  return score >= 0 ? value : -1;
+struct Target {
+  std::string what;
+  double figure;
+  double goal;
+};
+std::vector<Target> gTargets;
+
+double Median(std::vector<double> v) {
+  if (v.empty()) return 0.0;
+  std::sort(v.begin(), v.end());
+  const size_t h = v.size() / 2;
+  return v.size() % 2 ? v[h] : (v[h - 1] + v[h]) / 2.0;
 }
 
-// Engine call and reference measurement alternate, so that a busy spell of the machine (other
-// builds, the host's disk cache) hits both sides alike; the best of each is kept, as the runner
-// keeps its best call.
-template <typename Reference>
-void Compare(const char* test, const char* sub, int32_t testId, int32_t subId, void* params,
-             int rounds, Reference reference, double referenceScale, const char* unit) {
-  int32_t bestValue = -1, bestScore = -1;
-  double bestReference = 0.0;
-  for (int round = 0; round < rounds; ++round) {
-    bestValue = std::max(bestValue, EngineValue(testId, subId, params, &bestScore));
-    bestReference = std::max(bestReference, reference() * referenceScale);
+// Ratios of pairs; a failed engine call (negative) or a missing reference counts as 0.
+std::vector<double> Ratios(const std::vector<double>& top, const std::vector<double>& bottom) {
+  std::vector<double> r;
+  for (size_t i = 0; i < top.size() && i < bottom.size(); ++i)
+    r.push_back(top[i] >= 0.0 && bottom[i] > 0.0 ? top[i] / bottom[i] : 0.0);
+  return r;
+}
+
+std::string Join(const std::vector<double>& v) {
+  std::string text;
+  char item[32];
+  for (double x : v) {
+    std::snprintf(item, sizeof item, "%s%.0f", text.empty() ? "" : " ", x);
+    text += item;
   }
-  std::printf("# %s.%s score %d value %d\n", test, sub, bestScore, bestValue);
-  std::printf("# %s.%s engine %d reference %.1f %s\n", test, sub, bestValue, bestReference, unit);
-  std::printf("ratio %s.%s %.3f\n", test, sub,
-              bestReference > 0.0 && bestValue >= 0 ? bestValue / bestReference : 0.0);
-  std::fflush(stdout);
+  return text;
 }
 
-int32_t BestValue(int32_t test, int32_t sub, int calls, int32_t* bestScore) {
-  int32_t best = -1;
-  *bestScore = -1;
-  for (int i = 0; i < calls; ++i) best = std::max(best, EngineValue(test, sub, nullptr, bestScore));
-  return best;
+void PrintLoad(const char* when) {
+  double load[3] = {};
+  if (getloadavg(load, 3) == 3) std::printf("# load %s %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
 }
 
-void RunCompute(int32_t test, const char* testName, double (*const* references)(), int count) {
-  auto rows = velora::engine::SubTestRows(test);
-  for (int s = 0; s < count && s < static_cast<int>(rows.size()); ++s)
-    Compare(testName, rows[s].name, test, s, nullptr, kRounds, references[s], rows[s].valueScale,
-            "value units");
+double Now() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC_RAW, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
+
+// The shortest and longest BenchMark call, preparation and checks included: of the whole
+// harness run, and of the sub-test being compared.
+struct CallSpan {
+  double shortest = 1e9, longest = 0.0;
+  void Add(double seconds) {
+    shortest = std::min(shortest, seconds);
+    longest = std::max(longest, seconds);
+  }
+};
+CallSpan gAllCalls, gSubTestCalls;
+
+// Starts a sub-test's span; the text for its "#" line.
+void NewSubTest() { gSubTestCalls = CallSpan{}; }
+std::string SubTestCalls() {
+  char text[64];
+  std::snprintf(text, sizeof text, "calls %.2f-%.2f s", gSubTestCalls.shortest, gSubTestCalls.longest);
+  return text;
+}
+
+// One BenchMark call; its value, or -1 when the call failed.
+double EngineValue(int32_t test, int32_t sub, void* params) {
+  int32_t score = 0, value = 0;
+  const double start = Now();
+  BenchMark(test, sub, 1, params, &score, &value);
+  const double seconds = Now() - start;
+  gAllCalls.Add(seconds);
+  gSubTestCalls.Add(seconds);
+  return score >= 0 ? value : -1.0;
+}
+
+class Harness {
+ public:
+  explicit Harness(int pairs) : pairs_(pairs), affinity_(velora::ProcessAffinity()) {
+    all_ = affinity_.AllowedProcessors();
+    counts_ = {1};
+    if (all_.size() > 1) counts_.push_back(static_cast<int>(all_.size()));
+    std::printf("# processors %zu, %d pairs per figure\n", all_.size(), pairs_);
+  }
+
+  ~Harness() { affinity_.RestrictCurrentThread(all_); }
+
+  // Engine (through BenchMark, on the processors this thread may use) and reference take turns;
+  // who goes first alternates, so a drift of the machine favours neither. Memory bandwidth is
+  // shared by the processors, so only compute sub-tests are held to their scaling.
+  void Compare(const char* test, int32_t testId, int32_t sub, ReferenceMaker reference,
+               bool holdScaling) {
+    const auto row = velora::engine::SubTestRows(testId)[sub];
+    std::vector<std::vector<double>> engine(counts_.size()), ref(counts_.size());
+    NewSubTest();
+    for (int pair = 0; pair < pairs_; ++pair)
+      for (size_t c = 0; c < counts_.size(); ++c) {
+        const std::vector<int> processors = Use(counts_[c]);
+        auto runEngine = [&] { engine[c].push_back(EngineValue(testId, sub, nullptr)); };
+        auto runReference = [&] {
+          ref[c].push_back(velora::bench::MeasureReference(reference, processors, affinity_) *
+                           row.valueScale);
+        };
+        if (pair % 2 == 0) {
+          runEngine();
+          runReference();
+        } else {
+          runReference();
+          runEngine();
+        }
+      }
+    Use(static_cast<int>(all_.size()));
+    for (size_t c = 0; c < counts_.size(); ++c) {
+      std::printf("# %s.%s@%d engine %s | reference %s (value units) %s\n", test, row.name,
+                  counts_[c], Join(engine[c]).c_str(), Join(ref[c]).c_str(), SubTestCalls().c_str());
+      const double ratio = Median(Ratios(engine[c], ref[c]));
+      std::printf("ratio %s.%s@%d %.3f\n", test, row.name, counts_[c], ratio);
+      if (c > 0) Hold(test, row.name, "ratio", counts_[c], ratio, kMinRatio);
+    }
+    if (counts_.size() > 1) PrintScaling(test, row.name, engine, &ref, holdScaling);
+    std::fflush(stdout);
+  }
+
+  // Sub-tests without a reference: the engine's figures and how they grow with processors.
+  void EngineOnly(const char* test, int32_t testId, int32_t sub, int calls) {
+    const auto row = velora::engine::SubTestRows(testId)[sub];
+    std::vector<std::vector<double>> engine(counts_.size());
+    NewSubTest();
+    for (int i = 0; i < calls; ++i)
+      for (size_t c = 0; c < counts_.size(); ++c) {
+        Use(counts_[c]);
+        engine[c].push_back(EngineValue(testId, sub, nullptr));
+      }
+    Use(static_cast<int>(all_.size()));
+    for (size_t c = 0; c < counts_.size(); ++c)
+      std::printf("# %s.%s@%d engine %s, median %.0f (no reference) %s\n", test, row.name,
+                  counts_[c], Join(engine[c]).c_str(), Median(engine[c]), SubTestCalls().c_str());
+    if (counts_.size() > 1) PrintScaling(test, row.name, engine, nullptr, false);
+    std::fflush(stdout);
+  }
+
+  void PrintTargets() const {
+    for (const Target& t : gTargets)
+      std::printf("target %s %.3f >= %.2f %s\n", t.what.c_str(), t.figure, t.goal,
+                  t.figure >= t.goal ? "met" : "MISSED");
+  }
+
+ private:
+  std::vector<int> Use(int count) {
+    std::vector<int> processors(all_.begin(), all_.begin() + count);
+    if (!affinity_.RestrictCurrentThread(processors)) std::printf("# cannot bind to %d processors\n", count);
+    return processors;
+  }
+
+  void PrintScaling(const char* test, const char* name, const std::vector<std::vector<double>>& engine,
+                    const std::vector<std::vector<double>>* ref, bool held) {
+    const int n = counts_.back();
+    const double scaling = Median(Ratios(engine.back(), engine.front()));
+    if (ref != nullptr)
+      std::printf("scaling %s.%s %d/1 %.3f (reference %.3f)\n", test, name, n, scaling,
+                  Median(Ratios(ref->back(), ref->front())));
+    else
+      std::printf("scaling %s.%s %d/1 %.3f\n", test, name, n, scaling);
+    if (held) Hold(test, name, "scaling", n, scaling, kMinScalingPerProcessor * n);
+  }
+
+  static void Hold(const char* test, const char* name, const char* kind, int count, double figure,
+                   double goal) {
+    gTargets.push_back({std::string(kind) + " " + test + "." + name + "@" + std::to_string(count),
+                        figure, goal});
+  }
+
+  const int pairs_;
+  velora::ProcessorAffinity& affinity_;
+  std::vector<int> all_;
+  std::vector<int> counts_;
+};
 
 bool CreateScratch(const std::string& path, uint32_t bytes) {
   int fd = open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_DIRECT | O_CLOEXEC, 0600);
@@ -103,7 +249,8 @@ double FioOnce(const std::string& path, uint32_t bytes, const char* rw, const ch
   return std::strtod(out.c_str() + key + 13, nullptr);
 }
 
-void RunHdd(const std::string& folder, uint32_t megabytes) {
+// The disk is one stream: engine call and fio run take turns on the same scratch file.
+void RunHdd(const std::string& folder, uint32_t megabytes, int pairs) {
   HddScratchParams params{};
   params.fileSize = megabytes << 20;
   params.blockSize = 1u << 20;
@@ -123,11 +270,27 @@ void RunHdd(const std::string& folder, uint32_t megabytes) {
   static constexpr Row kRows[] = {{"read", "1M"},       {"write", "1M"},     {"randread", "512k"},
                                   {"randwrite", "512k"}, {"randread", "64k"}, {"randwrite", "64k"}};
   auto rows = velora::engine::SubTestRows(velora::engine::kHdd);
-  // Three rounds, as the runner calls HDD three times.
-  for (int s = 0; s < 6; ++s)
-    Compare("HDD", rows[s].name, velora::engine::kHdd, s, &params, 3,
-            [&] { return FioOnce(path, params.fileSize, kRows[s].rw, kRows[s].bs); },
-            rows[s].valueScale, "hundredths of MB/s");
+  for (int s = 0; s < 6; ++s) {
+    std::vector<double> engine, fio;
+    NewSubTest();
+    for (int pair = 0; pair < pairs; ++pair) {
+      auto runEngine = [&] { engine.push_back(EngineValue(velora::engine::kHdd, s, &params)); };
+      auto runFio = [&] {
+        fio.push_back(FioOnce(path, params.fileSize, kRows[s].rw, kRows[s].bs) * rows[s].valueScale);
+      };
+      if (pair % 2 == 0) {
+        runEngine();
+        runFio();
+      } else {
+        runFio();
+        runEngine();
+      }
+    }
+    std::printf("# HDD.%s engine %s | fio %s (hundredths of MB/s) %s\n", rows[s].name,
+                Join(engine).c_str(), Join(fio).c_str(), SubTestCalls().c_str());
+    std::printf("ratio HDD.%s %.3f\n", rows[s].name, Median(Ratios(engine, fio)));
+    std::fflush(stdout);
+  }
   std::free(block);
   unlink(path.c_str());
 }
@@ -137,42 +300,47 @@ void RunHdd(const std::string& folder, uint32_t megabytes) {
 int main(int argc, char** argv) {
   std::string folder = ".", only;
   uint32_t megabytes = 256;
+  int pairs = 5;
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--dir") == 0) folder = argv[i + 1];
     else if (std::strcmp(argv[i], "--size") == 0) megabytes = static_cast<uint32_t>(std::atoi(argv[i + 1]));
+    else if (std::strcmp(argv[i], "--pairs") == 0) pairs = std::max(3, std::atoi(argv[i + 1]));
     else if (std::strcmp(argv[i], "--only") == 0) only = argv[i + 1];
   }
   char version[32], date[32];
   GetDllInfo(version, date);
   std::printf("# engine %s %s\n", version, date);
+  PrintLoad("start");
   auto wants = [&](const char* name) { return only.empty() || only == name; };
   using namespace velora::bench;
-  if (wants("ALU")) {
-    static double (*const refs[])() = {ReferenceFibonacci, ReferenceNapierian,
-                                       ReferenceEratosthenes, ReferenceQuickSort};
-    RunCompute(velora::engine::kAlu, "ALU", refs, 4);
-  }
-  if (wants("FPU")) {
-    static double (*const refs[])() = {ReferenceMikoFpu, ReferenceRandMeanSs, ReferenceFft,
-                                       ReferenceMandelbrot};
-    RunCompute(velora::engine::kFpu, "FPU", refs, 4);
-  }
-  if (wants("MEM")) {
-    static double (*const refs[])() = {ReferenceStreamRead, ReferenceStreamWrite,
-                                       ReferenceStreamCopy};
-    RunCompute(velora::engine::kMem, "MEM", refs, 3);
-    int32_t score = 0;
-    const int32_t value = BestValue(velora::engine::kMem, 3, kRounds, &score);
-    std::printf("# MEM.Cache value %d score %d (no reference)\n", value, score);
-  }
-  if (wants("MMT")) {
-    auto rows = velora::engine::SubTestRows(velora::engine::kMmt);
-    for (size_t s = 0; s < rows.size(); ++s) {
-      int32_t score = 0;
-      int32_t value = BestValue(velora::engine::kMmt, static_cast<int32_t>(s), 1, &score);
-      std::printf("# MMT.%s value %d score %d (no reference)\n", rows[s].name, value, score);
+  using velora::engine::kAlu, velora::engine::kFpu, velora::engine::kMem, velora::engine::kMmt;
+  {
+    Harness harness(pairs);
+    if (wants("ALU")) {
+      static const ReferenceMaker refs[] = {ReferenceFibonacci, ReferenceNapierian,
+                                            ReferenceEratosthenes, ReferenceQuickSort};
+      for (int s = 0; s < 4; ++s) harness.Compare("ALU", kAlu, s, refs[s], true);
     }
+    if (wants("FPU")) {
+      static const ReferenceMaker refs[] = {ReferenceMikoFpu, ReferenceRandMeanSs, ReferenceFft,
+                                            ReferenceMandelbrot};
+      for (int s = 0; s < 4; ++s) harness.Compare("FPU", kFpu, s, refs[s], true);
+    }
+    if (wants("MEM")) {
+      static const ReferenceMaker refs[] = {ReferenceStreamRead, ReferenceStreamWrite,
+                                            ReferenceStreamCopy};
+      for (int s = 0; s < 3; ++s) harness.Compare("MEM", kMem, s, refs[s], false);
+      harness.EngineOnly("MEM", kMem, 3, pairs);
+    }
+    if (wants("MMT")) {
+      const auto rows = velora::engine::SubTestRows(kMmt);
+      for (size_t s = 0; s < rows.size(); ++s) harness.EngineOnly("MMT", kMmt, static_cast<int32_t>(s), pairs);
+    }
+    if (wants("HDD")) RunHdd(folder, megabytes, pairs);
+    harness.PrintTargets();
   }
-  if (wants("HDD")) RunHdd(folder, megabytes);
+  if (gAllCalls.longest > 0.0)
+    std::printf("# engine calls took %.3f to %.3f s each\n", gAllCalls.shortest, gAllCalls.longest);
+  PrintLoad("end");
   return 0;
 }

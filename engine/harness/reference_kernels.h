@@ -1,22 +1,35 @@
 #pragma once
 // Plain versions of the engine's ALU and FPU algorithms and a STREAM-style memory reference,
-// compiled with -O3 -march=native, each answering its rate in the engine's work unit per second
-// from one measurement of at least a quarter second, as long as one engine call.
+// compiled with -O3 -march=native. Each gives the work of one thread: made on that thread (so
+// its data is its own and lies near its processor), then run repeatedly.
+
+#include <functional>
 
 namespace velora::bench {
 
-double ReferenceFibonacci();
-double ReferenceNapierian();
-double ReferenceEratosthenes();
-double ReferenceQuickSort();
-double ReferenceMikoFpu();
-double ReferenceRandMeanSs();
-double ReferenceFft();
-double ReferenceMandelbrot();
+struct ReferenceWork {
+  // Untimed, before every run (restores an input that a run consumes).
+  std::function<void()> prepare = [] {};
+  // The timed work; answers its amount in the engine's work unit.
+  std::function<double()> run;
+};
 
-// Bytes per second over arrays of 80 MB: sum, non-temporal store, copy (read plus written).
-double ReferenceStreamRead();
-double ReferenceStreamWrite();
-double ReferenceStreamCopy();
+// Makes one thread's work when `threads` threads share the reference.
+using ReferenceMaker = ReferenceWork (*)(int threads);
+
+ReferenceWork ReferenceFibonacci(int threads);
+ReferenceWork ReferenceNapierian(int threads);
+ReferenceWork ReferenceEratosthenes(int threads);
+ReferenceWork ReferenceQuickSort(int threads);
+ReferenceWork ReferenceMikoFpu(int threads);
+ReferenceWork ReferenceRandMeanSs(int threads);
+ReferenceWork ReferenceFft(int threads);
+ReferenceWork ReferenceMandelbrot(int threads);
+
+// Bytes per run over 80 MB arrays shared out among the threads: sum, non-temporal store, copy
+// (read plus written).
+ReferenceWork ReferenceStreamRead(int threads);
+ReferenceWork ReferenceStreamWrite(int threads);
+ReferenceWork ReferenceStreamCopy(int threads);
 
 }  // namespace velora::bench

@@ -10,6 +10,7 @@
 #include "engine/sub_test_runner.h"
 #include "engine/sub_test_table.h"
 #include "platform/fake/fake_clock_source.h"
+#include "platform/fake/fake_processor_affinity.h"
 
 namespace velora::engine {
 namespace {
@@ -88,25 +89,52 @@ TEST(MeasureKernel, AWrongFftNeverGivesARate) {
   EXPECT_EQ(m.workPerSecond, 0.0);
 }
 
+constexpr RunBudget kQuick{KernelSize::kSmall, 0.0};
+
 TEST(RunSubTest, FibonacciValueAndScoreFollowTheRate) {
   FakeClockSource clock = MillisecondClock();
+  FakeProcessorAffinity oneProcessor({3});
   int32_t score = -9, value = -9;
-  ASSERT_EQ(RunSubTest(kAlu, 0, nullptr, clock, RunBudget{KernelSize::kSmall, 0.0}, &score, &value), 0);
+  ASSERT_EQ(RunSubTest(kAlu, 0, nullptr, clock, oneProcessor, kQuick, &score, &value), 0);
   // fib(18) makes 8361 calls, in 1 ms: 8361 thousand calls per second.
   EXPECT_EQ(value, 8361);
   const double rate = 8361.0 / 0.001;
   EXPECT_EQ(score, static_cast<int32_t>(std::round(rate / SubTestRows(kAlu)[0].scoreDivisor)));
   EXPECT_GT(score, 0);
+  EXPECT_EQ(oneProcessor.bindings, 1) << "one processor, one worker";
+}
+
+// Two processors do twice the work in the same common time: the score counts work, so it
+// doubles, and a two-processor figure reads like two one-processor figures.
+TEST(RunSubTest, EveryProcessorOfTheMaskAddsItsWork) {
+  FakeClockSource clock = MillisecondClock();
+  FakeProcessorAffinity twoProcessors({0, 1});
+  int32_t score = 0, value = 0;
+  ASSERT_EQ(RunSubTest(kAlu, 0, nullptr, clock, twoProcessors, kQuick, &score, &value), 0);
+  EXPECT_EQ(value, 2 * 8361);
+  EXPECT_EQ(score, static_cast<int32_t>(std::round(2 * 8361.0 / 0.001 / SubTestRows(kAlu)[0].scoreDivisor)));
+  EXPECT_EQ(twoProcessors.bindings, 2);
+}
+
+TEST(RunSubTest, AWorkerThatCannotBeBoundFailsTheSubTest) {
+  FakeClockSource clock = MillisecondClock();
+  FakeProcessorAffinity refusing({0, 1});
+  refusing.refuseBinding = true;
+  int32_t score = 0, value = 5;
+  EXPECT_EQ(RunSubTest(kFpu, 0, nullptr, clock, refusing, kQuick, &score, &value), -1);
+  EXPECT_EQ(score, -1);
+  EXPECT_EQ(value, 0);
 }
 
 TEST(RunSubTest, EveryRealSubTestOfTheComputeTestsScores) {
   FakeClockSource clock = MillisecondClock();
+  FakeProcessorAffinity processors({0, 1});
   for (int32_t test : {kAlu, kFpu, kMem, kMmt}) {
     const auto rows = SubTestRows(test);
     for (size_t s = 0; s < rows.size(); ++s) {
       int32_t score = 0, value = 0;
-      EXPECT_EQ(RunSubTest(test, static_cast<int32_t>(s), nullptr, clock,
-                           RunBudget{KernelSize::kSmall, 0.0}, &score, &value),
+      EXPECT_EQ(RunSubTest(test, static_cast<int32_t>(s), nullptr, clock, processors, kQuick,
+                           &score, &value),
                 0)
           << rows[s].name;
       EXPECT_GT(score, 0) << rows[s].name;
@@ -117,8 +145,9 @@ TEST(RunSubTest, EveryRealSubTestOfTheComputeTestsScores) {
 
 TEST(RunSubTest, HddWithoutARecordFailsWithANegativeScore) {
   FakeClockSource clock = MillisecondClock();
+  FakeProcessorAffinity processors({0});
   int32_t score = 0, value = 3;
-  EXPECT_EQ(RunSubTest(kHdd, 0, nullptr, clock, RunBudget{}, &score, &value), -1);
+  EXPECT_EQ(RunSubTest(kHdd, 0, nullptr, clock, processors, RunBudget{}, &score, &value), -1);
   EXPECT_LT(score, 0);
   EXPECT_EQ(value, 0);
 }
