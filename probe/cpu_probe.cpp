@@ -1,5 +1,7 @@
 #include "probe/cpu_probe.h"
 
+#include <bit>
+
 #include "probe/cache_decode.h"
 #include "probe/cpu_answers.h"
 #include "probe/cpu_clock_measure.h"
@@ -11,6 +13,8 @@
 #include "probe/cpu_leaves.h"
 #include "probe/cpu_naming.h"
 #include "probe/cpu_revision.h"
+#include "probe/cpu_topology.h"
+#include "probe/cpu_topology_walk.h"
 
 namespace velora {
 
@@ -26,6 +30,17 @@ void CpuProbe::Identify(uint32_t mask, int32_t mode) {
   env_.cpuid.PinThread(mask);
   IdentifyPinned();
   env_.cpuid.RestoreThread();
+  CountHybridCores();
+}
+
+void CpuProbe::CountHybridCores() {
+  CpuFields& f = fields_;
+  if (!f.cpuidAvailable || !IsHybrid(f) || !IsProcessorOfToday(f)) return;
+  int32_t cores = CountCoresByWalking(env_.cpuid, f.highestStandardLeaf, f.processors,
+                                      std::countr_zero(selectionMask_));
+  if (cores <= 0) return;
+  f.coresPerPackage = cores;
+  f.multiCore = cores >= 2 ? 1 : 0;
 }
 
 void CpuProbe::IdentifyPinned() {
@@ -44,6 +59,7 @@ void CpuProbe::IdentifyPinned() {
   DecodeIdentificationLeaves(env_.cpuid, fields_);
   DecodeCaches(env_.cpuid, fields_);
   DecodeBrandString(env_.cpuid, fields_);
+  ApplyPublishedCoreCount(fields_);
   DecodeAmdPowerLeaf(env_.cpuid, fields_);
   if (fields_.vendorCode == kVendorTransmeta) DecodeTransmetaLeaves(env_.cpuid, fields_);
   NameProcessor();
