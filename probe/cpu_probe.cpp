@@ -15,6 +15,8 @@
 #include "probe/cpu_revision.h"
 #include "probe/cpu_topology.h"
 #include "probe/cpu_topology_walk.h"
+#include "probe/power_commands.h"
+#include "probe/power_refresh.h"
 #include "probe/probe_id_table.h"
 
 namespace velora {
@@ -46,6 +48,7 @@ void CpuProbe::CountHybridCores() {
 
 void CpuProbe::IdentifyPinned() {
   fields_ = CpuFields{};
+  fields_.voltageTableA = voltageTableA_;
   fields_.selectionMask = selectionMask_;
   driverLess_ = env_.driver.Status() != kDriverOpen;
   if (driverLess_) env_.reportedDriverStatus.store(kDriverNoDeviceAtIdentify);
@@ -135,6 +138,13 @@ int32_t CpuProbe::GetString(uint32_t id, std::string& text) {
 }
 
 int32_t CpuProbe::GetInt(uint32_t id, int32_t& value) {
+  if (id == probe_id::kPowerRefresh) {
+    // The registers are per processor: read those of the one identified.
+    env_.cpuid.PinThread(selectionMask_);
+    RefreshPowerState(env_.driver, fields_);
+    env_.cpuid.RestoreThread();
+    return 0;
+  }
   if (id == probe_id::kTransmetaReread) {
     DecodeTransmetaLeaves(env_.cpuid, fields_);
     value = 0;
@@ -143,6 +153,10 @@ int32_t CpuProbe::GetInt(uint32_t id, int32_t& value) {
   return CpuIntAnswer(fields_, id, value);
 }
 
-int32_t CpuProbe::Set(uint32_t, int32_t) { return 0; }
+int32_t CpuProbe::Set(uint32_t id, int32_t value) {
+  RunPowerCommand(env_, fields_, id, value);
+  voltageTableA_ = fields_.voltageTableA;
+  return 0;
+}
 
 }  // namespace velora

@@ -56,6 +56,8 @@ class CpuProbe {
   int32_t measurementMode_ = 0;
   bool driverLess_ = false;
   int identifyCount_ = 0;
+  // Raised by command 0x1228; outlives every identification, as only a new object clears it.
+  int32_t voltageTableA_ = 0;
 };
 
 }  // namespace velora
