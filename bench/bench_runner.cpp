@@ -8,9 +8,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/font_smoothing.h"
-#include "app/ui_language.h"
 #include "bench/processor_mask.h"
+#include "core/font_smoothing.h"
 
 namespace velora {
 
@@ -144,8 +143,7 @@ void BenchRunner::Work(int test, RunOptions options) {
       (void)mkdir(folder.c_str(), 0700);  // a failure shows up in the writability probe
       SetScratchPath(params, HexName("%s/Velora%08X.tmp", folder, host_.TickCountMs()));
     }
-    const int32_t mb = std::clamp(std::atoi(options.scratchSizeText.c_str()), 0,
-                                  kLargestScratchMb);
+    const int32_t mb = std::clamp(std::atoi(options.scratchSizeText.c_str()), 0, kLargestScratchMb);
     params.fileSize = static_cast<uint32_t>(mb) * kScratchBlockSize;
     params.blockSize = kScratchBlockSize;
     std::lock_guard lock(recordMutex_);
@@ -182,7 +180,7 @@ void BenchRunner::Work(int test, RunOptions options) {
     observer_.ListTabSelected(t);
     if (t == kTestHdd) {
       if (auto failure = PrepareScratchFile(params, block, host_)) {
-        observer_.MessageShown(ScratchFailureMessage(*failure, UiLanguage.load()));
+        observer_.MessageShown(ScratchFailureMessage(*failure, options.language));
         ended = true;
         break;
       }

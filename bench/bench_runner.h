@@ -14,6 +14,7 @@
 #include "bench/bench_observer.h"
 #include "bench/bench_result.h"
 #include "bench/scratch_file.h"
+#include "core/ui_language.h"
 
 namespace velora {
 
@@ -23,6 +24,7 @@ struct RunOptions {
   std::string scratchRoot;        // the folder the scratch folder is made in
   bool scratchFixedDisk = true;   // a local block-device file system, not a network one
   std::string scratchSizeText;    // "256MB"
+  int language = kJapanese;       // of the run's messages
 };
 
 class BenchRunner {

@@ -21,6 +21,7 @@ enum class ProbeIdKind {
 inline constexpr uint32_t kPerDeviceEntry = 0;
 
 // X(Name, first id, ids in the run, kind), in id order.
+// clang-format off
 #define VELORA_PROBE_IDS(X)                                 \
   X(BuildNumber, 0x0001, 1, Text)                           \
   X(BuildDate, 0x0002, 1, Text)                             \
@@ -186,9 +187,11 @@ inline constexpr uint32_t kPerDeviceEntry = 0;
   X(SmbiosProcessorMaxSpeed, 0x6303, 1, Text)               \
   X(SmbiosProcessorCurrentSpeed, 0x6304, 1, Text)           \
   X(SmbiosProcessorExternalClock, 0x6305, 1, Text)
+// clang-format on
 
 namespace probe_id {
-#define VELORA_PROBE_ID_CONSTANT(name, first, count, kind) inline constexpr uint32_t k##name = first;
+#define VELORA_PROBE_ID_CONSTANT(name, first, count, kind) \
+  inline constexpr uint32_t k##name = first;
 VELORA_PROBE_IDS(VELORA_PROBE_ID_CONSTANT)
 #undef VELORA_PROBE_ID_CONSTANT
 }  // namespace probe_id
