@@ -1,6 +1,7 @@
 #include "probe/cache_amd.h"
 
 #include "probe/cache_deterministic.h"
+#include "probe/cpu_era.h"
 #include "probe/cpu_format.h"
 
 namespace velora {
@@ -57,7 +58,11 @@ void DecodeAmdCaches(CpuidSource& cpuid, CpuFields& f) {
 
   CpuidRegisters l2 = cpuid.Query(0x80000006, 0);
   f.l2 = static_cast<int32_t>(l2.ecx >> 16);
-  if (f.vendorCode == kVendorIdt && f.family == 6 && f.model > 6) f.l2 = 64;
+  // The forced 64 KB belongs to the C3 and C7, whose leaf misreports it; the Nano's leaf
+  // gives its real L2.
+  if (f.vendorCode == kVendorIdt && f.family == 6 && f.model > 6 && !IsProcessorOfToday(f)) {
+    f.l2 = 64;
+  }
   uint32_t l2Code = (l2.ecx >> 12) & 0xF;
   f.cacheDetail[kL2Ways] = static_cast<int32_t>(l2Code);
   f.cacheDetail[kL2Line] = static_cast<int32_t>(l2.ecx & 0xFF);

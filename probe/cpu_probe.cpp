@@ -1,5 +1,7 @@
 #include "probe/cpu_probe.h"
 
+#include <bit>
+
 #include "probe/cache_decode.h"
 #include "probe/cpu_answers.h"
 #include "probe/cpu_clock_measure.h"
@@ -11,6 +13,10 @@
 #include "probe/cpu_leaves.h"
 #include "probe/cpu_naming.h"
 #include "probe/cpu_revision.h"
+#include "probe/cpu_topology.h"
+#include "probe/cpu_topology_walk.h"
+#include "probe/power_commands.h"
+#include "probe/power_refresh.h"
 #include "probe/probe_id_table.h"
 
 namespace velora {
@@ -27,10 +33,22 @@ void CpuProbe::Identify(uint32_t mask, int32_t mode) {
   env_.cpuid.PinThread(mask);
   IdentifyPinned();
   env_.cpuid.RestoreThread();
+  CountHybridCores();
+}
+
+void CpuProbe::CountHybridCores() {
+  CpuFields& f = fields_;
+  if (!f.cpuidAvailable || !IsHybrid(f) || !IsProcessorOfToday(f)) return;
+  int32_t cores = CountCoresByWalking(env_.cpuid, f.highestStandardLeaf, f.processors,
+                                      std::countr_zero(selectionMask_));
+  if (cores <= 0) return;
+  f.coresPerPackage = cores;
+  f.multiCore = cores >= 2 ? 1 : 0;
 }
 
 void CpuProbe::IdentifyPinned() {
   fields_ = CpuFields{};
+  fields_.voltageTableA = voltageTableA_;
   fields_.selectionMask = selectionMask_;
   driverLess_ = env_.driver.Status() != kDriverOpen;
   if (driverLess_) env_.reportedDriverStatus.store(kDriverNoDeviceAtIdentify);
@@ -45,6 +63,7 @@ void CpuProbe::IdentifyPinned() {
   DecodeIdentificationLeaves(env_.cpuid, fields_);
   DecodeCaches(env_.cpuid, fields_);
   DecodeBrandString(env_.cpuid, fields_);
+  ApplyPublishedCoreCount(fields_);
   DecodeAmdPowerLeaf(env_.cpuid, fields_);
   if (fields_.vendorCode == kVendorTransmeta) DecodeTransmetaLeaves(env_.cpuid, fields_);
   NameProcessor();
@@ -119,6 +138,13 @@ int32_t CpuProbe::GetString(uint32_t id, std::string& text) {
 }
 
 int32_t CpuProbe::GetInt(uint32_t id, int32_t& value) {
+  if (id == probe_id::kPowerRefresh) {
+    // The registers are per processor: read those of the one identified.
+    env_.cpuid.PinThread(selectionMask_);
+    RefreshPowerState(env_.driver, fields_);
+    env_.cpuid.RestoreThread();
+    return 0;
+  }
   if (id == probe_id::kTransmetaReread) {
     DecodeTransmetaLeaves(env_.cpuid, fields_);
     value = 0;
@@ -127,6 +153,10 @@ int32_t CpuProbe::GetInt(uint32_t id, int32_t& value) {
   return CpuIntAnswer(fields_, id, value);
 }
 
-int32_t CpuProbe::Set(uint32_t, int32_t) { return 0; }
+int32_t CpuProbe::Set(uint32_t id, int32_t value) {
+  RunPowerCommand(env_, fields_, id, value);
+  voltageTableA_ = fields_.voltageTableA;
+  return 0;
+}
 
 }  // namespace velora

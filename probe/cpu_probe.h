@@ -43,6 +43,9 @@ class CpuProbe {
 
  private:
   void IdentifyPinned();
+  // A hybrid's cores, read on every logical processor in turn; runs unpinned, since each read
+  // pins the thread itself. Without an answer the published count stays.
+  void CountHybridCores();
   // Identify steps 10 and 11: the measured core clock, then the clock registers.
   void MeasureClocks(int32_t mode);
   // The re-measuring ids: measure again with mode (when measure is set and a time-stamp
@@ -53,6 +56,8 @@ class CpuProbe {
   int32_t measurementMode_ = 0;
   bool driverLess_ = false;
   int identifyCount_ = 0;
+  // Raised by command 0x1228; outlives every identification, as only a new object clears it.
+  int32_t voltageTableA_ = 0;
 };
 
 }  // namespace velora

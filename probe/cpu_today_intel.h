@@ -19,8 +19,12 @@ inline constexpr TodayRow kIntelRowsOfToday[] = {
     {6, 0x0F, 0x0F, 0, 15, "Xeon L53", "", "Clovertown", "LGA771", "0.065", kNoRatio},
     {6, 0x0F, 0x0F, 0, 15, "Xeon 51", "", "Woodcrest", "LGA771", "0.065", kNoRatio},
     {6, 0x0F, 0x0F, 0, 15, "Xeon X32", "", "Kentsfield", "LGA775", "0.065", kNoRatio},
+    // The desktop quad-core Extremes: their brand writes "X6800" or "Q6800" for the QX6800,
+    // so the model alone cannot part them from the mobile X7 parts; "Extreme" with a 6 can.
     {6, 0x0F, 0x0F, 0, 15, "Quad", "", "Kentsfield", "LGA775", "0.065", kNoRatio},
     {6, 0x0F, 0x0F, 0, 15, "Extreme QX", "", "Kentsfield", "LGA775", "0.065", kNoRatio},
+    {6, 0x0F, 0x0F, 0, 15, "Extreme Q6", "", "Kentsfield", "LGA775", "0.065", kNoRatio},
+    {6, 0x0F, 0x0F, 0, 15, "Extreme X6", "", "Kentsfield", "LGA775", "0.065", kNoRatio},
     {6, 0x0F, 0x0F, 0, 15, "Duo T", "", "Merom", "", "0.065", kNoRatio},
     {6, 0x0F, 0x0F, 0, 15, "Duo L", "", "Merom", "", "0.065", kNoRatio},
     {6, 0x0F, 0x0F, 0, 15, "Duo U", "", "Merom", "", "0.065", kNoRatio},
@@ -39,6 +43,10 @@ inline constexpr TodayRow kIntelRowsOfToday[] = {
     {6, 0x17, 0x17, 0, 15, "Xeon L52", "", "Wolfdale-DP", "LGA771", "0.045", kNoRatio},
     {6, 0x17, 0x17, 0, 15, "Xeon X33", "", "Yorkfield", "LGA775", "0.045", kNoRatio},
     {6, 0x17, 0x17, 0, 15, "Xeon L33", "", "Yorkfield", "LGA775", "0.045", kNoRatio},
+    // Desktop Extremes before the mobile ones: X9650 and X9770 (LGA775), X9775 (LGA771).
+    {6, 0x17, 0x17, 0, 15, "X9775", "", "Yorkfield", "LGA771", "0.045", kNoRatio},
+    {6, 0x17, 0x17, 0, 15, "X9770", "", "Yorkfield", "LGA775", "0.045", kNoRatio},
+    {6, 0x17, 0x17, 0, 15, "X9650", "", "Yorkfield", "LGA775", "0.045", kNoRatio},
     {6, 0x17, 0x17, 0, 15, "Quad Q9000", "", "Penryn", "Socket P", "0.045", kNoRatio},
     {6, 0x17, 0x17, 0, 15, "Quad Q9100", "", "Penryn", "Socket P", "0.045", kNoRatio},
     {6, 0x17, 0x17, 0, 15, "Extreme Q9300", "", "Penryn", "Socket P", "0.045", kNoRatio},

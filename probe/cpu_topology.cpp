@@ -1,6 +1,8 @@
 #include "probe/cpu_topology.h"
 
+#include "probe/cpu_brand_clean.h"
 #include "probe/cpu_era.h"
+#include "probe/cpu_today_cores.h"
 
 namespace velora {
 
@@ -24,6 +26,9 @@ IntelTopology IntelCoresPerPackage(CpuidSource& cpuid, const CpuFields& f) {
 }
 
 int32_t AmdThreadsPerCore(CpuidSource& cpuid, const CpuFields& f) {
+  // Family 15h's leaf 0x8000001E counts the cores of a compute unit, which are whole cores,
+  // not threads: leaf 0x80000008 already counts them.
+  if (DisplayFamily(f.leaf1Eax) == 0x15) return 1;
   bool topologyExtensions = (f.extLeaf1Ecx & (1u << 22)) != 0;
   if (topologyExtensions && f.highestExtendedLeaf >= 0x8000001Eu) {
     uint32_t ebx = cpuid.Query(0x8000001E, 0).ebx;
@@ -48,8 +53,11 @@ void DecodeProcessorCounts(CpuidSource& cpuid, CpuFields& f) {
   if (f.highestExtendedLeaf >= 0x80000008u) {
     cores = static_cast<int32_t>(cpuid.Query(0x80000008, 0).ecx & 0xFF) + 1;
   }
+  // Centaur's and Zhaoxin's processors of today have Intel's topology leaves.
+  bool centaurOfToday =
+      (f.vendorCode == kVendorIdt || f.vendorCode == kVendorZhaoxin) && IsProcessorOfToday(f);
   IntelTopology topology;
-  if (intel) {
+  if (intel || centaurOfToday) {
     topology = IntelCoresPerPackage(cpuid, f);
     if (topology.cores > 0) cores = topology.cores;
   }
@@ -69,6 +77,21 @@ void DecodeProcessorCounts(CpuidSource& cpuid, CpuFields& f) {
   if (topology.threadsPerCore > 0 && logical > 0) logical = topology.threadsPerCore;
   f.logicalPerCore = logical;
   if (logical <= 1) f.hyperThreading = 0;
+}
+
+bool IsHybrid(const CpuFields& f) {
+  return f.vendorCode == kVendorIntel && (f.leaf7Edx & (1u << 15)) != 0;
+}
+
+void ApplyPublishedCoreCount(CpuFields& f) {
+  if (!IsProcessorOfToday(f)) return;
+  if (!IsHybrid(f) && f.vendorCode != kVendorIdt) return;
+  const CoreCountRow* row =
+      FindPublishedCoreCount(kPublishedCoreCounts, f.vendorCode, DisplayFamily(f.leaf1Eax),
+                             DisplayModel(f.leaf1Eax), CleanBrandString(f.brandString));
+  if (row == nullptr) return;
+  f.coresPerPackage = row->performanceCores + row->efficientCores;
+  f.multiCore = f.coresPerPackage >= 2 ? 1 : 0;
 }
 
 }  // namespace velora

@@ -23,4 +23,12 @@ IntelTopology IntelCoresPerPackage(CpuidSource& cpuid, const CpuFields& f);
 // else 1.
 int32_t AmdThreadsPerCore(CpuidSource& cpuid, const CpuFields& f);
 
+// Intel's hybrid flag (leaf 7 EDX bit 15): cores of two kinds, of different SMT widths.
+bool IsHybrid(const CpuFields& f);
+
+// Needs the brand string. The published core count of a processor of today whose topology
+// leaves, read on one logical processor, cannot tell it; logical processors per core stay the
+// SMT width of the processor identified.
+void ApplyPublishedCoreCount(CpuFields& f);
+
 }  // namespace velora

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/clock_source.h"
@@ -32,6 +33,8 @@ struct ProbeEnvironment {
   // The host program's settings file, read at every processor identification (the wait time
   // between processors). Empty: nothing is read and the defaults hold.
   std::string settingsFile;
+  // Where the library says what it refused to do, one line per call; empty: said to no one.
+  std::function<void(const std::string&)> log = {};
 };
 
 }  // namespace velora

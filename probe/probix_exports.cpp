@@ -3,6 +3,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "platform/app_paths.h"
 #include "platform/linux/linux_clock_source.h"
@@ -17,13 +19,22 @@
 namespace velora {
 namespace {
 
+// One whole line appended to the program's log, where the library says what it refused.
+void AppendToProgramLog(const std::string& line) {
+  FILE* file = std::fopen(logPath().c_str(), "a");
+  if (file == nullptr) return;
+  std::fprintf(file, "%s\n", line.c_str());
+  std::fclose(file);
+}
+
 ProbeEnvironment& LibraryEnvironment() {
   static LinuxDirectXSources directx;
   static std::atomic<int32_t> reportedDriverStatus{kDriverNoDevice};
   static ProbeEnvironment env{ProcessDriverLink(), ProcessClockSource(), directx,
                               reportedDriverStatus, ProcessCpuidSource(),
                               ProcessSystemQueries(), ProgramFolder(),
-                              "/sys/firmware/dmi/tables", settingsPath()};
+                              "/sys/firmware/dmi/tables", settingsPath(),
+                              AppendToProgramLog};
   return env;
 }
 

@@ -178,6 +178,8 @@ int32_t ProbixObject::GetInt(uint32_t id, int32_t* value) {
     *value = 0;
     return 0;
   }
+  // The power-state refresh writes nothing to the caller's value.
+  if (id == probe_id::kPowerRefresh && cpu_) return cpu_->GetInt(id, *value);
   int32_t answer = -1;
   int32_t result = -1;
   if (kPciDeviceIds.Contains(id) || kChipsetIds.Contains(id)) {

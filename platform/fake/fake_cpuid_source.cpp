@@ -9,6 +9,13 @@ namespace velora {
 
 CpuidRegisters FakeCpuidSource::Query(uint32_t leaf, uint32_t subLeaf) {
   ++queries;
+  if (pinned && !pinnedMasks.empty()) {
+    auto own = perProcessor.find(pinnedMasks.back());
+    if (own != perProcessor.end()) {
+      auto at = own->second.find({leaf, subLeaf});
+      if (at != own->second.end()) return at->second;
+    }
+  }
   auto it = leaves.find({leaf, subLeaf});
   return it == leaves.end() ? CpuidRegisters{} : it->second;
 }

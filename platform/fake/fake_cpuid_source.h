@@ -20,6 +20,10 @@ class FakeCpuidSource : public CpuidSource {
   // From the dump's "# logical-processors:" line; 0 when it has none.
   int32_t logicalProcessors = 0;
 
+  // Registers that differ on one logical processor, by the single-processor mask pinned when
+  // they are asked: the topology leaves of a live machine, read processor by processor.
+  std::map<uint32_t, std::map<std::pair<uint32_t, uint32_t>, CpuidRegisters>> perProcessor;
+
   int queries = 0;
   std::vector<uint32_t> pinnedMasks;
   int restores = 0;

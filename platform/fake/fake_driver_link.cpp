@@ -21,10 +21,11 @@ bool FakeDriverLink::ReadMsr(uint32_t index, uint32_t& low, uint32_t& high) {
 }
 
 bool FakeDriverLink::WriteMsr(uint32_t index, uint32_t low, uint32_t high) {
-  if (status != kDriverOpen) return false;
+  if (status != kDriverOpen || refuseMsrWrites) return false;
   uint64_t value = static_cast<uint64_t>(high) << 32 | low;
   msrWrites.emplace_back(index, value);
   msrs[index] = value;
+  if (onMsrWrite) onMsrWrite(index, value);
   return true;
 }
 

@@ -4,6 +4,7 @@
 // whether the hardware was touched.
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -28,6 +29,11 @@ class FakeDriverLink : public DriverLink {
   std::vector<uint8_t> memory;
   // Caps the bytes one physical read returns, to model a short read.
   size_t memoryReadLimit = SIZE_MAX;
+
+  // As under kernel lockdown: every MSR write fails and changes nothing.
+  bool refuseMsrWrites = false;
+  // Called after each accepted MSR write, for a test that models how the processor answers.
+  std::function<void(uint32_t index, uint64_t value)> onMsrWrite;
 
   int pciReads = 0;
   int haltCount = 0;

@@ -186,6 +186,12 @@ TEST_F(CacheDecodeTest, IdtFamily6AfterModel6HasA64KbL2) {
   SetLeaf(1, {0x00000662, 0, 0, 0});
   Identify();
   EXPECT_EQ(Int(0x103C), 128);
+  // The Nano (model 15) is past the C3 and C7 the rule was written for: its 1 MB stands.
+  SetLeaf(1, {0x000006F2, 0, 0, 0});
+  SetLeaf(0x80000006, {0, 0, 0x04008140, 0});
+  Identify();
+  EXPECT_EQ(Int(0x103C), 1024);
+  EXPECT_EQ(Text(0x1084), "16");
 }
 
 TEST_F(CacheDecodeTest, AmdL3FromLeaf0x80000006OrTheDeterministicLeaf) {

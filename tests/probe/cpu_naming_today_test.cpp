@@ -324,6 +324,38 @@ TEST_F(NamingTodayFixture, HygonAndZhaoxinVendorStringsAreOfToday) {
   EXPECT_EQ(z.vendorPlusName, "Zhaoxin KaiXian KX-U6780A");
 }
 
+TEST_F(NamingTodayFixture, DesktopCore2ExtremesTakeTheDesktopSocket) {
+  SetVendor("GenuineIntel", 0xD);
+  SetHighestExtended(0x80000008);
+  struct Case {
+    uint32_t signature;
+    const char* brand;
+    const char* name;
+    const char* platform;
+  };
+  // clang-format off
+  const Case cases[] = {
+      {0x00010676, "Intel(R) Core(TM)2 Extreme CPU X9650  @ 3.00GHz", "Core2 Extreme X9650 (Yorkfield)", "LGA775"},
+      {0x00010676, "Intel(R) Core(TM)2 Extreme CPU X9770  @ 3.20GHz", "Core2 Extreme X9770 (Yorkfield)", "LGA775"},
+      {0x00010676, "Intel(R) Core(TM)2 Extreme CPU X9775  @ 3.20GHz", "Core2 Extreme X9775 (Yorkfield)", "LGA771"},
+      {0x00010676, "Intel(R) Core(TM)2 Extreme CPU Q9300  @ 2.53GHz", "Core2 Extreme Q9300 (Penryn)", "Socket P"},
+      {0x00010676, "Intel(R) Core(TM)2 Extreme CPU X9100  @ 3.06GHz", "Core2 Extreme X9100 (Penryn)", "Socket P"},
+      {0x00010677, "Intel(R) Core(TM)2 Quad  CPU   Q9650  @ 3.00GHz", "Core2 Quad Q9650 (Yorkfield)", "LGA775"},
+      {0x000006FB, "Intel(R) Core(TM)2 Extreme CPU Q6850  @ 3.00GHz", "Core2 Extreme Q6850 (Kentsfield)", "LGA775"},
+      {0x000006F7, "Intel(R) Core(TM)2 Extreme CPU X6800  @ 2.93GHz", "Core2 Extreme X6800 (Kentsfield)", "LGA775"},
+      {0x000006FB, "Intel(R) Core(TM)2 Extreme CPU X7900  @ 2.80GHz", "Core2 Extreme X7900 (Merom)", ""},
+      {0x000006F6, "Intel(R) Core(TM)2 CPU         X6800  @ 2.93GHz", "Core2 X6800 (Conroe)", "LGA775"},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SetLeaf(1, {c.signature, 0, 0, 0});
+    SetBrand(c.brand);
+    const CpuFields& f = Identify();
+    EXPECT_EQ(f.nameWithCodeName, c.name) << c.brand;
+    EXPECT_EQ(f.platform, c.platform) << c.brand;
+  }
+}
+
 TEST_F(NamingTodayFixture, CentaursC7StaysClassicAndItsNanoDoesNot) {
   SetVendor("CentaurHauls", 1);
   SetLeaf(1, {0x000006A9, 0, 0, 0});  // C7 Esther

@@ -310,5 +310,15 @@ TEST_F(ProbixObjectTest, SetGoesToTheProcessorPartOnly) {
   EXPECT_EQ(probe.Set(0x1FFE, 5), -1);
 }
 
+TEST_F(ProbixObjectTest, ThePowerStateRefreshLeavesTheCallersValue) {
+  ProbixObject probe(t.env, 0x100, ScriptedFactory(scripts));
+  int32_t r = -1;
+  EXPECT_EQ(Int(probe, 0x1200, &r, 1234), 1234);
+  EXPECT_EQ(r, 0);
+  ProbixObject none(t.env, 0, ScriptedFactory(scripts));
+  EXPECT_EQ(Int(none, 0x1200, &r, 1234), -1);
+  EXPECT_EQ(r, -1);
+}
+
 }  // namespace
 }  // namespace velora
