@@ -5,12 +5,6 @@
 
 namespace velora {
 
-const char* TestShortName(int test) {
-  static const char* const names[] = {"Mark", "ALU", "FPU", "MEM", "HDD", "MMT",
-                                      "GDI",  "D2D", "D3D", "OGL", "NET"};
-  return test >= 0 && test <= 10 ? names[test] : "?";
-}
-
 std::string ProgressBarLine(int done, int total, const std::string& label, int width) {
   if (total < 1) total = 1;
   if (done < 0) done = 0;

@@ -7,11 +7,9 @@
 
 #include "bench/bench_engine.h"
 #include "bench/bench_observer.h"
+#include "bench/bench_result.h"
 
 namespace velora {
-
-// The button name of a test id ("ALU"); "?" outside 0 to 10.
-const char* TestShortName(int test);
 
 // "[#####...............]  5/20 MEM Read ..." for done of total sub-tests, width marks wide.
 std::string ProgressBarLine(int done, int total, const std::string& label, int width = 20);
