@@ -84,6 +84,7 @@ bool BenchRunner::StartRun(int test) {
   {
     std::lock_guard lock(recordMutex_);
     result_.selected[test] = true;
+    failures_.clear();
   }
   // Cleared here rather than on the worker, so a Stop pressed right after the start counts.
   stopRequested_.store(false);
@@ -131,6 +132,8 @@ void BenchRunner::Work(int test, RunOptions options) {
     observer_.BarColoursShown(BarColours::kGrey);
   }
 
+  // Folders left by killed runs go at the start of every run, HDD or not.
+  if (!options.scratchRoot.empty()) RemoveStaleScratchFolders(options.scratchRoot);
   const bool withHdd = full || test == kTestHdd;
   HddScratchParams params{};
   ScratchBlock block;

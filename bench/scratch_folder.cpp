@@ -140,7 +140,6 @@ std::optional<ScratchFolder> ScratchFolder::Create(const std::string& root, uint
     close(rootFd);
     return std::nullopt;
   }
-  RemoveStaleScratchFolders(root);
   const std::string prefix = root.back() == '/' ? root : root + "/";
   for (int attempt = 0; attempt < kNameTries; ++attempt) {
     char name[16];

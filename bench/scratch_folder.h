@@ -18,7 +18,7 @@ inline constexpr const char* kScratchLockName = "velora.pid";
 class ScratchFolder {
  public:
   // Makes "<root>/Velora<hex>" with mode 0700, trying a few numbers from nameSeed on when a name
-  // is taken, after removing the stale folders of dead runs in root.
+  // is taken; failure names the path and the reason.
   static std::optional<ScratchFolder> Create(const std::string& root, uint32_t nameSeed,
                                              ScratchFailure& failure);
 
