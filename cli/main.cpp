@@ -100,6 +100,11 @@ int RunMark(const MarkCommand& command, int language) {
   size_t failures = 0;
   bool stopped = false;
   for (const int test : command.tests) {
+    // A signal before the start: StartRun would clear its stop request.
+    if (signalsSeen.load() > 0) {
+      stopped = true;
+      break;
+    }
     if (!runner.StartRun(test)) {
       Complain(CliTextOf(CliText::kCannotStart, language));
       activeRunner = nullptr;
