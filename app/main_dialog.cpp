@@ -199,6 +199,7 @@ void MainDialog::EndProcess(int exitCode) { std::exit(exitCode); }
 void MainDialog::CreatePages(ProbeObject* probe) {
   PageContext pageContext;
   pageContext.probe = probe;
+  pageContext.probes = &context_.binding;
   pageContext.settings = &context_.settings;
   pageContext.messages = this;
   switching_ = true;

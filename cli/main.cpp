@@ -22,6 +22,7 @@
 #include "bench/scratch_messages.h"
 #include "cli/cli_texts.h"
 #include "cli/console_progress.h"
+#include "cli/info_command.h"
 #include "cli/mark_command.h"
 #include "core/settings.h"
 #include "core/ui_language.h"
@@ -141,7 +142,10 @@ int RunMark(const MarkCommand& command, int language) {
 }
 
 int Usage(int language, bool asked) {
-  std::fputs(CliTextOf(CliText::kUsage, language), asked ? stdout : stderr);
+  std::FILE* out = asked ? stdout : stderr;
+  std::fputs(CliTextOf(CliText::kUsage, language), out);
+  std::fputs("\n", out);
+  std::fputs(InfoUsage(), out);
   return asked ? 0 : 2;
 }
 
@@ -153,11 +157,21 @@ int main(int argc, char** argv) {
                                    std::getenv("LANG"), ProgramSettings().ReadSetting("Language"));
   if (words.empty()) return Usage(language, false);
   if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
-    if (words.size() > 1 && words[1] != "mark") {
+    if (words.size() > 1 && words[1] != "mark" && words[1] != "info") {
       Complain(Format(CliText::kUnknownCommand, language, words[1]));
       return Usage(language, false);
     }
     return Usage(language, true);
+  }
+  if (words[0] == "info") {
+    std::string error;
+    const auto info = ParseInfoCommand({words.begin() + 1, words.end()}, error);
+    if (!info) {
+      Complain(error);
+      std::fputs("\n", stderr);
+      return Usage(language, false);
+    }
+    return RunInfo(*info, language);
   }
   if (words[0] != "mark") {
     Complain(Format(CliText::kUnknownCommand, language, words[0]));

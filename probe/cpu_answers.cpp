@@ -173,6 +173,9 @@ int32_t CpuIntAnswer(const CpuFields& f, uint32_t id, int32_t& value) {
     case ids::kCpuExtLeafStepping: v = f.extLeafStepping; break;
     case ids::kCpuExtLeaf1Ecx: v = I(f.extLeaf1Ecx); break;
     case ids::kCpuCoresPerPackage: v = f.coresPerPackage; break;
+    case ids::kCpuLeaf7Ebx: v = I(f.leaf7Ebx); break;
+    case ids::kCpuLeaf7Ecx: v = I(f.leaf7Ecx); break;
+    case ids::kCpuLeaf7Edx: v = I(f.leaf7Edx); break;
     case ids::kPowerControlType: v = f.powerControlType; break;
     case ids::kPowerMultiplierMethod: v = f.multiplierMethod; break;
     case ids::kPowerCurrentFrequencyCode: v = f.currentFrequencyCode; break;

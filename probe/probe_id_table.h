@@ -132,6 +132,9 @@ inline constexpr uint32_t kPerDeviceEntry = 0;
   X(CpuExtLeafCombinedModel, 0x10B4, 1, Text)               \
   X(CpuDieSize, 0x10C0, 1, Text)                            \
   X(CpuTransistors, 0x10C1, 1, Text)                        \
+  X(CpuLeaf7Ebx, 0x10D0, 1, Int)                            \
+  X(CpuLeaf7Ecx, 0x10D1, 1, Int)                            \
+  X(CpuLeaf7Edx, 0x10D2, 1, Int)                            \
   X(CpuSelectProcessor, 0x1100, 32, Action)                 \
   X(PowerRefresh, 0x1200, 1, Action)                        \
   X(PowerControlType, 0x1201, 1, Int)                       \

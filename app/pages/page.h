@@ -7,6 +7,7 @@
 #include "app/pages/pages_model.h"
 #include "bench/bench_engine.h"
 #include "core/message_sink.h"
+#include "core/probe_binding.h"
 #include "core/settings.h"
 #include "probe/probe_object.h"
 
@@ -15,7 +16,8 @@ namespace velora {
 // What a page is given when it is created. Any pointer may be null (no probe library, a test
 // without a window).
 struct PageContext {
-  ProbeObject* probe = nullptr;
+  ProbeObject* probe = nullptr;    // held only while the pages are made
+  ProbeBinding* probes = nullptr;  // to load the probe library again later
   BenchEngine* engine = nullptr;
   const Settings* settings = nullptr;
   MessageSink* messages = nullptr;

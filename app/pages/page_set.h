@@ -37,6 +37,10 @@ class PageSet : public PagesModel {
   void StopRuns();
 
   MarkPageData ReadMarkPage() const override;
+  SystemPageData ReadSystemPage() const override;
+  CpuPageData ReadCpuPage() const override;
+  FeaturePageData ReadFeaturePage() const override;
+  PciPageData ReadPciPage() const override;
 
  private:
   static size_t Slot(int index) { return static_cast<size_t>(index); }

@@ -4,9 +4,10 @@
 // logic that fills it; this model only gathers the read access in one place.
 
 #include "bench/mark_page_data.h"
+#include "info/inventory_pages.h"
 
 namespace velora {
 
-class PagesModel : public MarkPageSource {};
+class PagesModel : public MarkPageSource, public InventoryPagesSource {};
 
 }  // namespace velora
