@@ -1,9 +1,12 @@
 // velora09: one window with eleven pages; the process ends when it closes.
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/qt_hosts.h"
 #include "app/termination_signal.h"
+#include "bench/scratch_folder.h"
 #include "core/app_log.h"
 #include "core/probe_binding.h"
 #include "core/settings.h"
@@ -15,7 +18,13 @@ int main(int argc, char** argv) {
   using namespace velora;
   // The guard comes before anything that could show a window or touch the log.
   SingleInstanceGuard guard;
-  if (!guard.Acquire()) return 0;
+  if (!guard.Acquire()) {
+    std::fputs("velora09: already running for this user; this start ends\n", stderr);
+    return 0;
+  }
+  // A lost display connection ends the process through exit() inside the toolkit; the HDD
+  // test's scratch folder must not outlive it.
+  std::atexit(RemoveScratchFoldersNow);
 
   QApplication app(argc, argv);
   TerminationSignal termination;

@@ -33,11 +33,13 @@ TerminationSignal::TerminationSignal(QObject* parent) : QObject(parent) {
   action.sa_flags = SA_RESTART;
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
 }
 
 TerminationSignal::~TerminationSignal() {
   signal(SIGTERM, SIG_DFL);
   signal(SIGINT, SIG_DFL);
+  signal(SIGHUP, SIG_DFL);
   for (int& fd : g_pipe) {
     if (fd >= 0) close(fd);
     fd = -1;

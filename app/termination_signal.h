@@ -1,5 +1,5 @@
 #pragma once
-// SIGTERM and SIGINT close the program's windows the way the close box does, so a session
+// SIGTERM, SIGINT and SIGHUP (a closed terminal) close the program's windows the way the close box does, so a session
 // that ends (or a terminal's Ctrl+C) still runs the shutdown steps and ends the log.
 
 #include <QObject>

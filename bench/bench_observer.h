@@ -29,6 +29,8 @@ class BenchObserver {
   virtual void SubTestStarted(int /*test*/, int /*subTest*/) {}
   // Row subTest of test's list, with the values just stored.
   virtual void SubTestShown(int /*test*/, int /*subTest*/, int /*score*/, int /*value*/) {}
+  // A sub-test that could not measure; text names the test, the sub-test and the reason.
+  virtual void SubTestFailed(int /*test*/, int /*subTest*/, const std::string& /*text*/) {}
   // A message box over the program's name with an OK button.
   virtual void MessageShown(const std::string& /*text*/) {}
   // The end-of-run steps are done; the runner is idle again.

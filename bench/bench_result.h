@@ -29,6 +29,9 @@ inline constexpr int kScoreColumns = 16;
 inline constexpr int kSubTestsPerRun = 8;
 inline constexpr int kLastRunTest = kTestOgl;
 
+// The button name of a test id ("ALU"); "?" outside 0 to 10.
+const char* TestShortName(int test);
+
 struct DisplayState {
   int32_t width = 0;
   int32_t height = 0;

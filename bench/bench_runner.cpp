@@ -1,9 +1,7 @@
 #include "bench/bench_runner.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -17,16 +15,18 @@ namespace {
 
 // The scratch file size field is 32 bits: the largest whole MiB count it holds.
 constexpr int32_t kLargestScratchMb = 4095;
+// A failed sub-test's score: negative, so lists and totals show no figure for it.
+constexpr int32_t kFailedScore = -1;
 
 int32_t Saturated(int64_t sum) {
   return static_cast<int32_t>(std::clamp<int64_t>(sum, std::numeric_limits<int32_t>::min(),
                                                   std::numeric_limits<int32_t>::max()));
 }
 
-std::string HexName(const char* format, const std::string& prefix, uint32_t tick) {
-  char text[300];
-  std::snprintf(text, sizeof text, format, prefix.c_str(), tick);
-  return text;
+std::string FailedCallsReason(int failedCalls, int language) {
+  const std::string count = std::to_string(failedCalls);
+  return language == kEnglish ? count + " engine call(s) failed"
+                              : "エンジンの呼び出しが " + count + " 回失敗しました";
 }
 
 bool RunsTest(const BenchResult& result, int test) {
@@ -84,6 +84,7 @@ bool BenchRunner::StartRun(int test) {
   {
     std::lock_guard lock(recordMutex_);
     result_.selected[test] = true;
+    failures_.clear();
   }
   // Cleared here rather than on the worker, so a Stop pressed right after the start counts.
   stopRequested_.store(false);
@@ -131,23 +132,29 @@ void BenchRunner::Work(int test, RunOptions options) {
     observer_.BarColoursShown(BarColours::kGrey);
   }
 
+  // Folders left by killed runs go at the start of every run, HDD or not.
+  if (!options.scratchRoot.empty()) RemoveStaleScratchFolders(options.scratchRoot);
   const bool withHdd = full || test == kTestHdd;
   HddScratchParams params{};
   ScratchBlock block;
-  std::string folder;
+  std::optional<ScratchFolder> folder;
+  std::optional<ScratchFailure> scratchFailure;
   if (withHdd) {
-    // Without a chosen drive nothing is made, not even at the top of the root file system: the
-    // empty path fails the writability probe.
-    if (!options.scratchRoot.empty()) {
-      folder = HexName("%s/Velora%08X", options.scratchRoot, host_.TickCountMs());
-      (void)mkdir(folder.c_str(), 0700);  // a failure shows up in the writability probe
-      SetScratchPath(params, HexName("%s/Velora%08X.tmp", folder, host_.TickCountMs()));
-    }
     const int32_t mb = std::clamp(std::atoi(options.scratchSizeText.c_str()), 0, kLargestScratchMb);
     params.fileSize = static_cast<uint32_t>(mb) * kScratchBlockSize;
     params.blockSize = kScratchBlockSize;
-    std::lock_guard lock(recordMutex_);
-    result_.runSettings.scratchSizeMb = mb;
+    {
+      std::lock_guard lock(recordMutex_);
+      result_.runSettings.scratchSizeMb = mb;
+    }
+    if (mb < kSmallestScratchMb) {
+      scratchFailure = ScratchFailure{ScratchFailureKind::kTooSmall, {}, 0};
+    } else {
+      // Without a chosen drive nothing is made, not even at the top of the root file system.
+      ScratchFailure failure;
+      folder = ScratchFolder::Create(options.scratchRoot, host_.TickCountMs(), failure);
+      if (!folder) scratchFailure = failure;
+    }
   }
 
   observer_.SubTestListCleared();
@@ -179,8 +186,16 @@ void BenchRunner::Work(int test, RunOptions options) {
     }
     observer_.ListTabSelected(t);
     if (t == kTestHdd) {
-      if (auto failure = PrepareScratchFile(params, block, host_)) {
-        observer_.MessageShown(ScratchFailureMessage(*failure, options.language));
+      if (!scratchFailure) scratchFailure = PrepareScratchFile(params, block, host_, *folder, stopRequested_);
+      if (scratchFailure) {
+        if (scratchFailure->kind != ScratchFailureKind::kStopped) {
+          const std::string text = ScratchFailureMessage(*scratchFailure, options.language);
+          {
+            std::lock_guard lock(recordMutex_);
+            failures_.push_back(text);
+          }
+          observer_.MessageShown(text);
+        }
         ended = true;
         break;
       }
@@ -190,8 +205,8 @@ void BenchRunner::Work(int test, RunOptions options) {
         ended = true;
         break;
       }
-      if (t == kTestHdd) RunHddSubTest(s, params);
-      RunSubTest(t, s, &params);
+      if (t == kTestHdd) RunHddSubTest(s, params, *folder, options.language);
+      RunSubTest(t, s, &params, options.language);
     }
   }
   // Counted once, after the last test: a run cut short by a failed scratch file never counts.
@@ -202,10 +217,7 @@ void BenchRunner::Work(int test, RunOptions options) {
 
   if (withHdd) {
     block.reset();
-    if (!folder.empty()) {
-      unlink(params.filePath);
-      rmdir(folder.c_str());
-    }
+    folder.reset();
   }
   observer_.RunControlsEnabled(true, true);
   if (full) observer_.ListTabSelected(kTestAlu);
@@ -226,22 +238,48 @@ void BenchRunner::Work(int test, RunOptions options) {
   observer_.RunEnded();
 }
 
-void BenchRunner::RunHddSubTest(int subTest, HddScratchParams& params) {
+void BenchRunner::RunHddSubTest(int subTest, HddScratchParams& params,
+                                const ScratchFolder& folder, int language) {
   int32_t bestScore = 0;
   int32_t bestValue = 0;
-  for (int call = 0; call < 3; ++call) {
+  bool failed = false;
+  for (int call = 0; call < 3 && !failed; ++call) {
     int32_t score = 0;
     int32_t value = 0;
-    engine_.BenchMark(kTestHdd, subTest, 1, &params, &score, &value);  // result not looked at
+    failed = engine_.BenchMark(kTestHdd, subTest, 1, &params, &score, &value) != 0 || score < 0;
     bestScore = std::max(bestScore, score);
     bestValue = std::max(bestValue, value);
+  }
+  if (failed) {
+    // A measurement over a file that is gone or unreadable is no measurement: never a zero.
+    bestScore = kFailedScore;
+    bestValue = 0;
+    const bool gone = !folder.FileExists(folder.FileName());
+    NoteFailure(kTestHdd, subTest,
+                folder.Path() + "/" + folder.FileName() + ": " +
+                    (gone ? ErrorReason(ENOENT, language) : ErrorReason(EIO, language)));
   }
   std::lock_guard lock(recordMutex_);
   result_.score[kTestHdd][subTest] = bestScore;
   result_.value[kTestHdd][subTest] = bestValue;
 }
 
-void BenchRunner::RunSubTest(int test, int subTest, void* params) {
+void BenchRunner::NoteFailure(int test, int subTest, const std::string& reason) {
+  const std::string name = engine_.BenchString(test, subTest);
+  const std::string text = std::string(TestShortName(test)) + " " + name + ": " + reason;
+  {
+    std::lock_guard lock(recordMutex_);
+    failures_.push_back(text);
+  }
+  observer_.SubTestFailed(test, subTest, text);
+}
+
+std::vector<std::string> BenchRunner::Failures() const {
+  std::lock_guard lock(recordMutex_);
+  return failures_;
+}
+
+void BenchRunner::RunSubTest(int test, int subTest, void* params, int language) {
   observer_.SubTestStarted(test, subTest);
   if (test >= kTestAlu && test <= kTestMem) {
     int32_t bestScore = 0;
@@ -251,13 +289,17 @@ void BenchRunner::RunSubTest(int test, int subTest, void* params) {
       bestScore = result_.score[test][subTest];
       bestValue = result_.value[test][subTest];
     }
+    int failedCalls = 0;
     for (int call = 0; call < 4; ++call) {
       int32_t score = 0;
       int32_t value = 0;
-      engine_.BenchMark(test, subTest, 1, params, &score, &value);
+      failedCalls += engine_.BenchMark(test, subTest, 1, params, &score, &value) != 0;
       bestScore = std::max(bestScore, score);
       bestValue = std::max(bestValue, value);
     }
+    // The best of four keeps what the good calls measured; a call that failed its own check
+    // still makes the run a failed one.
+    if (failedCalls > 0) NoteFailure(test, subTest, FailedCallsReason(failedCalls, language));
     std::lock_guard lock(recordMutex_);
     result_.score[test][subTest] = bestScore;
     result_.value[test][subTest] = bestValue;
@@ -270,7 +312,10 @@ void BenchRunner::RunSubTest(int test, int subTest, void* params) {
       result_.score[test][subTest] = score;
       result_.value[test][subTest] = value;
     }
-    if (status != 0) stopRequested_.store(true);
+    if (status != 0) {
+      NoteFailure(test, subTest, FailedCallsReason(1, language));
+      stopRequested_.store(true);
+    }
   }
   int32_t score = 0;
   int32_t value = 0;

@@ -8,15 +8,20 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "bench/bench_engine.h"
 #include "bench/bench_host.h"
 #include "bench/bench_observer.h"
 #include "bench/bench_result.h"
 #include "bench/scratch_file.h"
+#include "bench/scratch_folder.h"
 #include "core/ui_language.h"
 
 namespace velora {
+
+// The smallest scratch file the engine measures with: two blocks and its own 4 MiB floor.
+inline constexpr int kSmallestScratchMb = 4;
 
 // The texts of the three option lists, as the view holds them.
 struct RunOptions {
@@ -49,6 +54,9 @@ class BenchRunner {
   void WaitUntilIdle();
 
   BenchResult Snapshot() const;
+  // Why sub-tests of the last run failed or the run could not prepare, one text each; empty
+  // when everything that ran measured.
+  std::vector<std::string> Failures() const;
   bool IsRunComplete() const;
 
   // The processor-mask list's selection: binds the whole process, also for later runs.
@@ -56,8 +64,10 @@ class BenchRunner {
 
  private:
   void Work(int test, RunOptions options);
-  void RunSubTest(int test, int subTest, void* params);
-  void RunHddSubTest(int subTest, HddScratchParams& params);
+  void RunSubTest(int test, int subTest, void* params, int language);
+  void RunHddSubTest(int subTest, HddScratchParams& params, const ScratchFolder& folder,
+                     int language);
+  void NoteFailure(int test, int subTest, const std::string& reason);
   void ShowTotals(int test);
   void ClearRunSettings();
 
@@ -68,6 +78,7 @@ class BenchRunner {
 
   mutable std::mutex recordMutex_;
   BenchResult result_;
+  std::vector<std::string> failures_;
 
   std::mutex optionsMutex_;
   RunOptions options_;

@@ -14,35 +14,21 @@ namespace velora {
 
 namespace {
 
-std::string DirectoryOf(const std::string& path) {
-  const auto slash = path.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-// The scratch folder may not exist when its creation failed; its parent then tells the space.
-std::optional<uint64_t> FreeSpaceNear(const std::string& filePath, BenchHost& host) {
-  const std::string folder = DirectoryOf(filePath);
-  if (auto free = host.FreeBytes(folder)) return free;
-  return host.FreeBytes(DirectoryOf(folder));
-}
-
-bool ProbeWritable(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-  if (fd < 0) return false;
+// The writability probe: one byte written to the file that will become the scratch file.
+int ProbeWritable(const ScratchFolder& folder, const std::string& name) {
+  const int fd = folder.CreateFile(name);
+  if (fd < 0) return errno;
   const char zero = 0;
-  const bool written = write(fd, &zero, 1) == 1;
+  const int error = write(fd, &zero, 1) == 1 ? 0 : (errno != 0 ? errno : EIO);
   close(fd);
-  unlink(path.c_str());
-  return written;
+  folder.RemoveFile(name);
+  return error;
 }
 
 // Direct I/O is refused by some file systems (tmpfs); the file is then written buffered.
-int OpenForBlocks(const std::string& path) {
-  const int flags = O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC;
-  int fd = open(path.c_str(), flags | O_DIRECT, 0600);
-  if (fd < 0 && errno == EINVAL) fd = open(path.c_str(), flags, 0600);
+int OpenForBlocks(const ScratchFolder& folder, const std::string& name) {
+  int fd = folder.CreateFile(name, O_DIRECT);
+  if (fd < 0 && errno == EINVAL) fd = folder.CreateFile(name);
   return fd;
 }
 
@@ -54,16 +40,18 @@ void SwitchCompressionOff(int fd) {
   (void)ioctl(fd, FS_IOC_SETFLAGS, &attributes);  // a refusal leaves the file as it is
 }
 
-bool WriteFully(int fd, const void* data, size_t size) {
+// 0, or the errno of the failed write (ENOSPC for a write that stopped short).
+int WriteFully(int fd, const void* data, size_t size) {
   const char* bytes = static_cast<const char*>(data);
   while (size > 0) {
     const ssize_t done = write(fd, bytes, size);
     if (done < 0 && errno == EINTR) continue;
-    if (done <= 0) return false;
+    if (done < 0) return errno;
+    if (done == 0) return ENOSPC;
     bytes += done;
     size -= static_cast<size_t>(done);
   }
-  return true;
+  return 0;
 }
 
 void FillPseudoRandomWords(void* block, uint32_t size) {
@@ -79,45 +67,58 @@ void FillPseudoRandomWords(void* block, uint32_t size) {
 
 }  // namespace
 
-void SetScratchPath(HddScratchParams& params, const std::string& path) {
-  std::memset(params.filePath, 0, sizeof params.filePath);
-  std::memcpy(params.filePath, path.data(),
-              std::min(path.size(), sizeof params.filePath - 1));
-}
-
 std::optional<ScratchFailure> PrepareScratchFile(HddScratchParams& params, ScratchBlock& block,
-                                                 BenchHost& host) {
-  const std::string path = params.filePath;
-  const bool compressed = host.VolumeCompressed(DirectoryOf(path));
+                                                 BenchHost& host, const ScratchFolder& folder,
+                                                 const std::atomic<bool>& stop) {
+  const std::string name = folder.FileName();
+  const std::string path = folder.Path() + "/" + name;
+  const bool compressed = host.VolumeCompressed(folder.Path());
 
   // Unknown free space is not a reason to refuse: the writability probe decides then.
-  if (const auto free = FreeSpaceNear(path, host); free && params.fileSize > *free) {
-    return ScratchFailure::kInsufficientSpace;
+  if (const auto free = host.FreeBytes(folder.Path()); free && params.fileSize > *free) {
+    return ScratchFailure{ScratchFailureKind::kInsufficientSpace, folder.Path(), 0};
   }
-  if (!ProbeWritable(path)) return ScratchFailure::kNotWritable;
+  if (const int error = ProbeWritable(folder, name); error != 0) {
+    return ScratchFailure{ScratchFailureKind::kNotWritable, path, error};
+  }
+  const std::string enginePath = folder.PathForOthers(name, sizeof params.filePath - 1);
+  if (enginePath.empty()) {
+    return ScratchFailure{ScratchFailureKind::kNotWritable, path, ENAMETOOLONG};
+  }
 
   const uint32_t blockSize = params.blockSize != 0 ? params.blockSize : kScratchBlockSize;
   const uint32_t blockCount = params.fileSize / blockSize;
   // Aligned for direct I/O.
   void* memory = std::aligned_alloc(4096, (blockSize + 4095u) / 4096u * 4096u);
-  if (memory == nullptr) return ScratchFailure::kNotWritable;
+  if (memory == nullptr) return ScratchFailure{ScratchFailureKind::kNotWritable, path, ENOMEM};
   std::memset(memory, 0, blockSize);
   block.reset(memory);
   params.blockBuffer = memory;
   if (compressed) FillPseudoRandomWords(memory, blockSize);
 
-  const int fd = OpenForBlocks(path);
-  if (fd < 0) return ScratchFailure::kNotWritable;
+  const int fd = OpenForBlocks(folder, name);
+  if (fd < 0) return ScratchFailure{ScratchFailureKind::kNotWritable, path, errno};
   SwitchCompressionOff(fd);
-  bool written = true;
-  for (uint32_t i = 0; i < blockCount && written; ++i) written = WriteFully(fd, memory, blockSize);
+  int error = 0;
+  bool stopped = false;
+  for (uint32_t i = 0; i < blockCount && error == 0 && !stopped; ++i) {
+    stopped = stop.load();
+    if (!stopped) error = WriteFully(fd, memory, blockSize);
+  }
+  if (error == 0 && !stopped && fsync(fd) != 0) error = errno;
   close(fd);
   // A volume that fills up part-way must not pass as prepared: the engine would measure a
   // short file.
-  if (!written) {
-    unlink(path.c_str());
-    return ScratchFailure::kNotWritable;
+  if (error != 0 || stopped) {
+    folder.RemoveFile(name);
+    if (stopped) return ScratchFailure{ScratchFailureKind::kStopped, {}, 0};
+    const bool full = error == ENOSPC || error == EDQUOT;
+    return ScratchFailure{
+        full ? ScratchFailureKind::kInsufficientSpace : ScratchFailureKind::kNotWritable, path,
+        error};
   }
+  std::memset(params.filePath, 0, sizeof params.filePath);
+  std::memcpy(params.filePath, enginePath.data(), enginePath.size());
   return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 // The HDD test's scratch file: checked for space and writability, then written in full in
 // 1 MiB blocks from one reused buffer before the engine measures it.
 
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "bench/bench_host.h"
+#include "bench/scratch_folder.h"
 #include "bench/scratch_messages.h"
 #include "engine/hdd_scratch_params.h"
 
@@ -21,14 +23,13 @@ struct FreeDeleter {
 };
 using ScratchBlock = std::unique_ptr<void, FreeDeleter>;
 
-// Fills params.filePath from a C string, truncated to the field.
-void SetScratchPath(HddScratchParams& params, const std::string& path);
-
-// Checks the free space and writability of the volume of params.filePath, allocates the block
-// (zero, or pseudo-random words on a compressing volume) into block and params.blockBuffer,
-// and writes the file with direct I/O where the file system allows it. On failure nothing is
-// left on disk and the failure says which message to show.
+// Checks the free space and writability of folder's volume, allocates the block (zero, or
+// pseudo-random words on a compressing volume) into block and params.blockBuffer, writes the
+// file inside folder with direct I/O where the file system allows it, and gives the engine a
+// path to it. A stop request is honoured between blocks. On failure the file is gone and the
+// failure names the path and the reason.
 std::optional<ScratchFailure> PrepareScratchFile(HddScratchParams& params, ScratchBlock& block,
-                                                 BenchHost& host);
+                                                 BenchHost& host, const ScratchFolder& folder,
+                                                 const std::atomic<bool>& stop);
 
 }  // namespace velora

@@ -1,10 +1,23 @@
 #pragma once
-// The two messages that end a run before the HDD test, in the interface language.
+// Why a run could not prepare its scratch file, and the message that says so in the interface
+// language: the general message, then the path and the reason.
+
+#include <string>
 
 namespace velora {
 
-enum class ScratchFailure { kInsufficientSpace, kNotWritable };
+enum class ScratchFailureKind { kInsufficientSpace, kNotWritable, kTooSmall, kStopped };
 
-const char* ScratchFailureMessage(ScratchFailure failure, int language);
+struct ScratchFailure {
+  ScratchFailureKind kind = ScratchFailureKind::kNotWritable;
+  std::string path;  // the folder or file concerned; empty when none was chosen
+  int error = 0;     // errno of the refusing call, 0 when the kind says it all
+};
+
+std::string ScratchFailureMessage(const ScratchFailure& failure, int language);
+
+// The reason of an errno in the interface language: the common ones in words of our own, the
+// rest as the C library says it.
+std::string ErrorReason(int error, int language);
 
 }  // namespace velora

@@ -1,15 +1,12 @@
 #include "cli/console_progress.h"
 
+#include <cerrno>
+
 #include "bench/bench_result.h"
 #include "bench/sub_test_cells.h"
+#include "core/ui_language.h"
 
 namespace velora {
-
-const char* TestShortName(int test) {
-  static const char* const names[] = {"Mark", "ALU", "FPU", "MEM", "HDD", "MMT",
-                                      "GDI",  "D2D", "D3D", "OGL", "NET"};
-  return test >= 0 && test <= 10 ? names[test] : "?";
-}
 
 std::string ProgressBarLine(int done, int total, const std::string& label, int width) {
   if (total < 1) total = 1;
@@ -23,17 +20,30 @@ std::string ProgressBarLine(int done, int total, const std::string& label, int w
   return bar + count + label;
 }
 
-ConsoleProgress::ConsoleProgress(BenchEngine& engine, int test, std::FILE* out, bool terminal)
-    : out_(out), terminal_(terminal) {
-  // The runs of BenchRunner: tests 1 to 9 for a full run, else the one test.
-  const int first = test == kTestOverall ? 1 : test;
-  const int last = test == kTestOverall ? 9 : test;
-  for (int t = first; t >= 1 && t <= last && t <= 10; ++t) {
-    for (int s = 0; s < 8; ++s) {
-      names_[t][s] = engine.BenchString(t, s);
-      if (!names_[t][s].empty()) ++total_;
+ConsoleProgress::ConsoleProgress(BenchEngine& engine, const std::vector<int>& tests,
+                                 std::FILE* out, bool terminal, int language,
+                                 std::function<void()> onOutputLost)
+    : out_(out), terminal_(terminal), language_(language),
+      onOutputLost_(std::move(onOutputLost)) {
+  for (const int test : tests) {
+    // The runs of BenchRunner: tests 1 to 9 for a full run, else the one test.
+    const int first = test == kTestOverall ? 1 : test;
+    const int last = test == kTestOverall ? 9 : test;
+    for (int t = first; t >= 1 && t <= last && t <= 10; ++t) {
+      for (int s = 0; s < 8; ++s) {
+        names_[t][s] = engine.BenchString(t, s);
+        if (!names_[t][s].empty()) ++total_;
+      }
     }
   }
+}
+
+void ConsoleProgress::CheckOutput() {
+  if (outputError_ != 0) return;
+  if (std::fflush(out_) == 0 && !std::ferror(out_)) return;
+  outputError_ = errno != 0 ? errno : EIO;
+  failed_ = true;
+  if (onOutputLost_) onOutputLost_();
 }
 
 void ConsoleProgress::SubTestStarted(int test, int subTest) {
@@ -43,7 +53,7 @@ void ConsoleProgress::SubTestStarted(int test, int subTest) {
   std::fprintf(out_, "\r\033[K%s",
                ProgressBarLine(done_, total_, std::string(TestShortName(test)) + " " + name + " ...")
                    .c_str());
-  std::fflush(out_);
+  CheckOutput();
 }
 
 void ConsoleProgress::SubTestShown(int test, int subTest, int score, int value) {
@@ -54,10 +64,17 @@ void ConsoleProgress::SubTestShown(int test, int subTest, int score, int value) 
   ++done_;
   // The list's value cell, then the score (empty when negative, as the list shows it).
   const SubTestCells cells = SubTestCellsOf(test, score, value);
-  const std::string scoreText = score < 0 ? "" : std::to_string(score);
+  // A negative score is no result: say so rather than leave an empty row.
+  const std::string scoreText =
+      score >= 0 ? std::to_string(score) : (language_ == kEnglish ? "failed" : "失敗");
   std::fprintf(out_, "%-4s %-24s %12s %8s\n", TestShortName(test), name.c_str(),
                cells.column1.c_str(), scoreText.c_str());
-  std::fflush(out_);
+  CheckOutput();
+}
+
+void ConsoleProgress::SubTestFailed(int, int, const std::string& text) {
+  std::fprintf(stderr, "velora: %s\n", text.c_str());
+  failed_ = true;
 }
 
 void ConsoleProgress::MessageShown(const std::string& text) {

@@ -1,11 +1,14 @@
 // velora: the benchmark run without a window.
 
+#include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,9 +18,13 @@
 #include "bench/processor_mask.h"
 #include "bench/result_text_block.h"
 #include "bench/scratch_drives.h"
+#include "bench/scratch_folder.h"
+#include "bench/scratch_messages.h"
+#include "cli/cli_texts.h"
 #include "cli/console_progress.h"
 #include "cli/info_command.h"
 #include "cli/mark_command.h"
+#include "core/settings.h"
 #include "core/ui_language.h"
 #include "platform/mount_query.h"
 
@@ -26,21 +33,49 @@ namespace {
 using namespace velora;
 
 std::atomic<BenchRunner*> activeRunner{nullptr};
+std::atomic<int> signalsSeen{0};
 
-// Lock-free atomics only: safe inside a signal handler.
-void OnInterrupt(int) {
-  if (BenchRunner* runner = activeRunner.load()) runner->RequestStop();
+// The first signal stops the run after its sub-test, which then cleans up and prints; a
+// second one removes the scratch folder at once and ends the process. Async-signal-safe calls
+// only.
+void OnStopSignal(int signal) {
+  if (signalsSeen.fetch_add(1) == 0) {
+    if (BenchRunner* runner = activeRunner.load()) runner->RequestStop();
+    return;
+  }
+  RemoveScratchFoldersNow();
+  _exit(128 + signal);
 }
+
+void InstallSignalHandlers() {
+  struct sigaction action {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+  // A closed pipe shows up as EPIPE on the next write, which stops the run like Ctrl-C.
+  signal(SIGPIPE, SIG_IGN);
+}
+
+std::string Format(CliText id, int language, const std::string& word) {
+  const std::string text = CliTextOf(id, language);
+  const auto mark = text.find_first_of('%');
+  return mark == std::string::npos ? text : text.substr(0, mark) + word + text.substr(mark + 2);
+}
+
+void Complain(const std::string& text) { std::fprintf(stderr, "velora: %s\n", text.c_str()); }
 
 std::string DefaultScratchDir() {
   const char* home = std::getenv("HOME");
-  return home != nullptr && *home != '\0' ? home : ".";
+  if (home != nullptr && *home != '\0') return home;
+  // Never the top of the file system: the password database knows the home folder.
+  if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
+    return entry->pw_dir;
+  return ".";
 }
 
 int RunMark(const MarkCommand& command, int language) {
   if (!command.mask.empty() && !BenchRunner::ApplyProcessorMask(command.mask)) {
-    std::fprintf(stderr, "velora: the processor mask %s could not be applied\n",
-                 command.mask.c_str());
+    Complain(Format(CliText::kMaskNotApplied, language, command.mask));
   }
   RunOptions options;
   options.processorMaskText = command.mask;
@@ -52,23 +87,35 @@ int RunMark(const MarkCommand& command, int language) {
 
   LinkedBenchEngine engine;
   LinuxBenchHost host;
-  ConsoleProgress observer(engine, command.test, stdout, isatty(1) == 1);
+  ConsoleProgress observer(engine, command.tests, stdout, isatty(1) == 1, language, [] {
+    if (BenchRunner* runner = activeRunner.load()) runner->RequestStop();
+  });
   BenchRunner runner(engine, host, observer, ConfiguredProcessorCount());
   runner.SetOptions(options);
 
   activeRunner = &runner;
-  struct sigaction action {};
-  action.sa_handler = OnInterrupt;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  InstallSignalHandlers();
+  // A library that ends the process with exit() still takes the scratch folder with it.
+  std::atexit(RemoveScratchFoldersNow);
 
-  if (!runner.StartRun(command.test)) {
-    std::fprintf(stderr, "velora: the run could not be started\n");
-    return 1;
+  size_t failures = 0;
+  bool stopped = false;
+  for (const int test : command.tests) {
+    // A signal before the start: StartRun would clear its stop request.
+    if (signalsSeen.load() > 0) {
+      stopped = true;
+      break;
+    }
+    if (!runner.StartRun(test)) {
+      Complain(CliTextOf(CliText::kCannotStart, language));
+      activeRunner = nullptr;
+      return 1;
+    }
+    runner.WaitUntilIdle();
+    failures += runner.Failures().size();
+    stopped = runner.StopRequested() || signalsSeen.load() > 0;
+    if (stopped) break;
   }
-  runner.WaitUntilIdle();
-  const bool stopped = runner.StopRequested();
   activeRunner = nullptr;
 
   const BenchResult result = runner.Snapshot();
@@ -78,41 +125,67 @@ int RunMark(const MarkCommand& command, int language) {
   std::string block = ResultTextBlock(result, screen ? result.runSettings.displayMode : "",
                                       result.runSettings.fontSmoothing, "");
   std::erase(block, '\r');
-  std::fputs(block.c_str(), stdout);
-  if (stopped) std::fprintf(stderr, "velora: stopped\n");
-  return stopped || observer.Failed() ? 1 : 0;
+  int outputError = observer.OutputError();
+  if (outputError == 0) {
+    errno = 0;
+    std::fputs(block.c_str(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) outputError = errno != 0 ? errno : EIO;
+  }
+  if (outputError != 0) {
+    Complain(Format(CliText::kOutputLost, language, ErrorReason(outputError, language)));
+  }
+  if (stopped && outputError == 0) Complain(CliTextOf(CliText::kStopped, language));
+  if (failures > 0) {
+    Complain(Format(CliText::kFailedSubTests, language, std::to_string(failures)));
+  }
+  return stopped || failures > 0 || outputError != 0 || observer.Failed() ? 1 : 0;
+}
+
+int Usage(int language, bool asked) {
+  std::FILE* out = asked ? stdout : stderr;
+  std::fputs(CliTextOf(CliText::kUsage, language), out);
+  std::fputs("\n", out);
+  std::fputs(InfoUsage(), out);
+  return asked ? 0 : 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
-  const char* lang = std::getenv("LANG");
-  const int language =
-      lang != nullptr && std::string(lang).rfind("ja", 0) == 0 ? kJapanese : kEnglish;
-  if (words.empty() || words[0] == "--help" || words[0] == "-h") {
-    std::fputs(VeloraUsage(), words.empty() ? stderr : stdout);
-    std::fputs(InfoUsage(), words.empty() ? stderr : stdout);
-    return words.empty() ? 2 : 0;
+  const int language = CliLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
+                                   std::getenv("LANG"), ProgramSettings().ReadSetting("Language"));
+  if (words.empty()) return Usage(language, false);
+  if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    if (words.size() > 1 && words[1] != "mark" && words[1] != "info") {
+      Complain(Format(CliText::kUnknownCommand, language, words[1]));
+      return Usage(language, false);
+    }
+    return Usage(language, true);
   }
   if (words[0] == "info") {
     std::string error;
     const auto info = ParseInfoCommand({words.begin() + 1, words.end()}, error);
     if (!info) {
-      std::fprintf(stderr, "velora: %s\n\n%s%s", error.c_str(), VeloraUsage(), InfoUsage());
-      return 2;
+      Complain(error);
+      std::fputs("\n", stderr);
+      return Usage(language, false);
     }
     return RunInfo(*info, language);
   }
   if (words[0] != "mark") {
-    std::fprintf(stderr, "velora: unknown command %s\n\n%s", words[0].c_str(), VeloraUsage());
-    return 2;
+    Complain(Format(CliText::kUnknownCommand, language, words[0]));
+    std::fputs("\n", stderr);
+    return Usage(language, false);
   }
   std::string error;
-  const auto command = ParseMarkCommand({words.begin() + 1, words.end()}, error);
+  const auto command = ParseMarkCommand({words.begin() + 1, words.end()},
+                                        ConfiguredProcessorCount(), language, error);
   if (!command) {
-    std::fprintf(stderr, "velora: %s\n\n%s", error.c_str(), VeloraUsage());
-    return 2;
+    Complain(error);
+    std::fputs("\n", stderr);
+    return Usage(language, false);
   }
+  if (command->help) return Usage(language, true);
   return RunMark(*command, language);
 }

@@ -1,11 +1,14 @@
 #include "cli/mark_command.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <string_view>
 
 #include "bench/bench_result.h"
+#include "bench/bench_runner.h"
 #include "bench/processor_mask.h"
+#include "cli/cli_texts.h"
 
 namespace velora {
 
@@ -39,10 +42,22 @@ bool ParseSize(const std::string& text, int& mb) {
   char* end = nullptr;
   const long value = std::strtol(text.c_str(), &end, 10);
   if (end == text.c_str() || (*end != '\0' && std::string_view(end) != "MB")) return false;
-  // The engine's file size field is 32 bits.
-  if (value < 1 || value > 4095) return false;
+  // Below the engine's smallest file there is nothing to measure; its size field is 32 bits.
+  if (value < kSmallestScratchMb || value > 4095) return false;
   mb = static_cast<int>(value);
   return true;
+}
+
+std::string Filled(CliText id, int language, const std::string& word) {
+  const std::string text = CliTextOf(id, language);
+  const auto mark = text.find("%s");
+  return mark == std::string::npos ? text : text.substr(0, mark) + word + text.substr(mark + 2);
+}
+
+std::string Joined(const std::vector<std::string>& entries) {
+  std::string text;
+  for (const std::string& entry : entries) text += (text.empty() ? "" : ", ") + entry;
+  return text;
 }
 
 }  // namespace
@@ -56,15 +71,18 @@ int TestOfName(const std::string& name) {
 }
 
 std::optional<MarkCommand> ParseMarkCommand(const std::vector<std::string>& words,
+                                            int processorCount, int language,
                                             std::string& error) {
   MarkCommand command;
-  bool testGiven = false;
+  command.tests.clear();
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
     const bool hasValue = i + 1 < words.size();
-    if (word == "--hdd-dir" || word == "--hdd-size" || word == "--mask") {
+    if (word == "--help" || word == "-h") {
+      command.help = true;
+    } else if (word == "--hdd-dir" || word == "--hdd-size" || word == "--mask") {
       if (!hasValue) {
-        error = word + " needs a value";
+        error = Filled(CliText::kNeedsValue, language, word);
         return std::nullopt;
       }
       const std::string& value = words[++i];
@@ -72,45 +90,26 @@ std::optional<MarkCommand> ParseMarkCommand(const std::vector<std::string>& word
         command.hddDir = value;
       } else if (word == "--hdd-size") {
         if (!ParseSize(value, command.hddSizeMb)) {
-          error = "--hdd-size takes 1 to 4095 (MB)";
+          error = CliTextOf(CliText::kSizeRange, language);
           return std::nullopt;
         }
       } else {
-        if (ProcessorMaskFromText(value) == 0) {
-          error = "--mask takes 0001, 0011, 0101, 0111 or 1111";
+        const auto offered = ProcessorMaskEntries(processorCount);
+        if (std::find(offered.begin(), offered.end(), value) == offered.end()) {
+          error = Filled(CliText::kMaskChoices, language, Joined(offered));
           return std::nullopt;
         }
         command.mask = value;
       }
-    } else if (!testGiven && TestOfName(word) >= 0) {
-      command.test = TestOfName(word);
-      testGiven = true;
+    } else if (TestOfName(word) >= 0) {
+      command.tests.push_back(TestOfName(word));
     } else {
-      error = "unknown word: " + word;
+      error = Filled(CliText::kUnknownWord, language, word);
       return std::nullopt;
     }
   }
+  if (command.tests.empty()) command.tests.push_back(kTestOverall);
   return command;
-}
-
-const char* VeloraUsage() {
-  return "Usage: velora mark [ALU|FPU|MEM|HDD|GDI|D2D|OGL] [--hdd-dir DIR] [--hdd-size MB]\n"
-         "                   [--mask 0001|0011|0101|0111|1111]\n"
-         "       velora --help\n"
-         "\n"
-         "mark          runs the benchmark without a window: every test (a full run, the\n"
-         "              default) or the one test named. Each sub-test prints a line as it\n"
-         "              finishes; Ctrl-C stops after the current sub-test and removes the\n"
-         "              scratch file. At the end the result block of the text report is\n"
-         "              printed.\n"
-         "--hdd-dir     folder in which the HDD test's scratch folder is made (default: the\n"
-         "              home folder)\n"
-         "--hdd-size    size of the scratch file in MB (default 128)\n"
-         "--mask        processors to run on, read right to left (0101: processors 0 and 2);\n"
-         "              applies to the whole process\n"
-         "\n"
-         "Exit status: 0 when the run ended normally, 1 when it was stopped or could not\n"
-         "prepare its scratch file, 2 for a usage error.\n";
 }
 
 }  // namespace velora

@@ -8,20 +8,20 @@
 namespace velora {
 
 struct MarkCommand {
-  int test = 0;  // 0 a full run
+  std::vector<int> tests{0};  // in the order given; {0} a full run
   std::string hddDir;
   int hddSizeMb = 128;
   std::string mask;  // empty: leave the processor affinity alone
+  bool help = false; // --help: show the usage and run nothing
 };
 
-// Parses the words after "mark"; on failure error says why.
+// Parses the words after "mark" for a machine of processorCount processors; on failure error
+// says why, in language.
 std::optional<MarkCommand> ParseMarkCommand(const std::vector<std::string>& words,
+                                            int processorCount, int language,
                                             std::string& error);
 
 // The test id of a button name ("ALU" ... "OGL", "Mark"); -1 for a name that cannot run alone.
 int TestOfName(const std::string& name);
-
-// The help text of the front end.
-const char* VeloraUsage();
 
 }  // namespace velora

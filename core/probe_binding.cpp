@@ -1,6 +1,9 @@
 #include "core/probe_binding.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
+
+#include "core/library_file_check.h"
 
 namespace velora {
 
@@ -13,7 +16,9 @@ bool ProbeBinding::Load(uint32_t flags) {
   if (handle_ != nullptr) Release();
   if (!folder_.empty()) {
     std::string path = folder_ + "/" + fileName_;
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A truncated copy beside the program counts as not found; it is not mapped at all.
+    if (PlausibleSharedLibrary(path)) handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    else if (access(path.c_str(), F_OK) == 0) return false;
   }
   if (handle_ == nullptr) handle_ = dlopen(fileName_.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) return false;

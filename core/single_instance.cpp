@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,13 +10,26 @@
 
 namespace velora {
 
+std::string PrivateFolder(const std::string& parent) {
+  const std::string folder = parent + "/velora-" + std::to_string(geteuid());
+  (void)mkdir(folder.c_str(), 0700);
+  // Another user may have made it first in the shared folder: only our own, private, real
+  // folder will do.
+  struct stat info {};
+  if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != geteuid() ||
+      (info.st_mode & 077) != 0) {
+    return {};
+  }
+  return folder;
+}
+
 std::string InstanceLockPath() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && runtime[0] == '/' && access(runtime, W_OK) == 0) {
     return std::string(runtime) + "/Velora09";
   }
-  // /tmp is shared by all users: the user id keeps one user from blocking another.
-  return "/tmp/Velora09-" + std::to_string(getuid());
+  const std::string folder = PrivateFolder("/tmp");
+  return folder.empty() ? std::string() : folder + "/Velora09";
 }
 
 SingleInstanceGuard::SingleInstanceGuard(std::string lockPath) : path_(std::move(lockPath)) {}
@@ -24,6 +38,11 @@ SingleInstanceGuard::~SingleInstanceGuard() { Release(); }
 
 bool SingleInstanceGuard::Acquire() {
   if (held_) return true;
+  // No private place for the lock: run unguarded rather than let another user keep us out.
+  if (path_.empty()) {
+    held_ = true;
+    return true;
+  }
   fd_ = open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd_ < 0) {
     held_ = true;  // no lock to take: run unguarded rather than not at all

@@ -6,7 +6,11 @@
 
 namespace velora {
 
-// $XDG_RUNTIME_DIR/Velora09, or /tmp/Velora09-<uid> when there is no runtime folder.
+// <parent>/velora-<uid>, made 0700 when missing; empty unless it is a folder of ours that only
+// we can enter.
+std::string PrivateFolder(const std::string& parent);
+
+// $XDG_RUNTIME_DIR/Velora09, else Velora09 in PrivateFolder("/tmp"); empty when neither is safe.
 std::string InstanceLockPath();
 
 class SingleInstanceGuard {

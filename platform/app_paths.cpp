@@ -1,5 +1,6 @@
 #include "platform/app_paths.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,6 +68,11 @@ std::string ProgramNameOf(const std::string& exePath) {
 PathEnvironment CurrentPathEnvironment(const std::string& programFolder) {
   PathEnvironment env;
   env.home = Getenv("HOME");
+  // Without HOME the files would land under "/.config": the password database knows better.
+  if (env.home.empty()) {
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
+      env.home = entry->pw_dir;
+  }
   env.xdgConfigHome = Getenv("XDG_CONFIG_HOME");
   env.xdgStateHome = Getenv("XDG_STATE_HOME");
   env.programFolderWritable = access(programFolder.c_str(), W_OK) == 0;

@@ -11,6 +11,7 @@
 
 #include "platform/fake/fake_clock_source.h"
 #include "platform/fake/fake_cpuid_source.h"
+#include "tools/cpuid_dump_reader.h"
 #include "platform/linux/linux_directx_sources.h"
 #include "platform/fake/fake_driver_link.h"
 #include "platform/fake/fake_system_queries.h"
@@ -83,24 +84,10 @@ void* LoadLibrary(const Options& options) {
   return dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
 }
 
-std::string Quoted(const char* text) {
-  std::string out = "\"";
-  for (const char* p = text; *p != '\0'; ++p) {
-    switch (*p) {
-      case '\\': out += "\\\\"; break;
-      case '"': out += "\\\""; break;
-      case '\r': out += "\\r"; break;
-      case '\n': out += "\\n"; break;
-      default: out += *p;
-    }
-  }
-  return out + "\"";
-}
-
 void PrintText(velora::ProbeObject& probe, uint32_t id, bool all) {
   char buffer[velora::kProbeTextCapacity] = {};
   if (probe.GetString(id, buffer) == -1 && !all) return;
-  std::printf("0x%04X S %s\n", id, Quoted(buffer).c_str());
+  std::printf("0x%04X S %s\n", id, velora::QuotedProbeText(buffer).c_str());
 }
 
 void PrintInt(velora::ProbeObject& probe, uint32_t id, bool all, int32_t in = 0) {
@@ -142,9 +129,9 @@ void PrintAll(velora::ProbeObject& probe, const Options& options) {
 // no driver, so nothing reaches this machine's MSRs or clocks.
 int DumpRecordedProcessor(const Options& options) {
   velora::FakeCpuidSource cpuid;
-  if (cpuid.LoadDump(options.cpuidDump) < 0) {
-    std::fprintf(stderr, "probix-dump: cannot read the CPUID dump \"%s\"\n",
-                 options.cpuidDump.c_str());
+  std::string error;
+  if (!velora::ReadCpuidDump(options.cpuidDump, cpuid, error)) {
+    std::fprintf(stderr, "probix-dump: %s: %s\n", options.cpuidDump.c_str(), error.c_str());
     return 1;
   }
   velora::FakeSystemQueries system;

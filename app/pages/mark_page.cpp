@@ -1,5 +1,8 @@
 #include "app/pages/mark_page.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -94,7 +97,9 @@ constexpr int32_t kOverallBarMaximum = 100000;
 
 std::string HomeFolder() {
   const char* home = std::getenv("HOME");
-  return home != nullptr ? home : "";
+  if (home != nullptr && *home != '\0') return home;
+  const passwd* entry = getpwuid(getuid());
+  return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
 
 bool ClockKnown(ProbeObject* probe) {

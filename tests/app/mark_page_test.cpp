@@ -341,7 +341,11 @@ TEST_F(MarkPageTest, HddSizeAboveTheFreeSpaceShowsTheMessageAndLeavesNothing) {
   Make();
   host.SetFreeBytes(1024);
   Click(1541);
-  EXPECT_EQ(messages, (std::vector<std::string>{"HDD capacity is insufficient."}));
+  // The message, then the scratch folder it was meant for.
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("HDD capacity is insufficient.\n" + scratch.path() + "/Velora", 0),
+            0u)
+      << messages[0];
   EXPECT_EQ(EntriesIn(scratch.path()), 0);
   EXPECT_EQ(engine.CallsOf(4), 0);
 }

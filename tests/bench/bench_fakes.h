@@ -159,6 +159,9 @@ class RecordingObserver : public BenchObserver {
         std::to_string(score) + " " + std::to_string(value));
   }
   void MessageShown(const std::string& text) override { Add("message " + text); }
+  void SubTestFailed(int test, int subTest, const std::string& text) override {
+    Add("failed " + std::to_string(test) + "." + std::to_string(subTest) + " " + text);
+  }
   void RunEnded() override { Add("ended"); }
 
   std::vector<std::string> Events() const {
@@ -171,6 +174,7 @@ class RecordingObserver : public BenchObserver {
     }
     return false;
   }
+  bool Starts(const std::string& prefix) const { return !Last(prefix).empty(); }
   std::string Last(const std::string& prefix) const {
     std::string last;
     for (const auto& e : Events()) {

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 #include <sched.h>
 
 #include <atomic>
@@ -85,11 +88,18 @@ TEST(SubTestCells, NegativeScoreEmptiesBothCells) {
   EXPECT_EQ(cells.column2, "");
 }
 
-TEST(ScratchMessages, BothLanguages) {
-  EXPECT_STREQ(ScratchFailureMessage(ScratchFailure::kNotWritable, kJapanese),
-               "書き込みできないドライブのようです。書き込み可能なドライブを選択してください");
-  EXPECT_STREQ(ScratchFailureMessage(ScratchFailure::kInsufficientSpace, kEnglish),
-               "HDD capacity is insufficient.");
+TEST(ScratchMessages, BothLanguagesWithThePathAndTheReason) {
+  EXPECT_EQ(ScratchFailureMessage({ScratchFailureKind::kNotWritable, "", 0}, kJapanese),
+            "書き込みできないドライブのようです。書き込み可能なドライブを選択してください");
+  EXPECT_EQ(ScratchFailureMessage({ScratchFailureKind::kInsufficientSpace, "", 0}, kEnglish),
+            "HDD capacity is insufficient.");
+  EXPECT_EQ(ScratchFailureMessage({ScratchFailureKind::kNotWritable, "/x/y", ENOENT}, kEnglish),
+            "It seems to be the drive which cannot be written in.\n/x/y: no such folder");
+  EXPECT_EQ(ScratchFailureMessage({ScratchFailureKind::kNotWritable, "/x/y", ENOTDIR}, kJapanese),
+            "書き込みできないドライブのようです。書き込み可能なドライブを選択してください\n"
+            "/x/y: フォルダではありません");
+  // A reason without words of our own reads as the C library says it.
+  EXPECT_EQ(ErrorReason(EXDEV, kEnglish), std::strerror(EXDEV));
 }
 
 TEST(RunComplete, NeedsAFullRunAStartWidthAndUnchangedGraphicsStates) {

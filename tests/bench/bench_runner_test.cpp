@@ -37,7 +37,7 @@ class BenchRunnerTest : public ::testing::Test {
     options_.processorMaskText = "0011";
     options_.scratchRoot = root_;
     options_.scratchFixedDisk = true;
-    options_.scratchSizeText = "2MB";
+    options_.scratchSizeText = "4MB";
     options_.language = kEnglish;
     runner_.SetOptions(options_);
   }
@@ -98,7 +98,7 @@ TEST_F(BenchRunnerTest, FullRunCallsEveryTestInOrderWithBestOfFourAndThree) {
   EXPECT_EQ(result.runSettings.processorMask, "0011");
   EXPECT_EQ(result.runSettings.displayMode, "1920 x 1080 32bit");
   EXPECT_EQ(result.runSettings.fontSmoothing, "ClearType");
-  EXPECT_EQ(result.runSettings.scratchSizeMb, 2);
+  EXPECT_EQ(result.runSettings.scratchSizeMb, 4);
   EXPECT_FALSE(result.selected[0]);
   EXPECT_EQ(EntriesIn(root_), 0) << "scratch folder left behind";
   EXPECT_TRUE(observer_.Has("settings 1920 x 1080 32bit / ClearType"));
@@ -132,11 +132,11 @@ TEST_F(BenchRunnerTest, HddBestOfThreeOverTheFullScratchFile) {
   EXPECT_EQ(result.value[kTestHdd][0], 80);
   const auto sizes = engine_.HddFileSizes();
   ASSERT_EQ(sizes.size(), 24u);
-  for (long size : sizes) EXPECT_EQ(size, 2 * 1048576);
+  for (long size : sizes) EXPECT_EQ(size, 4 * 1048576);
   for (uint32_t block : engine_.HddBlockSizes()) EXPECT_EQ(block, 1048576u);
   EXPECT_EQ(EntriesIn(root_), 0);
   // A single test clears the full run's settings but records its scratch size.
-  EXPECT_EQ(result.runSettings.scratchSizeMb, 2);
+  EXPECT_EQ(result.runSettings.scratchSizeMb, 4);
   EXPECT_EQ(result.runSettings.processorMask, "");
 }
 
@@ -237,9 +237,9 @@ TEST_F(BenchRunnerTest, FailingGraphicsTestStopsTheRunBeforeTheNextSubTest) {
 
 TEST_F(BenchRunnerTest, HddLargerThanFreeSpaceShowsTheMessageAndLeavesNoFolder) {
   ScriptAll();
-  host_.SetFreeBytes(2 * 1048576 - 1);
+  host_.SetFreeBytes(4 * 1048576 - 1);
   Run(kTestOverall);
-  EXPECT_TRUE(observer_.Has("message HDD capacity is insufficient."));
+  EXPECT_TRUE(observer_.Starts("message HDD capacity is insufficient."));
   EXPECT_EQ(engine_.CallsOf(kTestHdd), 0);
   EXPECT_EQ(engine_.CallsOf(kTestMmt), 0);
   const BenchResult result = runner_.Snapshot();
@@ -250,9 +250,9 @@ TEST_F(BenchRunnerTest, HddLargerThanFreeSpaceShowsTheMessageAndLeavesNoFolder) 
 }
 
 TEST_F(BenchRunnerTest, FileExactlyAsLargeAsTheFreeSpacePasses) {
-  host_.SetFreeBytes(2 * 1048576);
+  host_.SetFreeBytes(4 * 1048576);
   Run(kTestHdd);
-  EXPECT_FALSE(observer_.Has("message HDD capacity is insufficient."));
+  EXPECT_FALSE(observer_.Starts("message HDD capacity is insufficient."));
   EXPECT_EQ(engine_.CallsOf(kTestHdd), 24);
 }
 
@@ -261,14 +261,16 @@ TEST_F(BenchRunnerTest, JapaneseMessageFollowsTheRunsLanguage) {
   runner_.SetOptions(options_);
   host_.SetFreeBytes(0);
   Run(kTestHdd);
-  EXPECT_TRUE(observer_.Has("message HDD 容量が不足しているためベンチマークを行えません"));
+  EXPECT_TRUE(observer_.Starts("message HDD 容量が不足しているためベンチマークを行えません"));
 }
 
 TEST_F(BenchRunnerTest, UnwritableScratchRootShowsTheWritabilityMessage) {
   options_.scratchRoot = root_ + "/missing/deeper";
   runner_.SetOptions(options_);
   Run(kTestHdd);
-  EXPECT_TRUE(observer_.Has("message It seems to be the drive which cannot be written in."));
+  EXPECT_TRUE(observer_.Has("message It seems to be the drive which cannot be written in.\n" +
+                            root_ + "/missing/deeper: no such folder"));
+  ASSERT_EQ(runner_.Failures().size(), 1u);
   EXPECT_EQ(engine_.CallsOf(kTestHdd), 0);
   EXPECT_EQ(observer_.Events().back(), "ended");
 }
@@ -278,7 +280,7 @@ TEST_F(BenchRunnerTest, NoChosenDriveWritesNothingAndShowsTheWritabilityMessage)
   options_.scratchRoot.clear();
   runner_.SetOptions(options_);
   Run(kTestHdd);
-  EXPECT_TRUE(observer_.Has("message It seems to be the drive which cannot be written in."));
+  EXPECT_TRUE(observer_.Starts("message It seems to be the drive which cannot be written in."));
   EXPECT_EQ(engine_.CallsOf(kTestHdd), 0);
   EXPECT_EQ(observer_.Events().back(), "ended");
 }
@@ -331,7 +333,7 @@ TEST(BenchRunnerLifetime, DestroyingDuringARunStopsAfterTheSubTestAndRemovesTheF
   std::atomic<bool> inside{false};
   {
     BenchRunner runner(engine, host, observer, 4);
-    runner.SetOptions({"1111", root, true, "1MB"});
+    runner.SetOptions({"1111", root, true, "4MB"});
     // Holds the worker inside its first engine call until the destructor has asked for the
     // stop; the runner's members live until the destructor has joined the worker.
     engine.OnCall([&](int test, int) {

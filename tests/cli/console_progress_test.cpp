@@ -1,6 +1,9 @@
 #include "cli/console_progress.h"
+#include "core/ui_language.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 #include <cstdlib>
 
@@ -52,32 +55,35 @@ TEST(ProgressBarLine, FillsInProportionAndClamps) {
 TEST(ConsoleProgress, CountsTheSubTestsOfTheRun) {
   NamedEngine engine;
   Captured out;
-  EXPECT_EQ(ConsoleProgress(engine, kTestOverall, out.file(), false).TotalSubTests(), 6);
-  EXPECT_EQ(ConsoleProgress(engine, kTestMem, out.file(), false).TotalSubTests(), 2);
-  EXPECT_EQ(ConsoleProgress(engine, kTestGdi, out.file(), false).TotalSubTests(), 0);
+  EXPECT_EQ(ConsoleProgress(engine, {kTestOverall}, out.file(), false, kEnglish).TotalSubTests(), 6);
+  EXPECT_EQ(ConsoleProgress(engine, {kTestMem}, out.file(), false, kEnglish).TotalSubTests(), 2);
+  EXPECT_EQ(ConsoleProgress(engine, {kTestGdi}, out.file(), false, kEnglish).TotalSubTests(), 0);
+  EXPECT_EQ(ConsoleProgress(engine, {kTestMem, kTestAlu}, out.file(), false, kEnglish)
+                .TotalSubTests(),
+            6);
 }
 
 TEST(ConsoleProgress, PipeGetsOnlyFinishedLines) {
   NamedEngine engine;
   Captured out;
-  ConsoleProgress progress(engine, kTestMem, out.file(), false);
+  ConsoleProgress progress(engine, {kTestMem}, out.file(), false, kEnglish);
   progress.SubTestStarted(kTestMem, 0);
   progress.SubTestShown(kTestMem, 0, 1200, 345678);
   progress.SubTestStarted(kTestMem, 2);
   progress.SubTestShown(kTestMem, 2, 0, 0);  // no such sub-test: no line
-  progress.SubTestShown(kTestMem, 1, -1, 5);  // a failed check: empty cells
+  progress.SubTestShown(kTestMem, 1, -1, 5);  // a failed check: no figure, the word instead
   const std::string text = out.text();
   EXPECT_EQ(text.find('\r'), std::string::npos);
   EXPECT_EQ(text,
             "MEM  Mem0                          3456.78     1200\n"
-            "MEM  Mem1                                          \n");
+            "MEM  Mem1" + std::string(20 + 1 + 12 + 1 + 2, ' ') + "failed\n");
   EXPECT_FALSE(progress.Failed());
 }
 
 TEST(ConsoleProgress, TerminalShowsTheBarWhileASubTestRuns) {
   NamedEngine engine;
   Captured out;
-  ConsoleProgress progress(engine, kTestAlu, out.file(), true);
+  ConsoleProgress progress(engine, {kTestAlu}, out.file(), true, kEnglish);
   progress.SubTestStarted(kTestAlu, 0);
   EXPECT_EQ(out.text(), "\r\033[K[....................]  0/4 ALU Alu0 ...");
   progress.SubTestShown(kTestAlu, 0, 10, 20);
@@ -91,9 +97,29 @@ TEST(ConsoleProgress, TerminalShowsTheBarWhileASubTestRuns) {
 TEST(ConsoleProgress, MessageMarksTheRunFailed) {
   NamedEngine engine;
   Captured out;
-  ConsoleProgress progress(engine, kTestHdd, out.file(), false);
+  ConsoleProgress progress(engine, {kTestHdd}, out.file(), false, kEnglish);
   progress.MessageShown("HDD capacity is insufficient.");
   EXPECT_TRUE(progress.Failed());
+}
+
+TEST(ConsoleProgress, AFailedSubTestAndARefusedLineMarkTheRunFailed) {
+  NamedEngine engine;
+  Captured out;
+  ConsoleProgress failedOne(engine, {kTestMem}, out.file(), false, kEnglish);
+  failedOne.SubTestFailed(kTestMem, 0, "MEM Mem0: 1 engine call(s) failed");
+  EXPECT_TRUE(failedOne.Failed());
+  EXPECT_EQ(failedOne.OutputError(), 0);
+
+  std::FILE* full = std::fopen("/dev/full", "w");
+  ASSERT_NE(full, nullptr);
+  int lost = 0;
+  ConsoleProgress progress(engine, {kTestMem}, full, false, kEnglish, [&] { ++lost; });
+  progress.SubTestShown(kTestMem, 0, 1200, 345678);
+  progress.SubTestShown(kTestMem, 1, 1200, 345678);
+  EXPECT_EQ(progress.OutputError(), ENOSPC);
+  EXPECT_EQ(lost, 1) << "the stop is asked for once";
+  EXPECT_TRUE(progress.Failed());
+  std::fclose(full);
 }
 
 }  // namespace

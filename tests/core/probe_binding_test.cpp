@@ -3,6 +3,9 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
+#include <filesystem>
+
+#include "core/library_file_check.h"
 
 #include "tests/support/temp_folder.h"
 
@@ -55,6 +58,25 @@ TEST(ProbeBinding, LibraryWithoutCreateProbixCountsAsMissing) {
   ProbeBinding binding("/nonexistent", "libc.so.6");
   EXPECT_FALSE(binding.Load(0x700));
   EXPECT_FALSE(binding.loaded());
+}
+
+TEST(ProbeBinding, TruncatedOrForeignCopiesCountAsMissingWithoutBeingMapped) {
+  const std::string real = std::string(VELORA_BIN_DIR) + "/libprobix.so";
+  const auto size = std::filesystem::file_size(real);
+  testing::TempFolder folder;
+  const std::string copy = folder.path() + "/libprobix.so";
+  // Cut inside its loaded segments: mapping it would fault on the missing pages.
+  for (const auto cut : {size / 2, size - 1, uintmax_t{64}, uintmax_t{3}, uintmax_t{0}}) {
+    std::filesystem::copy_file(real, copy, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(copy, cut);
+    EXPECT_FALSE(PlausibleSharedLibrary(copy)) << "cut at " << cut;
+    ProbeBinding binding(folder.path());
+    EXPECT_FALSE(binding.Load(0x700)) << "cut at " << cut;
+    EXPECT_EQ(binding.MissingMessage(), "Not found \"libprobix.so\".");
+  }
+  EXPECT_TRUE(PlausibleSharedLibrary(real));
+  EXPECT_FALSE(PlausibleSharedLibrary(folder.path())) << "a folder";
+  EXPECT_FALSE(PlausibleSharedLibrary("/dev/zero"));
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include "core/settings.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include "platform/app_paths.h"
 #include "tests/support/temp_folder.h"
 
@@ -89,6 +94,30 @@ TEST(ProgramPaths, UnwritableFolderMovesThemToTheUserFolders) {
   env.xdgStateHome = "relative/ignored";
   EXPECT_EQ(SettingsPathFor("/usr/bin/bench", env), "/cfg/velora09/bench.ini");
   EXPECT_EQ(LogPathFor("/usr/bin/bench", env), "/home/u/.local/state/velora09/bench.log");
+}
+
+}  // namespace
+}  // namespace velora
+
+namespace velora {
+namespace {
+
+TEST(ProgramPaths, WithoutHomeTheUserFoldersComeFromThePasswordDatabase) {
+  const char* saved = std::getenv("HOME");
+  const std::string savedValue = saved != nullptr ? saved : "";
+  unsetenv("HOME");
+  const PathEnvironment env = CurrentPathEnvironment("/nonexistent-program-folder");
+  if (saved != nullptr) setenv("HOME", savedValue.c_str(), 1);
+  const passwd* entry = getpwuid(getuid());
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(env.home, entry->pw_dir);
+  EXPECT_FALSE(env.programFolderWritable);
+  PathEnvironment bare = env;
+  bare.xdgConfigHome.clear();
+  bare.xdgStateHome.clear();
+  const std::string settings = SettingsPathFor("/opt/velora/velora09", bare);
+  EXPECT_EQ(settings.rfind(std::string(entry->pw_dir), 0), 0u) << settings;
+  EXPECT_NE(settings.rfind("/.config/", 0), 0u) << "at the top of the file system: " << settings;
 }
 
 }  // namespace

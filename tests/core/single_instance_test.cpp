@@ -1,7 +1,9 @@
 #include "core/single_instance.h"
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -43,7 +45,7 @@ TEST(SingleInstance, LockFileLivesInTheRuntimeFolderOrInTmpWithTheUserId) {
   setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
   EXPECT_EQ(InstanceLockPath(), dir.path() + "/Velora09");
   unsetenv("XDG_RUNTIME_DIR");
-  EXPECT_EQ(InstanceLockPath(), "/tmp/Velora09-" + std::to_string(getuid()));
+  EXPECT_EQ(InstanceLockPath(), "/tmp/velora-" + std::to_string(geteuid()) + "/Velora09");
   if (saved != nullptr) setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
 }
 
@@ -82,6 +84,33 @@ TEST(SingleInstance, SecondProgramEndsAtOnceWithoutALogLine) {
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(testing::ReadText(program.file("velora09.log")), "first instance's log\n");
   EXPECT_FALSE(std::filesystem::exists(program.file("velora09.ini")));
+}
+
+TEST(SingleInstance, APrivateFolderPlantedByAnotherUserIsRefused) {
+  TempFolder dir;
+  const std::string mine = dir.path() + "/velora-" + std::to_string(geteuid());
+  // Made by us: private, and ours.
+  ASSERT_EQ(PrivateFolder(dir.path()), mine);
+  struct stat info {};
+  ASSERT_EQ(stat(mine.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+  // Opened up to others, or a link in its place: refused.
+  ASSERT_EQ(chmod(mine.c_str(), 0777), 0);
+  EXPECT_EQ(PrivateFolder(dir.path()), "");
+  ASSERT_EQ(rmdir(mine.c_str()), 0);
+  ASSERT_EQ(mkdir((dir.path() + "/elsewhere").c_str(), 0700), 0);
+  ASSERT_EQ(symlink((dir.path() + "/elsewhere").c_str(), mine.c_str()), 0);
+  EXPECT_EQ(PrivateFolder(dir.path()), "");
+  ASSERT_EQ(unlink(mine.c_str()), 0);
+  if (geteuid() == 0) {
+    // Owned by someone else, as another user would plant it before us.
+    ASSERT_EQ(mkdir(mine.c_str(), 0700), 0);
+    ASSERT_EQ(chown(mine.c_str(), 65534, 65534), 0);
+    EXPECT_EQ(PrivateFolder(dir.path()), "");
+  }
+  // Without a safe place the program runs unguarded rather than not at all.
+  SingleInstanceGuard guard("");
+  EXPECT_TRUE(guard.Acquire());
 }
 
 }  // namespace
