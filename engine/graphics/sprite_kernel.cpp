@@ -1,6 +1,7 @@
 #include "engine/graphics/sprite_kernel.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "engine/graphics/scene_random.h"
@@ -44,6 +45,9 @@ SpriteKernel::~SpriteKernel() {
 }
 
 bool SpriteKernel::Prepare() {
+  // An X display is taken before a Wayland one, as the other tests do; SDL would try Wayland
+  // first and complain where it has no runtime folder.
+  if (useWindow_ && std::getenv("DISPLAY") != nullptr) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   if (useWindow_ && DisplayNamed() && SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
     videoStarted_ = true;
     SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "engine/graphics/gdi_kernel.h"
 #include "engine/graphics/gl_scene_kernel.h"
 #include "engine/graphics/scene_random.h"
@@ -170,6 +172,49 @@ INSTANTIATE_TEST_SUITE_P(Scenes, GlScenes, ::testing::Values(GlScene::kLines, Gl
 TEST(GraphicsMeasurement, AWrongPictureFailsTheMeasurement) {
   BlankScene kernel(GlScene::kLines, GlFigure::kFrames, KernelSize::kSmall, kOffscreen);
   EXPECT_FALSE(MeasureKernel(kernel, ProcessClockSource(), 0.01).ok);
+}
+
+// Run by ctest under Xvfb (engine_graphics_in_windows); skipped where no X server is named.
+TEST(InWindows, EveryKernelDrawsInAWindowOfItsOwnAndChecksIt) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+  constexpr bool kWindow = true;
+  GdiKernel gdi(GdiShape::kCircle, KernelSize::kSmall, kWindow);
+  ASSERT_TRUE(gdi.Prepare());
+  EXPECT_TRUE(gdi.canvas()->windowed());
+  EXPECT_TRUE(RunsAndChecks(gdi, 5));
+  gdi.Reset();
+  gdi.Run();
+  gdi.canvas()->Clear();
+  EXPECT_FALSE(gdi.Verify()) << "the window's picture is read back, not a copy";
+
+}
+
+TEST(InWindows, SpritesInWindows) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+  constexpr bool kWindow = true;
+  SpriteKernel sprites(100, KernelSize::kSmall, kWindow);
+  ASSERT_TRUE(sprites.Prepare());
+  EXPECT_TRUE(sprites.windowed());
+  EXPECT_TRUE(RunsAndChecks(sprites, 5));
+  SpriteDropper dropper(10, KernelSize::kSmall, kWindow);
+  ASSERT_TRUE(dropper.Prepare());
+  dropper.Run();
+  EXPECT_FALSE(dropper.Verify());
+}
+
+TEST(InWindows, ScenesInWindows) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+  constexpr bool kWindow = true;
+  for (GlScene scene : {GlScene::kLines, GlScene::kTriangles}) {
+    GlSceneKernel gl(scene, GlFigure::kFrames, KernelSize::kSmall, kWindow);
+    ASSERT_TRUE(gl.Prepare());
+    EXPECT_TRUE(gl.windowed());
+    EXPECT_TRUE(RunsAndChecks(gl, 5));
+    BlankScene blank(scene, GlFigure::kFrames, KernelSize::kSmall, kWindow);
+    ASSERT_TRUE(blank.Prepare());
+    blank.Run();
+    EXPECT_FALSE(blank.Verify());
+  }
 }
 
 }  // namespace
