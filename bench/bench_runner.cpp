@@ -10,6 +10,7 @@
 
 #include "app/font_smoothing.h"
 #include "app/ui_language.h"
+#include "bench/graphics_messages.h"
 #include "bench/processor_mask.h"
 
 namespace velora {
@@ -245,6 +246,7 @@ void BenchRunner::RunHddSubTest(int subTest, HddScratchParams& params) {
 
 void BenchRunner::RunSubTest(int test, int subTest, void* params) {
   observer_.SubTestStarted(test, subTest);
+  bool failed = false;  // a test from MMT on answered that it cannot run
   if (test >= kTestAlu && test <= kTestMem) {
     int32_t bestScore = 0;
     int32_t bestValue = 0;
@@ -272,7 +274,10 @@ void BenchRunner::RunSubTest(int test, int subTest, void* params) {
       result_.score[test][subTest] = score;
       result_.value[test][subTest] = value;
     }
-    if (status != 0) stopRequested_.store(true);
+    if (status != 0) {
+      stopRequested_.store(true);
+      failed = true;
+    }
   }
   int32_t score = 0;
   int32_t value = 0;
@@ -283,6 +288,7 @@ void BenchRunner::RunSubTest(int test, int subTest, void* params) {
   }
   observer_.SubTestShown(test, subTest, score, value);
   ShowTotals(test);
+  if (failed) observer_.MessageShown(GraphicsFailureMessage(test, UiLanguage.load()));
 }
 
 void BenchRunner::ShowTotals(int test) {
