@@ -3,7 +3,11 @@
 // scratch file. Prints "ratio <TEST>.<sub-test> <engine / reference>", higher is better, and
 // "#" lines with the raw figures.
 //
-// usage: velora-engine-bench [--dir FOLDER] [--size MB] [--only ALU|FPU|MEM|HDD|MMT]
+// The drawing tests are compared offscreen, against plain Cairo, SDL2 and vertex-buffer loops of
+// the same primitives; glmark2 under Xvfb gives a public reference point for the OGL scenes,
+// drawn in windows on the same virtual server.
+//
+// usage: velora-engine-bench [--dir FOLDER] [--size MB] [--only ALU|FPU|MEM|HDD|MMT|GDI|D2D|OGL]
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -14,7 +18,9 @@
 #include <cstring>
 #include <string>
 
+#include "engine/harness/graphics_references.h"
 #include "engine/harness/reference_kernels.h"
+#include "engine/graphics/gl_scene_kernel.h"
 #include "engine/hdd_scratch_params.h"
 #include "engine/sub_test_table.h"
 #include "engine/velora_engine.h"
@@ -49,6 +55,50 @@ void Compare(const char* test, const char* sub, int32_t testId, int32_t subId, v
   std::printf("# %s.%s engine %d reference %.1f %s\n", test, sub, bestValue, bestReference, unit);
   std::printf("ratio %s.%s %.3f\n", test, sub,
               bestReference > 0.0 && bestValue >= 0 ? bestValue / bestReference : 0.0);
+  std::fflush(stdout);
+}
+
+int32_t BestValue(int32_t test, int32_t sub, int calls, int32_t* bestScore);
+
+// Output of a shell command, empty when it could not run.
+std::string CommandOutput(const std::string& command) {
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return {};
+  std::string out;
+  char chunk[4096];
+  size_t got;
+  while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) out.append(chunk, got);
+  pclose(pipe);
+  return out;
+}
+
+// Scene 1 and Scene 2 in windows (run under Xvfb by RunGlmark2): frames per second.
+void PrintWindowedScenes() {
+  auto rows = velora::engine::SubTestRows(velora::engine::kOgl);
+  for (int sub : {0, 3}) {
+    int32_t score = 0;
+    const int32_t fps = BestValue(velora::engine::kOgl, sub, 2, &score);
+    std::printf("# OGL.%s in a window: %d frames/s, score %d\n", rows[sub].name, fps, score);
+  }
+}
+
+// glmark2's lit, vertex-buffer model and its textured quad in a 1024 x 768 window on a virtual X
+// server, and our scenes in windows on one like it: a public reference point, not the same
+// geometry, so no ratio.
+void RunGlmark2(const char* self) {
+  const std::string xvfb = "xvfb-run -a -s '-screen 0 1280x1024x24 -noreset' ";
+  const std::string out = CommandOutput(
+      xvfb + "glmark2 -s 1024x768 -b build:use-vbo=true -b texture:texture-filter=linear 2>&1");
+  bool any = false;
+  for (size_t at = out.find('['); at != std::string::npos; at = out.find('[', at + 1)) {
+    const size_t end = out.find('\n', at);
+    const std::string line = out.substr(at, end == std::string::npos ? std::string::npos : end - at);
+    if (line.find("FPS:") == std::string::npos) continue;
+    std::printf("# glmark2 %s\n", line.c_str());
+    any = true;
+  }
+  if (!any) std::printf("# glmark2 did not run (package glmark2-x11 and xvfb-run needed)\n");
+  std::fputs(CommandOutput(xvfb + "'" + self + "' --only OGL-WINDOWS 2>&1 | grep '^# OGL'").c_str(), stdout);
   std::fflush(stdout);
 }
 
@@ -132,6 +182,47 @@ void RunHdd(const std::string& folder, uint32_t megabytes) {
   unlink(path.c_str());
 }
 
+// The references draw offscreen; so must the engine for a like-for-like ratio.
+void RunGraphics(bool gdi, bool d2d, bool ogl, const char* self) {
+  const std::string display = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  using namespace velora::engine;
+  if (gdi) {
+    auto rows = SubTestRows(kGdi);
+    for (int s = 0; s < 4; ++s)
+      Compare("GDI", rows[s].name, kGdi, s, nullptr, kRounds,
+              [s] { return velora::bench::ReferenceGdi(s); }, rows[s].valueScale,
+              "primitives/s");
+  }
+  if (d2d) {
+    static constexpr int kCounts[] = {10, 100, 500, 1000, 5000, 10000};
+    auto rows = SubTestRows(kD2d);
+    for (int s = 0; s < 6; ++s)
+      Compare("D2D", rows[s].name, kD2d, s, nullptr, kRounds,
+              [s] { return velora::bench::ReferenceSprites(kCounts[s]); }, rows[s].valueScale,
+              "hundredths of frames/s");
+  }
+  if (ogl) {
+    // Lines and polygons per second: the scenes' frame counts are too coarse for a ratio.
+    auto rows = SubTestRows(kOgl);
+    for (int scene = 0; scene < 2; ++scene) {
+      const int sub = scene * 3 + 1;
+      using namespace velora::engine::graphics;
+      const GlSceneGeometry g =
+          SceneGeometry(scene == 0 ? GlScene::kLines : GlScene::kTriangles, KernelSize::kFull);
+      Compare("OGL", rows[sub].name, kOgl, sub, nullptr, kRounds,
+              [scene] { return velora::bench::ReferenceGlScene(scene); },
+              rows[sub].valueScale * g.primitives, "thousand primitives/s");
+      int32_t score = 0;
+      const int32_t cpus = BestValue(kOgl, sub + 1, 1, &score);
+      std::printf("# OGL.%s value %d (no reference)\n", rows[sub + 1].name, cpus);
+    }
+    RunGlmark2(self);
+  }
+  if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -174,5 +265,10 @@ int main(int argc, char** argv) {
     }
   }
   if (wants("HDD")) RunHdd(folder, megabytes);
+  if (only == "OGL-WINDOWS") {
+    PrintWindowedScenes();
+    return 0;
+  }
+  RunGraphics(wants("GDI"), wants("D2D"), wants("OGL"), argv[0]);
   return 0;
 }
