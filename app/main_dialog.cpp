@@ -16,7 +16,7 @@
 #include "app/queued_call.h"
 #include "app/settings.h"
 #include "app/ui_language.h"
-#include "probe/probe_ids.h"
+#include "probe/probe_id_table.h"
 
 namespace velora {
 namespace {
@@ -220,7 +220,7 @@ void MainDialog::CreatePages(ProbeObject* probe) {
   switching_ = false;
 
   char release[kProbeTextCapacity] = "";
-  if (probe != nullptr) probe->GetString(kIdBuildNumber, release);
+  if (probe != nullptr) probe->GetString(probe_id::kBuildNumber, release);
   baseTitle_ = BaseTitle(release);
   setWindowTitle(QString::fromStdString(baseTitle_));
 

@@ -21,12 +21,10 @@
 #include "app/ui_language.h"
 #include "bench/linux_bench_host.h"
 #include "bench/processor_mask.h"
+#include "probe/probe_id_table.h"
 
 namespace velora {
 namespace {
-
-// The measured core clock, a text in MHz.
-constexpr uint32_t kIdCoreClock = 0x1020;
 
 struct RunRow {
   int test;
@@ -103,7 +101,7 @@ std::string HomeFolder() {
 bool ClockKnown(ProbeObject* probe) {
   if (probe == nullptr) return false;
   char text[kProbeTextCapacity] = "";
-  if (probe->GetString(kIdCoreClock, text) != 0) return false;
+  if (probe->GetString(probe_id::kCpuCoreClock, text) != 0) return false;
   return std::atof(text) > 0;
 }
 

@@ -7,7 +7,7 @@
 #include "app/startup_flags.h"
 #include "app/ui_language.h"
 #include "platform/driver_link.h"
-#include "probe/probe_ids.h"
+#include "probe/probe_id_table.h"
 
 namespace velora {
 
@@ -37,7 +37,7 @@ bool InitialiseMainWindow(const MainWindowContext& context, MainWindowHost& host
   ProbeObject* probe = context.binding.probe();
   if (probe != nullptr) {
     int32_t status = -1;
-    probe->GetInt(kIdDriverStatus, &status);
+    probe->GetInt(probe_id::kDriverStatus, &status);
     if (status != kDriverOpen && status != kDriverNoDeviceAtIdentify) {
       host.ShowMessage("LoadDriver failure!", "Error");
     }

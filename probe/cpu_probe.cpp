@@ -11,6 +11,7 @@
 #include "probe/cpu_leaves.h"
 #include "probe/cpu_naming.h"
 #include "probe/cpu_revision.h"
+#include "probe/probe_id_table.h"
 
 namespace velora {
 
@@ -105,18 +106,20 @@ void CpuProbe::NameProcessor() {
 
 int32_t CpuProbe::GetString(uint32_t id, std::string& text) {
   switch (id) {
-    case 0x102A: Remeasure(0, true); break;
-    case 0x102B: Remeasure(0, false); break;
-    case 0x102C: case 0x102D: case 0x102E: case 0x102F:
-      Remeasure(static_cast<int32_t>(id - 0x102B), true);
+    case probe_id::kCpuRemeasureCoreClock: Remeasure(0, true); break;
+    case probe_id::kCpuRereadMultiplier: Remeasure(0, false); break;
+    default:
+      // The four ids after the re-read measure again with modes 1 to 4.
+      if (id > probe_id::kCpuRereadMultiplier && id <= probe_id::kCpuRereadMultiplier + 4) {
+        Remeasure(static_cast<int32_t>(id - probe_id::kCpuRereadMultiplier), true);
+      }
       break;
-    default: break;
   }
   return CpuTextAnswer(fields_, id, text);
 }
 
 int32_t CpuProbe::GetInt(uint32_t id, int32_t& value) {
-  if (id == 0x1068) {
+  if (id == probe_id::kTransmetaReread) {
     DecodeTransmetaLeaves(env_.cpuid, fields_);
     value = 0;
     return 0;

@@ -5,6 +5,7 @@
 #include "probe/pci_chipset_prepare.h"
 #include "probe/pci_config.h"
 #include "probe/pci_special_cases.h"
+#include "probe/probe_id_table.h"
 
 namespace velora {
 
@@ -67,12 +68,10 @@ PciChipIds ReadChipIds(DriverLink& link, uint32_t search) {
 PciChip Chip(const PciChipIds& ids) { return {ids.vendor, ids.device, ids.revision}; }
 
 // Text ids of the three blocks: reserved, name, reserved, reserved.
-constexpr uint32_t kIdChipsetName = 0x2001;
-constexpr uint32_t kIdFirstBlockText = 0x2002;
-constexpr uint32_t kIdLastBlockText = 0x200D;
-constexpr uint32_t kIdMissingNames = 0x2010;
-constexpr uint32_t kIdChipIdsBase[] = {0x2020, 0x2030, 0x2040};
-constexpr uint32_t kIdDeviceCount = 0x5001;
+namespace ids = probe_id;
+constexpr uint32_t kBlockTextIds = 12;
+constexpr uint32_t kIdChipIdsBase[] = {ids::kChipsetNorthIds, ids::kChipsetSouthIds,
+                                       ids::kChipsetVideoIds};
 
 }  // namespace
 
@@ -184,22 +183,22 @@ void PciProbe::Store(const PciNameDatabase& db, PciAddress address, uint32_t ids
 
 int32_t PciProbe::GetString(uint32_t id, std::string& text) {
   text.clear();
-  if (id == kIdChipsetName) {
+  if (id == ids::kChipsetName) {
     text = chipsetName_;
     return 0;
   }
-  if (id >= kIdFirstBlockText && id <= kIdLastBlockText) {
-    uint32_t slot = id - kIdFirstBlockText;
+  if (id >= ids::kChipsetBlockText && id < ids::kChipsetBlockText + kBlockTextIds) {
+    uint32_t slot = id - ids::kChipsetBlockText;
     if (slot % 4 == 1) text = partName_[slot / 4];  // the others are reserved, always empty
     return 0;
   }
   uint32_t column = id & 0xFF00, n = id & 0xFF;
   if (n < kPciTableEntries) {
     switch (column) {
-      case 0x5600: text = table_.className[n]; return 0;
-      case 0x5A00: text = table_.vendorName[n]; return 0;
-      case 0x5B00: text = table_.deviceName[n]; return 0;
-      case 0x5C00: text = table_.subsystemVendorName[n]; return 0;
+      case ids::kPciClassName: text = table_.className[n]; return 0;
+      case ids::kPciVendorName: text = table_.vendorName[n]; return 0;
+      case ids::kPciDeviceName: text = table_.deviceName[n]; return 0;
+      case ids::kPciSubsystemVendorName: text = table_.subsystemVendorName[n]; return 0;
       default: break;
     }
   }
@@ -211,8 +210,8 @@ int32_t PciProbe::GetInt(uint32_t id, int32_t& value) {
     value = static_cast<int32_t>(v);
     return 0;
   };
-  if (id == kIdMissingNames) return answer(static_cast<uint32_t>(missingNames_));
-  if (id == kIdDeviceCount) return answer(deviceCount_);
+  if (id == ids::kChipsetMissingNames) return answer(static_cast<uint32_t>(missingNames_));
+  if (id == ids::kPciDeviceCount) return answer(deviceCount_);
   for (int part = kNorth; part < kParts; ++part) {
     const PciChipIds& c = chips_[part];
     switch (id - kIdChipIdsBase[part]) {
@@ -227,14 +226,14 @@ int32_t PciProbe::GetInt(uint32_t id, int32_t& value) {
   uint32_t column = id & 0xFF00, n = id & 0xFF;
   if (n < kPciTableEntries) {
     switch (column) {
-      case 0x5100: return answer(table_.vendor[n]);
-      case 0x5200: return answer(table_.device[n]);
-      case 0x5300: return answer(table_.revision[n]);
-      case 0x5400: return answer(table_.subsystem[n]);
-      case 0x5500: return answer(table_.classCode[n]);
-      case 0x5700: return answer(table_.bus[n]);
-      case 0x5800: return answer(table_.deviceNumber[n]);
-      case 0x5900: return answer(table_.function[n]);
+      case ids::kPciVendor: return answer(table_.vendor[n]);
+      case ids::kPciDevice: return answer(table_.device[n]);
+      case ids::kPciRevision: return answer(table_.revision[n]);
+      case ids::kPciSubsystem: return answer(table_.subsystem[n]);
+      case ids::kPciClassCode: return answer(table_.classCode[n]);
+      case ids::kPciBus: return answer(table_.bus[n]);
+      case ids::kPciDeviceNumber: return answer(table_.deviceNumber[n]);
+      case ids::kPciFunction: return answer(table_.function[n]);
       default: break;
     }
   }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "probe/directx_version.h"
-#include "probe/probe_ids.h"
+#include "probe/probe_id_table.h"
 #include "probe/probe_text.h"
 
 namespace velora {
@@ -105,7 +105,7 @@ char* ProbixObject::GetNumberString(uint32_t id, char* buffer) {
 bool ProbixObject::NormalisedSmbiosSocket(std::string& text) {
   if (!smbios_) return false;
   std::string socket;
-  smbios_->GetString(kIdSmbiosProcessorSocket, socket);
+  smbios_->GetString(probe_id::kSmbiosProcessorSocket, socket);
   auto has = [&](const char* pattern) { return socket.find(pattern) != std::string::npos; };
   if (has("Slot 1")) {
     text = "Slot 1";
@@ -121,7 +121,7 @@ bool ProbixObject::NormalisedSmbiosSocket(std::string& text) {
 
 int32_t ProbixObject::AnswerText(uint32_t id, std::string& text) {
   text.clear();
-  if (id == kIdCpuPlatform) {
+  if (id == probe_id::kCpuPlatform) {
     if (NormalisedSmbiosSocket(text)) return 0;
     text.clear();
     if (cpu_) return cpu_->GetString(id, text);
@@ -132,16 +132,16 @@ int32_t ProbixObject::AnswerText(uint32_t id, std::string& text) {
     if (cpu_) return cpu_->GetString(id, text);
   } else if (kSmbiosIds.Contains(id)) {
     if (smbios_) return smbios_->GetString(id, text);
-  } else if (id == kIdBuildNumber) {
+  } else if (id == probe_id::kBuildNumber) {
     text = kBuildNumberText;
     return 0;
-  } else if (id == kIdBuildDate) {
+  } else if (id == probe_id::kBuildDate) {
     text = kBuildDateText;
     return 0;
-  } else if (id == kIdAuthor) {
+  } else if (id == probe_id::kAuthor) {
     text = kAuthorText;
     return 0;
-  } else if (id == kIdDirectXVersion) {
+  } else if (id == probe_id::kDirectXVersion) {
     text = DirectXVersionText(env_.directx);
     return 0;
   }
@@ -153,7 +153,7 @@ int32_t ProbixObject::GetString(uint32_t id, char* buffer) {
   if (buffer == nullptr) return -1;
   std::string text;
   int32_t result = AnswerText(id, text);
-  CopyProbeText(buffer, text, id == kIdDirectXVersion ? kDirectXTextCapacity : kProbeTextCapacity);
+  CopyProbeText(buffer, text, id == probe_id::kDirectXVersion ? kDirectXTextCapacity : kProbeTextCapacity);
   return result;
 }
 
@@ -169,7 +169,7 @@ void ProbixObject::SelectProcessor(uint32_t id, int32_t mode) {
 
 int32_t ProbixObject::GetInt(uint32_t id, int32_t* value) {
   if (value == nullptr) return -1;
-  if (id == kIdDriverStatus) {
+  if (id == probe_id::kDriverStatus) {
     *value = env_.reportedDriverStatus.load();
     return *value;
   }

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "probe/memory_block.h"
+#include "probe/probe_id_table.h"
 #include "probe/smbios_entry_point.h"
 
 namespace velora {
@@ -32,12 +33,16 @@ bool ReadFile(const std::string& path, size_t limit, std::vector<uint8_t>& bytes
 }
 
 // Ids of the thirteen texts, in the order of SmbiosText.
+namespace ids = probe_id;
 constexpr uint32_t kTextIds[kSmbiosTextCount] = {
-    0x6100, 0x6101, 0x6102, 0x6103, 0x6200, 0x6201, 0x6202,
-    0x6300, 0x6301, 0x6302, 0x6303, 0x6304, 0x6305,
+    ids::kSmbiosBiosVendor,           ids::kSmbiosBiosVersion,
+    ids::kSmbiosBiosDate,             ids::kSmbiosBiosRevision,
+    ids::kSmbiosBoardVendor,          ids::kSmbiosBoardProduct,
+    ids::kSmbiosBoardVersion,         ids::kSmbiosProcessorSocket,
+    ids::kSmbiosProcessorManufacturer, ids::kSmbiosProcessorVersion,
+    ids::kSmbiosProcessorMaxSpeed,    ids::kSmbiosProcessorCurrentSpeed,
+    ids::kSmbiosProcessorExternalClock,
 };
-constexpr uint32_t kIdFound = 0x6001;
-constexpr uint32_t kIdVersion = 0x6002;
 
 }  // namespace
 
@@ -86,7 +91,7 @@ void SmbiosProbe::Read() {
 
 int32_t SmbiosProbe::GetString(uint32_t id, std::string& text) {
   text.clear();
-  if (id == kIdVersion) {
+  if (id == ids::kSmbiosVersion) {
     text = version_;
     return 0;
   }
@@ -100,7 +105,7 @@ int32_t SmbiosProbe::GetString(uint32_t id, std::string& text) {
 }
 
 int32_t SmbiosProbe::GetInt(uint32_t id, int32_t& value) {
-  if (id == kIdFound) {
+  if (id == ids::kSmbiosFound) {
     value = found_;
     return 0;
   }

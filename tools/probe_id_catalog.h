@@ -4,16 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace velora {
+#include "probe/probe_id_table.h"
 
-enum class ProbeIdKind {
-  Text,         // GetString
-  Int,          // GetInt
-  TextAndInt,   // both forms
-  Action,       // GetInt with a side effect (re-identify, re-measure, refresh)
-  TextAction,   // GetString that measures again
-  Command,      // Set: changes processor state, never run by a dump
-};
+namespace velora {
 
 struct ProbeIdEntry {
   uint32_t id;

@@ -16,6 +16,7 @@
 #include "platform/fake/fake_system_queries.h"
 #include "platform/linux/linux_system_queries.h"
 #include "platform/program_folder.h"
+#include "probe/pci_device_table.h"
 #include "probe/probe_object.h"
 #include "probe/probix_object.h"
 #include "tools/probe_id_catalog.h"
@@ -113,8 +114,8 @@ void PrintInt(velora::ProbeObject& probe, uint32_t id, bool all, int32_t in = 0)
 
 void PrintAll(velora::ProbeObject& probe, const Options& options) {
   int32_t devices = 0;
-  if (probe.GetInt(0x5001, &devices) != 0 || devices < 0) devices = 0;
-  uint32_t entries = options.all ? 128 : static_cast<uint32_t>(devices);
+  if (probe.GetInt(velora::probe_id::kPciDeviceCount, &devices) != 0 || devices < 0) devices = 0;
+  uint32_t entries = options.all ? velora::kPciTableEntries : static_cast<uint32_t>(devices);
 
   using velora::ProbeIdKind;
   for (const velora::ProbeIdEntry& entry : velora::ProbeIdCatalog(entries)) {

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "probe/probe_ids.h"
+#include "probe/probe_id_table.h"
 #include "probe_test_environment.h"
 
 namespace velora {
