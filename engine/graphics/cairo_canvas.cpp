@@ -29,9 +29,16 @@ std::unique_ptr<CairoCanvas> CairoCanvas::Create(bool useWindow) {
 
 CairoCanvas::~CairoCanvas() {
   if (cr_ != nullptr) cairo_destroy(cr_);
+  // Cairo keeps a device per X connection until it is finished: the connection closes below.
+  cairo_device_t* device = nullptr;
   if (surface_ != nullptr) {
+    if (window_) device = cairo_device_reference(cairo_surface_get_device(surface_));
     cairo_surface_finish(surface_);
     cairo_surface_destroy(surface_);
+  }
+  if (device != nullptr) {
+    cairo_device_finish(device);
+    cairo_device_destroy(device);
   }
   if (window_) {
     if (gc_ != nullptr) XFreeGC(window_->display(), gc_);
