@@ -2,14 +2,14 @@
 
 #include <QApplication>
 
-#include "app/app_log.h"
-#include "platform/app_paths.h"
-#include "app/probe_binding.h"
 #include "app/qt_hosts.h"
-#include "app/settings.h"
-#include "app/single_instance.h"
-#include "app/startup_flags.h"
 #include "app/termination_signal.h"
+#include "core/app_log.h"
+#include "core/probe_binding.h"
+#include "core/settings.h"
+#include "core/single_instance.h"
+#include "core/startup_flags.h"
+#include "platform/app_paths.h"
 
 int main(int argc, char** argv) {
   using namespace velora;

@@ -12,10 +12,9 @@
 
 #include "app/dialog_units.h"
 #include "app/open_in_folder.h"
-#include "app/placeholder_pages.h"
 #include "app/queued_call.h"
-#include "app/settings.h"
-#include "app/ui_language.h"
+#include "core/settings.h"
+#include "core/ui_language.h"
 #include "probe/probe_id_table.h"
 
 namespace velora {
@@ -63,7 +62,7 @@ MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
 
 MainDialog::~MainDialog() {
   // Pages go in their own order, before the tab control that shows them.
-  for (int index : kPageDeletionOrder) pages_[static_cast<size_t>(index)].reset();
+  pages_.Clear();
 }
 
 bool MainDialog::initialise() { return InitialiseMainWindow(context_, *this); }
@@ -120,30 +119,17 @@ void MainDialog::runCommand(int command) {
     return;
   }
   switch (command) {
-    case kCmdExit:
-      close();
-      break;
-    case kCmdHelpVelora:
-      openFile(HelpFilePath("Velora09.txt"));
-      break;
-    case kCmdHelpProbix:
-      openFile(HelpFilePath("Probix.txt"));
-      break;
+    case kCmdExit: close(); break;
+    case kCmdHelpVelora: openFile(HelpFilePath("Velora09.txt")); break;
+    case kCmdHelpProbix: openFile(HelpFilePath("Probix.txt")); break;
     case kCmdHelpSettings:
       // The file this program reads, even when it has been renamed.
       openFile(context_.settings.path());
       break;
-    case kCmdOrvanto:
-      openAddress(MakerSiteAddress(UiLanguage));
-      break;
-    case kCmdJapanese:
-      setLanguage(kJapanese);
-      break;
-    case kCmdEnglish:
-      setLanguage(kEnglish);
-      break;
-    default:
-      break;
+    case kCmdOrvanto: openAddress(MakerSiteAddress(UiLanguage)); break;
+    case kCmdJapanese: setLanguage(kJapanese); break;
+    case kCmdEnglish: setLanguage(kEnglish); break;
+    default: break;
   }
 }
 
@@ -206,17 +192,18 @@ void MainDialog::ShowMessage(const std::string& text, const std::string& caption
   showMessage(text, caption);
 }
 
+void MainDialog::ShowMessage(const std::string& text) { showMessage(text, programName()); }
+
 void MainDialog::EndProcess(int exitCode) { std::exit(exitCode); }
 
 void MainDialog::CreatePages(ProbeObject* probe) {
-  for (int index : kPageCreationOrder) pages_[static_cast<size_t>(index)] = MakePage(index);
-  PageContext pageContext{probe, this};
+  PageContext pageContext;
+  pageContext.probe = probe;
+  pageContext.probes = &context_.binding;
+  pageContext.settings = &context_.settings;
+  pageContext.messages = this;
   switching_ = true;
-  for (int index : kPageCreationOrder) {
-    Page* p = page(index);
-    tabs_->insertTab(index, p, p->caption());
-    p->initialise(pageContext);
-  }
+  pages_.Create(pageContext, [this](Page& p) { tabs_->insertTab(p.tabIndex(), &p, p.caption()); });
   switching_ = false;
 
   char release[kProbeTextCapacity] = "";
@@ -236,7 +223,7 @@ void MainDialog::ShowFirstPage() { selectPage(0); }
 
 void MainDialog::done(int result) {
   // The worker is joined when the page goes, after the window has closed.
-  if (auto* mark = dynamic_cast<MarkPage*>(page(0))) mark->stopForClose();
+  pages_.StopRuns();
   QDialog::done(result);
 }
 

@@ -9,9 +9,12 @@
 #include <memory>
 #include <string>
 
-#include "app/main_window_model.h"
-#include "app/page.h"
-#include "app/startup_sequence.h"
+#include "app/pages/page.h"
+#include "app/pages/page_set.h"
+#include "bench/linked_bench_engine.h"
+#include "core/main_window_model.h"
+#include "core/message_sink.h"
+#include "core/startup_sequence.h"
 
 class QAction;
 class QMenu;
@@ -20,7 +23,7 @@ class QTabWidget;
 
 namespace velora {
 
-class MainDialog : public QDialog, public MainWindowHost {
+class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   Q_OBJECT
 
  public:
@@ -40,7 +43,8 @@ class MainDialog : public QDialog, public MainWindowHost {
 
   int currentPage() const { return current_; }
   int pageRefreshState() const { return refresh_.value(); }
-  Page* page(int tabIndex) const { return pages_[static_cast<size_t>(tabIndex)].get(); }
+  Page* page(int tabIndex) const { return pages_.page(tabIndex); }
+  const PagesModel& pages() const { return pages_; }
   QTabWidget* tabs() const { return tabs_; }
   QMenuBar* menuBar() const { return menuBar_; }
   QAction* action(int command) const;
@@ -61,6 +65,9 @@ class MainDialog : public QDialog, public MainWindowHost {
   void StartCollector() override;
   void ShowFirstPage() override;
 
+  // MessageSink: a message box captioned with the program's name.
+  void ShowMessage(const std::string& text) override;
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   // Every way of closing ends here: a benchmark run stops after its current sub-test.
@@ -75,7 +82,9 @@ class MainDialog : public QDialog, public MainWindowHost {
   QMenuBar* menuBar_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QMenu* editMenu_ = nullptr;
-  std::array<std::unique_ptr<Page>, kPageCount> pages_;
+  // The engine binding outlives the pages that run on it.
+  LinkedBenchEngine engine_;
+  PageSet pages_{engine_};
   std::map<int, QAction*> actions_;
   int current_ = 0;
   bool switching_ = false;

@@ -1,6 +1,6 @@
 #include "app/qt_bench_observer.h"
 
-#include "app/mark_page.h"
+#include "app/pages/mark_page.h"
 #include "app/queued_call.h"
 
 namespace velora {

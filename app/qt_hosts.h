@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "app/startup_sequence.h"
+#include "core/startup_sequence.h"
 
 namespace velora {
 

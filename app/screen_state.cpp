@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "app/font_smoothing.h"
+#include "core/font_smoothing.h"
 
 namespace velora {
 

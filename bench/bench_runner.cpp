@@ -8,10 +8,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/font_smoothing.h"
-#include "app/ui_language.h"
 #include "bench/graphics_messages.h"
 #include "bench/processor_mask.h"
+#include "core/font_smoothing.h"
 
 namespace velora {
 
@@ -145,8 +144,7 @@ void BenchRunner::Work(int test, RunOptions options) {
       (void)mkdir(folder.c_str(), 0700);  // a failure shows up in the writability probe
       SetScratchPath(params, HexName("%s/Velora%08X.tmp", folder, host_.TickCountMs()));
     }
-    const int32_t mb = std::clamp(std::atoi(options.scratchSizeText.c_str()), 0,
-                                  kLargestScratchMb);
+    const int32_t mb = std::clamp(std::atoi(options.scratchSizeText.c_str()), 0, kLargestScratchMb);
     params.fileSize = static_cast<uint32_t>(mb) * kScratchBlockSize;
     params.blockSize = kScratchBlockSize;
     std::lock_guard lock(recordMutex_);
@@ -183,7 +181,7 @@ void BenchRunner::Work(int test, RunOptions options) {
     observer_.ListTabSelected(t);
     if (t == kTestHdd) {
       if (auto failure = PrepareScratchFile(params, block, host_)) {
-        observer_.MessageShown(ScratchFailureMessage(*failure, UiLanguage.load()));
+        observer_.MessageShown(ScratchFailureMessage(*failure, options.language));
         ended = true;
         break;
       }
@@ -194,7 +192,7 @@ void BenchRunner::Work(int test, RunOptions options) {
         break;
       }
       if (t == kTestHdd) RunHddSubTest(s, params);
-      RunSubTest(t, s, &params);
+      RunSubTest(t, s, &params, options.language);
     }
   }
   // Counted once, after the last test: a run cut short by a failed scratch file never counts.
@@ -244,7 +242,7 @@ void BenchRunner::RunHddSubTest(int subTest, HddScratchParams& params) {
   result_.value[kTestHdd][subTest] = bestValue;
 }
 
-void BenchRunner::RunSubTest(int test, int subTest, void* params) {
+void BenchRunner::RunSubTest(int test, int subTest, void* params, int language) {
   observer_.SubTestStarted(test, subTest);
   bool failed = false;  // a test from MMT on answered that it cannot run
   if (test >= kTestAlu && test <= kTestMem) {
@@ -288,7 +286,7 @@ void BenchRunner::RunSubTest(int test, int subTest, void* params) {
   }
   observer_.SubTestShown(test, subTest, score, value);
   ShowTotals(test);
-  if (failed) observer_.MessageShown(GraphicsFailureMessage(test, UiLanguage.load()));
+  if (failed) observer_.MessageShown(GraphicsFailureMessage(test, language));
 }
 
 void BenchRunner::ShowTotals(int test) {

@@ -14,6 +14,7 @@
 #include "bench/bench_observer.h"
 #include "bench/bench_result.h"
 #include "bench/scratch_file.h"
+#include "core/ui_language.h"
 
 namespace velora {
 
@@ -23,6 +24,7 @@ struct RunOptions {
   std::string scratchRoot;        // the folder the scratch folder is made in
   bool scratchFixedDisk = true;   // a local block-device file system, not a network one
   std::string scratchSizeText;    // "256MB"
+  int language = kJapanese;       // of the run's messages
 };
 
 class BenchRunner {
@@ -54,7 +56,8 @@ class BenchRunner {
 
  private:
   void Work(int test, RunOptions options);
-  void RunSubTest(int test, int subTest, void* params);
+  // language: of the message shown when a test from MMT on cannot run.
+  void RunSubTest(int test, int subTest, void* params, int language);
   void RunHddSubTest(int subTest, HddScratchParams& params);
   void ShowTotals(int test);
   void ClearRunSettings();

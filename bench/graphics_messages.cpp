@@ -1,7 +1,7 @@
 #include "bench/graphics_messages.h"
 
-#include "app/ui_language.h"
 #include "bench/bench_result.h"
+#include "core/ui_language.h"
 
 namespace velora {
 

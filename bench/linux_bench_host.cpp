@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/font_smoothing.h"
+#include "core/font_smoothing.h"
 #include "platform/mount_query.h"
 
 namespace velora {
@@ -24,8 +24,8 @@ DisplayState LinuxBenchHost::CurrentDisplayState() {
 uint32_t LinuxBenchHost::TickCountMs() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-  const uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u +
-                      static_cast<uint64_t>(now.tv_nsec) / 1000000u;
+  const uint64_t ms =
+      static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
   return static_cast<uint32_t>(ms);
 }
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/ui_language.h"
+#include "core/ui_language.h"
 #include "platform/mount_query.h"
 
 namespace velora {

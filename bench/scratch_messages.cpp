@@ -1,6 +1,6 @@
 #include "bench/scratch_messages.h"
 
-#include "app/ui_language.h"
+#include "core/ui_language.h"
 
 namespace velora {
 
@@ -11,8 +11,9 @@ const char* ScratchFailureMessage(ScratchFailure failure, int language) {
       return english ? "HDD capacity is insufficient."
                      : "HDD 容量が不足しているためベンチマークを行えません";
     case ScratchFailure::kNotWritable:
-      return english ? "It seems to be the drive which cannot be written in."
-                     : "書き込みできないドライブのようです。書き込み可能なドライブを選択してください";
+      return english
+                 ? "It seems to be the drive which cannot be written in."
+                 : "書き込みできないドライブのようです。書き込み可能なドライブを選択してください";
   }
   return "";
 }

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_language.h"
 #include "bench/bench_runner.h"
 #include "bench/linked_bench_engine.h"
 #include "bench/linux_bench_host.h"
@@ -17,7 +16,9 @@
 #include "bench/result_text_block.h"
 #include "bench/scratch_drives.h"
 #include "cli/console_progress.h"
+#include "cli/info_command.h"
 #include "cli/mark_command.h"
+#include "core/ui_language.h"
 #include "platform/mount_query.h"
 
 namespace {
@@ -36,7 +37,7 @@ std::string DefaultScratchDir() {
   return home != nullptr && *home != '\0' ? home : ".";
 }
 
-int RunMark(const MarkCommand& command) {
+int RunMark(const MarkCommand& command, int language) {
   if (!command.mask.empty() && !BenchRunner::ApplyProcessorMask(command.mask)) {
     std::fprintf(stderr, "velora: the processor mask %s could not be applied\n",
                  command.mask.c_str());
@@ -45,9 +46,9 @@ int RunMark(const MarkCommand& command) {
   options.processorMaskText = command.mask;
   options.scratchRoot = command.hddDir.empty() ? DefaultScratchDir() : command.hddDir;
   MountInfo mount;
-  options.scratchFixedDisk =
-      MountOfPath(options.scratchRoot, mount) && IsFixedDiskMount(mount);
+  options.scratchFixedDisk = MountOfPath(options.scratchRoot, mount) && IsFixedDiskMount(mount);
   options.scratchSizeText = std::to_string(command.hddSizeMb) + "MB";
+  options.language = language;
 
   LinkedBenchEngine engine;
   LinuxBenchHost host;
@@ -86,14 +87,22 @@ int RunMark(const MarkCommand& command) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
-  if (const char* lang = std::getenv("LANG"); lang != nullptr && std::string(lang).rfind("ja", 0) == 0) {
-    UiLanguage = kJapanese;
-  } else {
-    UiLanguage = kEnglish;
-  }
+  const char* lang = std::getenv("LANG");
+  const int language =
+      lang != nullptr && std::string(lang).rfind("ja", 0) == 0 ? kJapanese : kEnglish;
   if (words.empty() || words[0] == "--help" || words[0] == "-h") {
     std::fputs(VeloraUsage(), words.empty() ? stderr : stdout);
+    std::fputs(InfoUsage(), words.empty() ? stderr : stdout);
     return words.empty() ? 2 : 0;
+  }
+  if (words[0] == "info") {
+    std::string error;
+    const auto info = ParseInfoCommand({words.begin() + 1, words.end()}, error);
+    if (!info) {
+      std::fprintf(stderr, "velora: %s\n\n%s%s", error.c_str(), VeloraUsage(), InfoUsage());
+      return 2;
+    }
+    return RunInfo(*info, language);
   }
   if (words[0] != "mark") {
     std::fprintf(stderr, "velora: unknown command %s\n\n%s", words[0].c_str(), VeloraUsage());
@@ -105,5 +114,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velora: %s\n\n%s", error.c_str(), VeloraUsage());
     return 2;
   }
-  return RunMark(*command);
+  return RunMark(*command, language);
 }

@@ -62,9 +62,7 @@ int32_t CpuTextAnswer(const CpuFields& f, uint32_t id, std::string& text) {
     case ids::kCpuL2SpeedRatio: text = Clock(f.l2SpeedRatio); return 0;
     case ids::kCpuOverclockPercent: text = Clock(f.overclockPercent); return 0;
     case ids::kCpuOriginalMultiplier: text = Clock(f.originalMultiplier); return 0;
-    case ids::kCpuRemeasureCoreClock:
-      text = Clock(f.coreClock);
-      return 0;
+    case ids::kCpuRemeasureCoreClock: text = Clock(f.coreClock); return 0;
     case ids::kCpuRereadMultiplier: text = Clock(f.multiplier); return 0;
     case ids::kCpuFamily: text = Hex(f.family); return 0;
     case ids::kCpuModel: text = Hex(f.model); return 0;
@@ -128,7 +126,8 @@ int32_t CpuIntAnswer(const CpuFields& f, uint32_t id, int32_t& value) {
     case ids::kCpuL2Kb: v = f.l2; break;
     case ids::kCpuL3Kb: v = f.l3; break;
     case ids::kCpuLogicalPerCore: v = f.logicalPerCore; break;
-    case ids::kCpuProcessorType: case ids::kCpuProcessorTypeAgain: v = f.processorType; break;
+    case ids::kCpuProcessorType:
+    case ids::kCpuProcessorTypeAgain: v = f.processorType; break;
     case ids::kCpuClockRegister1Low: v = I(f.clockRegister1Low); break;
     case ids::kCpuClockRegister1High: v = I(f.clockRegister1High); break;
     case ids::kCpuClockRegister2Low: v = I(f.clockRegister2Low); break;
@@ -174,6 +173,9 @@ int32_t CpuIntAnswer(const CpuFields& f, uint32_t id, int32_t& value) {
     case ids::kCpuExtLeafStepping: v = f.extLeafStepping; break;
     case ids::kCpuExtLeaf1Ecx: v = I(f.extLeaf1Ecx); break;
     case ids::kCpuCoresPerPackage: v = f.coresPerPackage; break;
+    case ids::kCpuLeaf7Ebx: v = I(f.leaf7Ebx); break;
+    case ids::kCpuLeaf7Ecx: v = I(f.leaf7Ecx); break;
+    case ids::kCpuLeaf7Edx: v = I(f.leaf7Edx); break;
     case ids::kPowerControlType: v = f.powerControlType; break;
     case ids::kPowerMultiplierMethod: v = f.multiplierMethod; break;
     case ids::kPowerCurrentFrequencyCode: v = f.currentFrequencyCode; break;

@@ -21,6 +21,7 @@ enum class ProbeIdKind {
 inline constexpr uint32_t kPerDeviceEntry = 0;
 
 // X(Name, first id, ids in the run, kind), in id order.
+// clang-format off
 #define VELORA_PROBE_IDS(X)                                 \
   X(BuildNumber, 0x0001, 1, Text)                           \
   X(BuildDate, 0x0002, 1, Text)                             \
@@ -131,6 +132,9 @@ inline constexpr uint32_t kPerDeviceEntry = 0;
   X(CpuExtLeafCombinedModel, 0x10B4, 1, Text)               \
   X(CpuDieSize, 0x10C0, 1, Text)                            \
   X(CpuTransistors, 0x10C1, 1, Text)                        \
+  X(CpuLeaf7Ebx, 0x10D0, 1, Int)                            \
+  X(CpuLeaf7Ecx, 0x10D1, 1, Int)                            \
+  X(CpuLeaf7Edx, 0x10D2, 1, Int)                            \
   X(CpuSelectProcessor, 0x1100, 32, Action)                 \
   X(PowerRefresh, 0x1200, 1, Action)                        \
   X(PowerControlType, 0x1201, 1, Int)                       \
@@ -186,9 +190,11 @@ inline constexpr uint32_t kPerDeviceEntry = 0;
   X(SmbiosProcessorMaxSpeed, 0x6303, 1, Text)               \
   X(SmbiosProcessorCurrentSpeed, 0x6304, 1, Text)           \
   X(SmbiosProcessorExternalClock, 0x6305, 1, Text)
+// clang-format on
 
 namespace probe_id {
-#define VELORA_PROBE_ID_CONSTANT(name, first, count, kind) inline constexpr uint32_t k##name = first;
+#define VELORA_PROBE_ID_CONSTANT(name, first, count, kind) \
+  inline constexpr uint32_t k##name = first;
 VELORA_PROBE_IDS(VELORA_PROBE_ID_CONSTANT)
 #undef VELORA_PROBE_ID_CONSTANT
 }  // namespace probe_id

@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpng-dev zlib1g-dev
   libcurl4-openssl-dev
+  nlohmann-json3-dev
   libfontconfig-dev
   libcairo2-dev
   libsdl2-dev

@@ -11,13 +11,14 @@
 #include <cstdlib>
 #include <thread>
 
-#include "app/app_log.h"
-#include "app/probe_binding.h"
-#include "app/settings.h"
-#include "app/startup_flags.h"
-#include "app/ui_language.h"
-#include "app_test_support.h"
-#include "offscreen_application.h"
+#include "app/pages/mark_page.h"
+#include "core/app_log.h"
+#include "core/probe_binding.h"
+#include "core/settings.h"
+#include "core/startup_flags.h"
+#include "core/ui_language.h"
+#include "tests/support/offscreen_application.h"
+#include "tests/support/temp_folder.h"
 
 namespace velora {
 namespace {
@@ -75,6 +76,28 @@ TEST_F(MainDialogTest, TitleCarriesTheProbeReleaseAndTheSuffix) {
   EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275 - Now WMI Initializing...");
   window->setTitleSuffix("");
   EXPECT_EQ(window->windowTitle().toStdString(), "Velora 0.9.115.275 ");
+}
+
+// Other pages, reports and dialogs read the Mark page through the window's pages model, and the
+// page speaks through the window's message sink, never through the window itself.
+TEST_F(MainDialogTest, MarkPageIsReadThroughThePagesModelAndSpeaksThroughTheSink) {
+  Start();
+  window->setLanguage(kEnglish);
+  const MarkPageData data = window->pages().ReadMarkPage();
+  EXPECT_FALSE(data.running);
+  EXPECT_FALSE(data.runComplete);
+  EXPECT_EQ(data.result.score[0][0], 0);
+  EXPECT_EQ(data.options.language, kEnglish) << "the language a run would speak";
+  auto* mark = dynamic_cast<MarkPage*>(window->page(0));
+  ASSERT_NE(mark, nullptr);
+  EXPECT_EQ(data.options.processorMaskText, mark->currentOptions().processorMaskText);
+  EXPECT_FALSE(data.options.processorMaskText.empty());
+
+  window->showMessage = [this](const std::string& text, const std::string& caption) {
+    opened.push_back(caption + ": " + text);
+  };
+  mark->showRunMessage("HDD capacity is insufficient.");
+  EXPECT_EQ(opened, std::vector<std::string>{"bench: HDD capacity is insufficient."});
 }
 
 TEST_F(MainDialogTest, TitleSuffixFromAnotherThreadArrivesOnTheGuiThread) {
@@ -149,9 +172,9 @@ TEST_F(MainDialogTest, ShownPageHasItsTabEntryGreyedAndChecked) {
 TEST_F(MainDialogTest, MenuEntriesCarryTheirCommandIds) {
   Start();
   const std::pair<int, const char*> entries[] = {
-      {32770, "Mark (&M)"},       {32780, "Back (&B)"},      {32783, "Velora09.txt"},
-      {32791, "Probix.txt"},      {32782, "Orvanto"},        {32790, "Velora09.ini"},
-      {32786, "Japanese (&J)"},   {32787, "English (&E)"},   {32778, "DLL (&L)"}};
+      {32770, "Mark (&M)"},     {32780, "Back (&B)"},    {32783, "Velora09.txt"},
+      {32791, "Probix.txt"},    {32782, "Orvanto"},      {32790, "Velora09.ini"},
+      {32786, "Japanese (&J)"}, {32787, "English (&E)"}, {32778, "DLL (&L)"}};
   for (auto [id, caption] : entries) {
     ASSERT_NE(window->action(id), nullptr) << id;
     EXPECT_EQ(window->action(id)->text().toStdString(), caption);

@@ -1,4 +1,4 @@
-#include "app/mark_page.h"
+#include "app/pages/mark_page.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -16,11 +16,11 @@
 
 #include "app/score_bar.h"
 #include "app/score_list.h"
-#include "app/ui_language.h"
-#include "app_test_support.h"
 #include "bench/linked_bench_engine.h"
+#include "core/ui_language.h"
 #include "tests/bench/bench_fakes.h"
-#include "offscreen_application.h"
+#include "tests/support/offscreen_application.h"
+#include "tests/support/temp_folder.h"
 
 namespace velora {
 namespace {
@@ -134,9 +134,9 @@ class MarkPageTest : public ::testing::Test {
 
 TEST_F(MarkPageTest, ControlsCarryTheirIdsTextsAndStartStates) {
   Make();
-  const std::pair<int, const char*> buttons[] = {
-      {1540, "Mark"}, {1537, "ALU"}, {1538, "FPU"}, {1539, "MEM"}, {1541, "HDD"},
-      {1542, "GDI"},  {1544, "D2D"}, {1547, "OGL"}, {1626, "Stop"}};
+  const std::pair<int, const char*> buttons[] = {{1540, "Mark"}, {1537, "ALU"}, {1538, "FPU"},
+                                                 {1539, "MEM"},  {1541, "HDD"}, {1542, "GDI"},
+                                                 {1544, "D2D"},  {1547, "OGL"}, {1626, "Stop"}};
   for (auto [id, text] : buttons) {
     auto* button = qobject_cast<QPushButton*>(page->control(id));
     ASSERT_NE(button, nullptr) << id;
@@ -159,12 +159,11 @@ TEST_F(MarkPageTest, ControlsCarryTheirIdsTextsAndStartStates) {
   EXPECT_EQ(Items(List(1633)), (std::vector<std::string>{"0001", "0011"}));
   EXPECT_EQ(List(1633)->currentText(), "0011");
   EXPECT_TRUE(List(1633)->isEnabled());
-  EXPECT_EQ(Items(List(1634)),
-            (std::vector<std::string>{scratch.path() + " : HardDisk [ext4]",
-                                      "/mnt/share : Network [nfs4]"}));
+  EXPECT_EQ(Items(List(1634)), (std::vector<std::string>{scratch.path() + " : HardDisk [ext4]",
+                                                         "/mnt/share : Network [nfs4]"}));
   EXPECT_EQ(List(1634)->currentIndex(), 0);
-  EXPECT_EQ(Items(List(1635)), (std::vector<std::string>{"16MB", "32MB", "64MB", "128MB",
-                                                         "256MB", "512MB", "1024MB"}))
+  EXPECT_EQ(Items(List(1635)),
+            (std::vector<std::string>{"16MB", "32MB", "64MB", "128MB", "256MB", "512MB", "1024MB"}))
       << "no clock from the probe: the small sizes too";
   EXPECT_EQ(Box(1752), "");
   EXPECT_TRUE(qobject_cast<QLineEdit*>(page->control(1752))->isReadOnly());
@@ -327,8 +326,7 @@ TEST_F(MarkPageTest, NegativeSubTestScoreShowsItsNameWithEmptyCells) {
 
 TEST_F(MarkPageTest, EightProcessorsStartWithTheMaskListDisabledOnFourOnes) {
   Make(8);
-  EXPECT_EQ(Items(List(1633)),
-            (std::vector<std::string>{"0001", "0011", "0111", "0101", "1111"}));
+  EXPECT_EQ(Items(List(1633)), (std::vector<std::string>{"0001", "0011", "0111", "0101", "1111"}));
   EXPECT_EQ(List(1633)->currentText(), "1111");
   EXPECT_FALSE(List(1633)->isEnabled());
   Click(1537);
@@ -444,8 +442,7 @@ TEST(MarkPageRealEngine, DISABLED_FullRunGrabbedInBothLanguages) {
   QObject::connect(&page, &MarkPage::runEnded, [&] { ended = true; });
   page.show();
   const auto options = page.currentOptions();
-  std::printf("scratch in %s, %s\n", options.scratchRoot.c_str(),
-              options.scratchSizeText.c_str());
+  std::printf("scratch in %s, %s\n", options.scratchRoot.c_str(), options.scratchSizeText.c_str());
   QElapsedTimer timer;
   timer.start();
   ASSERT_TRUE(page.startRun(0));

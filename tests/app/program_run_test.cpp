@@ -4,7 +4,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include "app_test_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace velora {
 namespace {

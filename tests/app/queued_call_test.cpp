@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "offscreen_application.h"
+#include "tests/support/offscreen_application.h"
 
 namespace velora {
 namespace {
@@ -47,7 +47,8 @@ TEST_F(QueuedCallTest, CallsFromAWorkerRunOnTheGuiThreadInTheirOrder) {
 
 TEST_F(QueuedCallTest, DeletingTheContextDropsWaitingCallsAndFreesTheirCaptures) {
   auto context = std::make_unique<QObject>();
-  auto payload = std::make_shared<std::string>("held by the waiting calls, long enough for the heap");
+  auto payload =
+      std::make_shared<std::string>("held by the waiting calls, long enough for the heap");
   int runs = 0;
   // Relaxed on purpose: these flags must not order anything, so that the captures' destruction
   // on this thread is ordered only by the hand-over while the worker is still alive.

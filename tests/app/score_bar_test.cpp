@@ -5,8 +5,8 @@
 #include <QApplication>
 #include <QImage>
 
-#include "app/list_tabs.h"
-#include "offscreen_application.h"
+#include "bench/list_tabs.h"
+#include "tests/support/offscreen_application.h"
 
 namespace velora {
 namespace {

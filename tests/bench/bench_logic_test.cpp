@@ -9,7 +9,7 @@
 #include "bench/processor_mask.h"
 #include "bench/scratch_messages.h"
 #include "bench/sub_test_cells.h"
-#include "app/ui_language.h"
+#include "core/ui_language.h"
 
 namespace velora {
 namespace {
@@ -48,7 +48,9 @@ TEST(ProcessorMask, AppliesToEveryThreadOfTheProcess) {
   ASSERT_EQ(sched_getaffinity(0, sizeof original, &original), 0);
   if (!CPU_ISSET(0, &original)) GTEST_SKIP() << "processor 0 is not ours to use";
   std::atomic<bool> done{false};
-  std::thread other([&] { while (!done) std::this_thread::yield(); });
+  std::thread other([&] {
+    while (!done) std::this_thread::yield();
+  });
   ASSERT_TRUE(ApplyProcessorMask(ProcessorMaskFromText("0001")));
   for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
     cpu_set_t now;

@@ -10,8 +10,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "app/ui_language.h"
+#include "bench/mark_page_data.h"
 #include "bench_fakes.h"
+#include "core/ui_language.h"
 
 namespace velora {
 namespace {
@@ -37,8 +38,8 @@ class BenchRunnerTest : public ::testing::Test {
     options_.scratchRoot = root_;
     options_.scratchFixedDisk = true;
     options_.scratchSizeText = "2MB";
+    options_.language = kEnglish;
     runner_.SetOptions(options_);
-    UiLanguage = kEnglish;
   }
   void TearDown() override { std::filesystem::remove_all(root_); }
 
@@ -180,6 +181,25 @@ TEST_F(BenchRunnerTest, StopDuringMemKeepsFinishedScoresAndRemovesTheScratchFold
   EXPECT_FALSE(runner_.IsRunComplete());
 }
 
+// The Mark page's data is one copy: the scores and the verdict on them come from the same moment.
+TEST_F(BenchRunnerTest, MarkPageDataCarriesTheRecordItsVerdictAndTheOptions) {
+  ScriptAll();
+  Run(kTestOverall);
+  options_.scratchSizeText = "512MB";
+  const MarkPageData data = ReadMarkPageData(runner_, options_);
+  EXPECT_TRUE(data.runComplete);
+  EXPECT_FALSE(data.running);
+  EXPECT_EQ(data.result.score[kTestAlu][3], 103);
+  EXPECT_EQ(data.result.score[0][0], runner_.Snapshot().score[0][0]);
+  EXPECT_EQ(data.options.scratchSizeText, "512MB") << "the lists as they stand, not the last run's";
+
+  ASSERT_TRUE(runner_.StartRun(kTestAlu));
+  const MarkPageData during = ReadMarkPageData(runner_, options_);
+  runner_.WaitUntilIdle();
+  EXPECT_FALSE(during.runComplete && during.result.score[kTestAlu][0] == 0)
+      << "a record without ALU scores was judged complete";
+}
+
 TEST_F(BenchRunnerTest, FullRunOnANetworkFileSystemIsNotComplete) {
   options_.scratchFixedDisk = false;
   runner_.SetOptions(options_);
@@ -217,10 +237,11 @@ TEST_F(BenchRunnerTest, FailingGraphicsTestStopsTheRunBeforeTheNextSubTest) {
       "message The GDI test cannot run here or drew a wrong picture; the run was stopped."));
 }
 
-TEST_F(BenchRunnerTest, OglWithoutOpenGlSaysWhyTheRunStoppedOnceInTheInterfaceLanguage) {
+TEST_F(BenchRunnerTest, OglWithoutOpenGlSaysWhyTheRunStoppedOnceInTheRunsLanguage) {
   ScriptAll();
   engine_.Script(kTestOgl, 0, {{-1, -1, 0}});
-  UiLanguage = kJapanese;
+  options_.language = kJapanese;
+  runner_.SetOptions(options_);
   Run(kTestOgl);
   EXPECT_EQ(engine_.CallsOf(kTestOgl), 1);
   EXPECT_TRUE(observer_.Has("message OGL テストを実行できない (OpenGL がない) か描画結果が正しくないため、ベンチマークを中止しました"));
@@ -251,8 +272,9 @@ TEST_F(BenchRunnerTest, FileExactlyAsLargeAsTheFreeSpacePasses) {
   EXPECT_EQ(engine_.CallsOf(kTestHdd), 24);
 }
 
-TEST_F(BenchRunnerTest, JapaneseMessageFollowsTheInterfaceLanguage) {
-  UiLanguage = kJapanese;
+TEST_F(BenchRunnerTest, JapaneseMessageFollowsTheRunsLanguage) {
+  options_.language = kJapanese;
+  runner_.SetOptions(options_);
   host_.SetFreeBytes(0);
   Run(kTestHdd);
   EXPECT_TRUE(observer_.Has("message HDD 容量が不足しているためベンチマークを行えません"));
@@ -340,7 +362,6 @@ TEST(BenchRunnerLifetime, DestroyingDuringARunStopsAfterTheSubTestAndRemovesTheF
   EXPECT_EQ(EntriesIn(root), 0);
   std::filesystem::remove_all(root);
 }
-
 
 TEST(BenchRunnerStart, MmtAndD3dRunOnlyWithinAFullRun) {
   FakeEngine engine;

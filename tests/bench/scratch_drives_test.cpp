@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/ui_language.h"
+#include "core/ui_language.h"
 
 namespace velora {
 namespace {
@@ -55,10 +55,10 @@ TEST_F(ScratchDrivesTest, LocalDisksAndSharesInMountOrder) {
   std::vector<std::string> english;
   for (const ScratchDrive& d : drives) english.push_back(ScratchDriveText(d, kEnglish));
   // The tmpfs over /data hides the xfs disk; the ext4 over /srv counts as mounted last.
-  EXPECT_EQ(english, (std::vector<std::string>{
-                         "/ : HardDisk [ext4]", "/home : HardDisk [btrfs]",
-                         "/mnt/nas : Network [nfs4]", "/mnt/smb share : Network [cifs]",
-                         "/srv : HardDisk [ext4]"}));
+  EXPECT_EQ(english,
+            (std::vector<std::string>{
+                "/ : HardDisk [ext4]", "/home : HardDisk [btrfs]", "/mnt/nas : Network [nfs4]",
+                "/mnt/smb share : Network [cifs]", "/srv : HardDisk [ext4]"}));
   ASSERT_EQ(drives.size(), 5u);
   EXPECT_FALSE(drives[0].network);
   EXPECT_TRUE(drives[2].network);

@@ -1,0 +1,22 @@
+#include "app/pages/inventory_page.h"
+
+#include <QVBoxLayout>
+
+namespace velora {
+
+InventoryPage::InventoryPage(int tabIndex, QWidget* parent) : Page(tabIndex, parent) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  view_ = new PageViewWidget(scroll);
+  scroll->setWidget(view_);
+  layout->addWidget(scroll);
+}
+
+void InventoryPage::addControls(QWidget* controls) {
+  static_cast<QVBoxLayout*>(layout())->insertWidget(0, controls);
+}
+
+}  // namespace velora

@@ -1,0 +1,33 @@
+#pragma once
+// The base of the inventory pages: a page whose data is drawn by a PageViewWidget in a scroll
+// area, redrawn from the data whenever it or the language changes.
+
+#include <QScrollArea>
+
+#include "app/pages/page.h"
+#include "app/pages/page_view_widget.h"
+
+namespace velora {
+
+class InventoryPage : public Page {
+  Q_OBJECT
+
+ public:
+  InventoryPage(int tabIndex, QWidget* parent = nullptr);
+
+  PageViewWidget* view() const { return view_; }
+  void refreshLanguage() override { redraw(); }
+  void refreshFromCollector() override { redraw(); }
+
+ protected:
+  // The page's data as it is to be shown now.
+  virtual PageView currentView() const = 0;
+  void redraw() { view_->show(currentView()); }
+  // Controls of the page's own above the drawn data.
+  void addControls(QWidget* controls);
+
+ private:
+  PageViewWidget* view_;
+};
+
+}  // namespace velora

@@ -1,0 +1,48 @@
+#pragma once
+// A page of the main window: one tab with its caption. Pages are created in a fixed order and
+// may read the pages created before them.
+
+#include <QWidget>
+
+#include "app/pages/pages_model.h"
+#include "bench/bench_engine.h"
+#include "core/message_sink.h"
+#include "core/probe_binding.h"
+#include "core/settings.h"
+#include "probe/probe_object.h"
+
+namespace velora {
+
+// What a page is given when it is created. Any pointer may be null (no probe library, a test
+// without a window).
+struct PageContext {
+  ProbeObject* probe = nullptr;    // held only while the pages are made
+  ProbeBinding* probes = nullptr;  // to load the probe library again later
+  BenchEngine* engine = nullptr;
+  const Settings* settings = nullptr;
+  MessageSink* messages = nullptr;
+  const PagesModel* pages = nullptr;  // the pages created before this one
+};
+
+class Page : public QWidget {
+  Q_OBJECT
+
+ public:
+  Page(int tabIndex, QWidget* parent = nullptr);
+
+  int tabIndex() const { return tabIndex_; }
+  QString caption() const;
+  int templateId() const;
+
+  // Runs once, when the page is created under the tab control.
+  virtual void initialise(const PageContext& context);
+  // The collector's data has arrived: show it (System, Device and Disk pages).
+  virtual void refreshFromCollector() {}
+  // The interface language changed: rebuild the texts chosen by it.
+  virtual void refreshLanguage() {}
+
+ private:
+  int tabIndex_;
+};
+
+}  // namespace velora

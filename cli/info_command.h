@@ -1,0 +1,29 @@
+#pragma once
+// "velora info": the inventory pages' data without a window, as text or JSON.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "info/page_view.h"
+
+namespace velora {
+
+struct InfoCommand {
+  std::vector<std::string> pages;  // "system", "cpu", "feature", "pci", in the page order
+  bool json = false;
+};
+
+// Parses the words after "info"; no page word, or "all", means every page.
+std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& words,
+                                            std::string& error);
+
+// The pages as one JSON object: {"pages": [{"name", "groups": [...], "tables": [...]}]}.
+std::string PageViewsJson(const std::vector<PageView>& views);
+
+// Identifies the machine once and prints the chosen pages; the exit code.
+int RunInfo(const InfoCommand& command, int language);
+
+const char* InfoUsage();
+
+}  // namespace velora

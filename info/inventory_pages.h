@@ -1,0 +1,21 @@
+#pragma once
+// Read access to the inventory pages, whatever holds them: the window's pages or a run of
+// `velora info`.
+
+#include "info/cpu_page_data.h"
+#include "info/feature_page_data.h"
+#include "info/pci_page_data.h"
+#include "info/system_page_data.h"
+
+namespace velora {
+
+class InventoryPagesSource {
+ public:
+  virtual ~InventoryPagesSource() = default;
+  virtual SystemPageData ReadSystemPage() const = 0;
+  virtual CpuPageData ReadCpuPage() const = 0;
+  virtual FeaturePageData ReadFeaturePage() const = 0;
+  virtual PciPageData ReadPciPage() const = 0;
+};
+
+}  // namespace velora

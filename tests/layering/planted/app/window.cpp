@@ -1,0 +1,3 @@
+#include <QWidget>
+#include "bench/runner.h"
+#include "app/window.h"

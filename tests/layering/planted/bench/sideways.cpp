@@ -1,0 +1,2 @@
+#include "platform/clock.h"
+#include "info/disk.h"

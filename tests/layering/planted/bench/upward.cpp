@@ -1,0 +1,3 @@
+#include "bench/runner.h"
+#include "core/settings.h"
+#include "app/window.h"
