@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "bench/graphics_messages.h"
 #include "bench/processor_mask.h"
 #include "core/font_smoothing.h"
 
@@ -281,6 +282,7 @@ std::vector<std::string> BenchRunner::Failures() const {
 
 void BenchRunner::RunSubTest(int test, int subTest, void* params, int language) {
   observer_.SubTestStarted(test, subTest);
+  bool failed = false;  // a test from MMT on answered that it cannot run
   if (test >= kTestAlu && test <= kTestMem) {
     int32_t bestScore = 0;
     int32_t bestValue = 0;
@@ -315,6 +317,7 @@ void BenchRunner::RunSubTest(int test, int subTest, void* params, int language) 
     if (status != 0) {
       NoteFailure(test, subTest, FailedCallsReason(1, language));
       stopRequested_.store(true);
+      failed = true;
     }
   }
   int32_t score = 0;
@@ -326,6 +329,7 @@ void BenchRunner::RunSubTest(int test, int subTest, void* params, int language) 
   }
   observer_.SubTestShown(test, subTest, score, value);
   ShowTotals(test);
+  if (failed) observer_.MessageShown(GraphicsFailureMessage(test, language));
 }
 
 void BenchRunner::ShowTotals(int test) {

@@ -64,6 +64,7 @@ class BenchRunner {
 
  private:
   void Work(int test, RunOptions options);
+  // language: of the messages of failed sub-tests and of a test that cannot run.
   void RunSubTest(int test, int subTest, void* params, int language);
   void RunHddSubTest(int subTest, HddScratchParams& params, const ScratchFolder& folder,
                      int language);

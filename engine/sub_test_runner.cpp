@@ -6,6 +6,7 @@
 
 #include "engine/alu_kernels.h"
 #include "engine/fpu_kernels.h"
+#include "engine/graphics/graphics_sub_tests.h"
 #include "engine/hdd_kernels.h"
 #include "engine/mem_kernels.h"
 #include "engine/mmt_kernels.h"
@@ -77,6 +78,9 @@ std::unique_ptr<BenchKernel> MakeKernel(int32_t test, int32_t subTest, const voi
       if (subTest < 0 || static_cast<size_t>(subTest) >= sets.size()) return nullptr;
       return std::make_unique<MmtKernel>(sets[subTest], size);
     }
+    case kGdi:
+    case kD2d:
+    case kOgl: return graphics::MakeGraphicsKernel(test, subTest, size);
     default: return nullptr;
   }
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "engine/graphics/graphics_sub_tests.h"
 #include "engine/mmt_kernels.h"
 
 namespace velora::engine {
@@ -68,6 +69,9 @@ std::span<const SubTestRow> SubTestRows(int32_t test) {
     case kMem: return kMemRows;
     case kHdd: return kHddRows;
     case kMmt: return MmtRows();
+    case kGdi: return graphics::GdiRows();
+    case kD2d: return graphics::D2dRows();
+    case kOgl: return graphics::OglRows();
     default: return {};
   }
 }

@@ -17,7 +17,7 @@ packages=(
   pciutils pci.ids
   iso-codes
   xvfb xauth fonts-ipafont-gothic
-  fio
+  fio glmark2-x11
 )
 
 missing=()

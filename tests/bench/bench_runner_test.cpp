@@ -233,6 +233,22 @@ TEST_F(BenchRunnerTest, FailingGraphicsTestStopsTheRunBeforeTheNextSubTest) {
   EXPECT_EQ(result.fullRun, 0);
   EXPECT_EQ(result.runSettings, RunSettings{});
   EXPECT_EQ(observer_.Last("grey"), "grey");
+  EXPECT_TRUE(observer_.Has(
+      "message The GDI test cannot run here or drew a wrong picture; the run was stopped."));
+}
+
+TEST_F(BenchRunnerTest, OglWithoutOpenGlSaysWhyTheRunStoppedOnceInTheRunsLanguage) {
+  ScriptAll();
+  engine_.Script(kTestOgl, 0, {{-1, -1, 0}});
+  options_.language = kJapanese;
+  runner_.SetOptions(options_);
+  Run(kTestOgl);
+  EXPECT_EQ(engine_.CallsOf(kTestOgl), 1);
+  EXPECT_TRUE(observer_.Has("message OGL テストを実行できない (OpenGL がない) か描画結果が正しくないため、ベンチマークを中止しました"));
+  const auto events = observer_.Events();
+  EXPECT_EQ(std::count_if(events.begin(), events.end(),
+                          [](const std::string& e) { return e.rfind("message", 0) == 0; }),
+            1);
 }
 
 TEST_F(BenchRunnerTest, HddLargerThanFreeSpaceShowsTheMessageAndLeavesNoFolder) {
