@@ -77,40 +77,38 @@ constexpr FeatureTable kStandardEcx{{
     {"HYPERVISOR", "Running under a Hypervisor"},
 }};
 
-constexpr FeatureTable kExtendedEdx{{
-    {"FPU", "Floating-Point Unit"},
-    {"VME", "Virtual Mode Extensions"},
-    {"DE", "Debugging Extensions"},
-    {"PSE", "Page Size Extensions"},
-    {"TSC", "Time Stamp Counter"},
-    {"MSR", "Model Specific Registers"},
-    {"PAE", "Page Address Extensions"},
-    {"MCE", "Machine Check Exception"},
-    {"CX8", "CMPXCHG8B Instruction"},
-    {"APIC", "On-chip APIC Hardware"},
-    R,
-    {"SEP", "SYSCALL/SYSRET Instructions"},
-    {"MTRR", "Memory Type Range Registers"},
-    {"PGE", "Page Global Enable"},
-    {"MCA", "Machine Check Architecture"},
-    {"CMOV", "Conditional Move Instruction"},
-    {"PAT", "Page Attribute Table"},
-    {"PSE-36", "36-bit Page Size Extension"},
-    R,
-    {"MP", "Multiprocessing Capable"},
-    {"NX", "No-execute Page Protection"},
-    R,
-    {"MMX+", "MMX Instruction Extensions"},
-    {"MMX", "MMX Instructions"},
-    {"FXSR", "FXSAVE/FXRSTOR Instructions"},
-    R,
-    R,
-    R,
-    R,
-    {"x64", "AMD64/EM64T"},
-    {"3DNow!+", "3DNow! Instruction Extensions"},
-    {"3DNow!", "3DNow! Instructions"},
-}};
+// Bits 0 to 8 are those of leaf 1 EDX; the rest are AMD's extended definitions.
+constexpr FeatureTable ExtendedEdx() {
+  FeatureTable t = kStandardEdx;
+  constexpr FeatureBit kFromBit9[] = {
+      {"APIC", "On-chip APIC Hardware"},
+      R,
+      {"SEP", "SYSCALL/SYSRET Instructions"},
+      {"MTRR", "Memory Type Range Registers"},
+      {"PGE", "Page Global Enable"},
+      {"MCA", "Machine Check Architecture"},
+      {"CMOV", "Conditional Move Instruction"},
+      {"PAT", "Page Attribute Table"},
+      {"PSE-36", "36-bit Page Size Extension"},
+      R,
+      {"MP", "Multiprocessing Capable"},
+      {"NX", "No-execute Page Protection"},
+      R,
+      {"MMX+", "MMX Instruction Extensions"},
+      {"MMX", "MMX Instructions"},
+      {"FXSR", "FXSAVE/FXRSTOR Instructions"},
+      R,
+      R,
+      R,
+      R,
+      {"x64", "AMD64/EM64T"},
+      {"3DNow!+", "3DNow! Instruction Extensions"},
+      {"3DNow!", "3DNow! Instructions"},
+  };
+  for (size_t bit = 9; bit < 32; ++bit) t[bit] = kFromBit9[bit - 9];
+  return t;
+}
+constexpr FeatureTable kExtendedEdx = ExtendedEdx();
 
 // AMD defines most of this register; Intel only LAHF, LZCNT and PREFETCHW (bits 0, 5 and 8).
 // The first two keep the classic names whatever the vendor.
