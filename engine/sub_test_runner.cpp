@@ -49,12 +49,19 @@ std::unique_ptr<BenchKernel> MakeHdd(int32_t s, const HddScratchParams& params) 
     uint32_t transfer;
   };
   static constexpr Row kRows[] = {
-      {HddPattern::kSequentialRead, 0},        {HddPattern::kSequentialWrite, 0},
-      {HddPattern::kRandomRead, 512u << 10},   {HddPattern::kRandomWrite, 512u << 10},
-      {HddPattern::kRandomRead, 64u << 10},    {HddPattern::kRandomWrite, 64u << 10},
+      {HddPattern::kSequentialRead, 0},      {HddPattern::kSequentialWrite, 0},
+      {HddPattern::kRandomRead, 512u << 10}, {HddPattern::kRandomWrite, 512u << 10},
+      {HddPattern::kRandomRead, 64u << 10},  {HddPattern::kRandomWrite, 64u << 10},
   };
   if (s < 0 || s > 5) return nullptr;
   return std::make_unique<HddKernel>(params, kRows[s].pattern, kRows[s].transfer);
+}
+
+// The disk and the drawing tests measure a device, not the processors: one kernel on the calling
+// thread. The drawing kernels also share process-wide state (one EGL display, SDL's video
+// subsystem) that copies on several threads would tear down under each other.
+bool OneStream(int32_t test) {
+  return test == kHdd || test == kGdi || test == kD2d || test == kOgl;
 }
 
 }  // namespace
@@ -101,7 +108,7 @@ int32_t RunSubTest(int32_t test, int32_t subTest, const void* params, ClockSourc
   }
   try {
     Measurement m;
-    if (test == kHdd) {
+    if (OneStream(test)) {
       std::unique_ptr<BenchKernel> kernel = MakeKernel(test, subTest, params, budget.size);
       if (kernel) m = MeasureKernel(*kernel, clock, budget.minSeconds);
     } else {
@@ -109,8 +116,8 @@ int32_t RunSubTest(int32_t test, int32_t subTest, const void* params, ClockSourc
       const std::vector<int> processors = affinity.AllowedProcessors();
       const int workers = static_cast<int>(processors.size());
       m = MeasureOnProcessors(
-          [&](int) { return MakeKernel(test, subTest, params, budget.size, workers); },
-          processors, affinity, clock, budget.minSeconds);
+          [&](int) { return MakeKernel(test, subTest, params, budget.size, workers); }, processors,
+          affinity, clock, budget.minSeconds);
     }
     if (!m.ok) {
       *score = failed;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include "engine/bench_kernel.h"
@@ -112,7 +113,8 @@ TEST(RunSubTest, EveryProcessorOfTheMaskAddsItsWork) {
   int32_t score = 0, value = 0;
   ASSERT_EQ(RunSubTest(kAlu, 0, nullptr, clock, twoProcessors, kQuick, &score, &value), 0);
   EXPECT_EQ(value, 2 * 8361);
-  EXPECT_EQ(score, static_cast<int32_t>(std::round(2 * 8361.0 / 0.001 / SubTestRows(kAlu)[0].scoreDivisor)));
+  EXPECT_EQ(score, static_cast<int32_t>(
+                       std::round(2 * 8361.0 / 0.001 / SubTestRows(kAlu)[0].scoreDivisor)));
   EXPECT_EQ(twoProcessors.bindings, 2);
 }
 
@@ -140,6 +142,21 @@ TEST(RunSubTest, EveryRealSubTestOfTheComputeTestsScores) {
       EXPECT_GT(score, 0) << rows[s].name;
       EXPECT_GT(value, 0) << rows[s].name;
     }
+  }
+}
+
+// Drawing measures the display path: one kernel on the calling thread whatever the mask, so no
+// worker is bound (copies on several threads would share and tear down one EGL display).
+TEST(RunSubTest, DrawingTestsRunOneStreamOnTheCallingThread) {
+  unsetenv("DISPLAY");
+  unsetenv("WAYLAND_DISPLAY");
+  FakeClockSource clock = MillisecondClock();
+  for (int32_t test : {kGdi, kD2d}) {
+    FakeProcessorAffinity processors({0, 1, 2, 3});
+    int32_t score = 0, value = 0;
+    EXPECT_EQ(RunSubTest(test, 1, nullptr, clock, processors, kQuick, &score, &value), 0) << test;
+    EXPECT_GT(value, 0) << test;
+    EXPECT_EQ(processors.bindings, 0) << test;
   }
 }
 
