@@ -8,6 +8,7 @@
 
 #include "cpu_fixture.h"
 #include "probe/multiplier_method.h"
+#include "tests/support/temp_folder.h"
 
 namespace velora {
 namespace {
@@ -106,7 +107,7 @@ TEST_F(CpuClockProbeTest, RemeasuringIdsPickTheirModes) {
   IntelPentiumM(kTsc);
   // The tables would ask a Dothan for warm-up; without it the waits below are the modes' own.
   probe_ = std::make_unique<NamedCpuProbe>(t.env, 0, false);
-  t.clock.nanosecondsPerTickRead = 0;  // every wait then ends on the millisecond
+  t.clock.nanosecondsPerTickRead = 0;            // every wait then ends on the millisecond
   t.clock.performanceFrequency = 1'010'000'000;  // from now on QPC and MMT disagree by 1%
   uint64_t before = t.clock.nowNs;
   EXPECT_EQ(Text(0x102A), "2000.00");
@@ -179,7 +180,8 @@ TEST_F(CpuClockProbeTest, TodaysProcessorInAVirtualMachineTakesTheBrandClock) {
 
 TEST_F(CpuClockProbeTest, WaitTimeIsTheAbsoluteValueOfTheSetting) {
   IntelPentiumM(0);
-  std::string path = ::testing::TempDir() + "velora_clock_wait_time.ini";
+  testing::TempFolder folder;
+  std::string path = folder.file("velora_clock_wait_time.ini");
   {
     std::ofstream ini(path);
     ini << "[Setting]\nCqDualWaitTime=-250\n";

@@ -10,6 +10,7 @@
 #include "cpu_fixture.h"
 #include "probe/power_commands.h"
 #include "probe/probe_id_table.h"
+#include "tests/support/temp_folder.h"
 
 namespace velora {
 namespace {
@@ -34,7 +35,8 @@ class PowerStateTest : public ::testing::Test {
   }
 
   void Allow(bool allowed) {
-    std::string path = ::testing::TempDir() + "velora_power_state.ini";
+    // A folder of this test's own: tests run side by side in separate processes.
+    std::string path = folder_.file("velora_power_state.ini");
     std::ofstream ini(path);
     ini << "[Setting]\nCqDualWaitTime=50\n";
     if (allowed) ini << "AllowPowerControl=1\n";
@@ -68,6 +70,8 @@ class PowerStateTest : public ::testing::Test {
       t.driver.msrs[kFidVidStatus] = static_cast<uint64_t>(high) << 32 | low;
     };
   }
+
+  testing::TempFolder folder_;
 
   std::vector<uint32_t> WrittenVoltageCodes() const {
     std::vector<uint32_t> out;
@@ -200,9 +204,9 @@ TEST_F(PowerStateTest, WithoutAllowPowerControlEveryCommandIsRefused) {
   Allow(false);
   Probe(86, 2);
   SetMsr(0x199, 0, 0);
-  for (uint32_t id : {ids::kPowerSetFrequencyCode, ids::kPowerSetPerformanceControl,
-                      ids::kPowerSetVoltageCode, ids::kPowerAllowVoltageCode15,
-                      ids::kPowerClearScratch}) {
+  for (uint32_t id :
+       {ids::kPowerSetFrequencyCode, ids::kPowerSetPerformanceControl, ids::kPowerSetVoltageCode,
+        ids::kPowerAllowVoltageCode15, ids::kPowerClearScratch}) {
     EXPECT_EQ(probe_->Set(id, 8), 0);
   }
   EXPECT_TRUE(t.driver.msrWrites.empty());
