@@ -202,6 +202,8 @@ void MainDialog::CreatePages(ProbeObject* probe) {
   pageContext.probes = &context_.binding;
   pageContext.settings = &context_.settings;
   pageContext.messages = this;
+  pageContext.log = &context_.log;
+  pageContext.startupFlags = context_.startupFlags;
   switching_ = true;
   pages_.Create(pageContext, [this](Page& p) { tabs_->insertTab(p.tabIndex(), &p, p.caption()); });
   switching_ = false;

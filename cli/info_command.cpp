@@ -1,24 +1,31 @@
 #include "cli/info_command.h"
 
+#include <errno.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "core/probe_binding.h"
+#include "core/startup_flags.h"
 #include "info/cpu_page_data.h"
+#include "info/disk_page_data.h"
 #include "info/feature_page_data.h"
 #include "info/pci_page_data.h"
 #include "info/system_page_data.h"
+#include "platform/linux/linux_disk_commands.h"
 #include "platform/program_folder.h"
 
 namespace velora {
 
 namespace {
 
-constexpr const char* kPageOrder[] = {"system", "cpu", "feature", "pci"};
+constexpr const char* kPageOrder[] = {"system", "cpu", "feature", "pci", "disk"};
 
 bool Wants(const InfoCommand& c, const char* page) {
   return std::find(c.pages.begin(), c.pages.end(), page) != c.pages.end();
@@ -30,9 +37,16 @@ std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& word
                                             std::string& error) {
   InfoCommand command;
   bool all = false;
-  for (const std::string& word : words) {
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
     if (word == "--json") {
       command.json = true;
+    } else if (word == "--identify-file") {
+      if (i + 1 >= words.size() || words[i + 1].empty()) {
+        error = "info: --identify-file needs a file";
+        return std::nullopt;
+      }
+      command.identifyFile = words[++i];
     } else if (word == "all") {
       all = true;
     } else if (std::find(std::begin(kPageOrder), std::end(kPageOrder), word) !=
@@ -42,6 +56,15 @@ std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& word
       error = "info: unknown page or option " + word;
       return std::nullopt;
     }
+  }
+  if (!command.identifyFile.empty()) {
+    if (all || std::any_of(command.pages.begin(), command.pages.end(),
+                           [](const std::string& p) { return p != "disk"; })) {
+      error = "info: --identify-file shows the Disk page only";
+      return std::nullopt;
+    }
+    command.pages = {"disk"};
+    return command;
   }
   if (all || command.pages.empty())
     command.pages.assign(std::begin(kPageOrder), std::end(kPageOrder));
@@ -87,7 +110,45 @@ std::string PageViewsJson(const std::vector<PageView>& views) {
   return root.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
+bool IdentifyFileView(const std::string& path, int language, PageView& view, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = path + ": " + std::strerror(errno);
+    return false;
+  }
+  // A block is about 1.3 KB of text; anything much larger is not one.
+  std::string text(64 * 1024 + 1, '\0');
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<size_t>(in.gcount()));
+  if (in.bad()) {
+    error = path + ": cannot be read";
+    return false;
+  }
+  const auto words = text.size() <= 64 * 1024 ? ParseIdentifyText(text) : std::nullopt;
+  if (!words) {
+    error = path + ": not an IDENTIFY block (32 lines of 8 hexadecimal words)";
+    return false;
+  }
+  view = DiskPageView(MakeDiskPageData({AtaDiskRow(*words, "")}, {}), language);
+  view.tables.resize(1);  // no drive list: the block is not of this machine
+  return true;
+}
+
 int RunInfo(const InfoCommand& command, int language) {
+  if (!command.identifyFile.empty()) {
+    PageView view;
+    std::string error;
+    if (!IdentifyFileView(command.identifyFile, language, view, error)) {
+      std::fprintf(stderr, "velora: %s\n", error.c_str());
+      return 1;
+    }
+    const std::string out = command.json ? PageViewsJson({view}) : PageViewText(view) + "\n";
+    if (std::fputs(out.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+      std::perror("velora: standard output");
+      return 1;
+    }
+    return 0;
+  }
   const OsIdentity os = IdentifyOperatingSystem();
   std::vector<PageView> views;
   if (Wants(command, "system")) {
@@ -116,6 +177,12 @@ int RunInfo(const InfoCommand& command, int language) {
     if (Wants(command, "pci")) views.push_back(PciPageView(ReadPciPageData(probe)));
     binding.Release();
   }
+  if (Wants(command, "disk")) {
+    LinuxDiskCommands commands;
+    DiskPageSources sources(commands);
+    sources.safeMode = (startupFlags() & kSafeMode) != 0;
+    views.push_back(DiskPageView(ReadDiskPageData(sources), language));
+  }
   std::string out;
   if (command.json) {
     out = PageViewsJson(views);
@@ -130,11 +197,14 @@ int RunInfo(const InfoCommand& command, int language) {
 }
 
 const char* InfoUsage() {
-  return "       velora info [system|cpu|feature|pci|all] [--json]\n"
+  return "       velora info [system|cpu|feature|pci|disk|all] [--json]\n"
+         "       velora info disk --identify-file FILE [--json]\n"
          "\n"
-         "info          prints what the System, CPU, Feature and PCI pages show (all of them\n"
-         "              by default), one \"Label : value\" line per field and one line per\n"
-         "              list row; --json prints the same as one JSON object.\n";
+         "info          prints what the System, CPU, Feature, PCI and Disk pages show (all of\n"
+         "              them by default), one \"Label : value\" line per field and one line per\n"
+         "              list row; --json prints the same as one JSON object.\n"
+         "              --identify-file decodes a recorded IDENTIFY block (32 lines of 8\n"
+         "              hexadecimal words, as hdparm --Istdin reads) instead of the disks.\n";
 }
 
 }  // namespace velora

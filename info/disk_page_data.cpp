@@ -98,9 +98,8 @@ PageView DiskPageView(const DiskPageData& page, int language) {
   PageView v;
   v.name = "Disk";
   const std::string note = !d.needsPrivilege ? ""
-                           : english
-                               ? "The IDENTIFY data of this disk can be read only as root."
-                               : "このディスクの IDENTIFY データは root 権限でのみ読み取れます。";
+                           : english         ? "IDENTIFY needs root"
+                                             : "IDENTIFY には root 権限が必要";
   v.groups = {{"Disk ( IDE Only )",
                {{"Model", d.model},
                 {"Interface", d.interfaceText},

@@ -46,6 +46,7 @@ DiskPageData MakeDiskPageData(const std::vector<DiskRow>& rows, std::vector<Driv
 bool ShowDiskRow(DiskPageData& page, int row);
 
 struct DiskPageSources {
+  explicit DiskPageSources(DiskCommands& c) : commands(c) {}
   DiskCommands& commands;
   bool safeMode = false;  // identifies nothing; the drive list is still built
   std::string root;       // in front of /sys, /run, /proc and /dev

@@ -3,6 +3,7 @@
 // `velora info`.
 
 #include "info/cpu_page_data.h"
+#include "info/disk_page_data.h"
 #include "info/feature_page_data.h"
 #include "info/pci_page_data.h"
 #include "info/system_page_data.h"
@@ -16,6 +17,7 @@ class InventoryPagesSource {
   virtual CpuPageData ReadCpuPage() const = 0;
   virtual FeaturePageData ReadFeaturePage() const = 0;
   virtual PciPageData ReadPciPage() const = 0;
+  virtual DiskPageData ReadDiskPage() const = 0;
 };
 
 }  // namespace velora

@@ -3,9 +3,12 @@
 // may read the pages created before them.
 
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 
 #include "app/pages/pages_model.h"
 #include "bench/bench_engine.h"
+#include "core/app_log.h"
 #include "core/message_sink.h"
 #include "core/probe_binding.h"
 #include "core/settings.h"
@@ -22,6 +25,8 @@ struct PageContext {
   const Settings* settings = nullptr;
   MessageSink* messages = nullptr;
   const PagesModel* pages = nullptr;  // the pages created before this one
+  AppLog* log = nullptr;
+  std::function<uint32_t()> startupFlags{};  // asked when a page needs them
 };
 
 class Page : public QWidget {

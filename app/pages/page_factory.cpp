@@ -2,6 +2,7 @@
 
 #include "app/pages/back_page.h"
 #include "app/pages/cpu_page.h"
+#include "app/pages/disk_page.h"
 #include "app/pages/feature_page.h"
 #include "app/pages/mark_page.h"
 #include "app/pages/pci_page.h"
@@ -18,6 +19,7 @@ std::unique_ptr<Page> MakePage(int tabIndex, BenchEngine& engine) {
     case 3: return std::make_unique<CpuPage>();
     case 4: return std::make_unique<FeaturePage>();
     case 6: return std::make_unique<PciPage>();
+    case 7: return std::make_unique<DiskPage>();
     case 10: return std::make_unique<BackPage>();
     default: return std::make_unique<Page>(tabIndex);
   }

@@ -1,6 +1,7 @@
 #include "app/pages/page_set.h"
 
 #include "app/pages/cpu_page.h"
+#include "app/pages/disk_page.h"
 #include "app/pages/feature_page.h"
 #include "app/pages/mark_page.h"
 #include "app/pages/page_factory.h"
@@ -48,5 +49,6 @@ FeaturePageData PageSet::ReadFeaturePage() const {
   return DataOf<FeaturePage, FeaturePageData>(*this, 4);
 }
 PciPageData PageSet::ReadPciPage() const { return DataOf<PciPage, PciPageData>(*this, 6); }
+DiskPageData PageSet::ReadDiskPage() const { return DataOf<DiskPage, DiskPageData>(*this, 7); }
 
 }  // namespace velora

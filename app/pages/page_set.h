@@ -41,6 +41,7 @@ class PageSet : public PagesModel {
   CpuPageData ReadCpuPage() const override;
   FeaturePageData ReadFeaturePage() const override;
   PciPageData ReadPciPage() const override;
+  DiskPageData ReadDiskPage() const override;
 
  private:
   static size_t Slot(int index) { return static_cast<size_t>(index); }

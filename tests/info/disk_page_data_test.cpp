@@ -98,12 +98,14 @@ class DiskPageDrives : public testing::MountTreeTest {};
 TEST_F(DiskPageDrives, SafeModeAsksNoDiskButStillListsTheDrives) {
   FakeDiskCommands commands;
   std::vector<std::string> log;
-  DiskPageSources sources{commands, true, dir.path(),
-                          [&](const std::string& line) { log.push_back(line); },
-                          [](const std::string&, DriveSpace& s) {
-                            s = {100ull << 30, 25ull << 30};
-                            return true;
-                          }};
+  DiskPageSources sources(commands);
+  sources.safeMode = true;
+  sources.root = dir.path();
+  sources.log = [&](const std::string& line) { log.push_back(line); };
+  sources.space = [](const std::string&, DriveSpace& s) {
+    s = {100ull << 30, 25ull << 30};
+    return true;
+  };
   testing::WriteText(dir.file("sys/block/sda/size"), "2048\n");
   testing::WriteText(dir.file("sys/block/sda/device/vendor"), "ATA\n");
   DiskPageData page = ReadDiskPageData(sources);
