@@ -257,3 +257,33 @@ TEST(LinuxDiskCommands, NodesThatAreNoDisksAnswerWithoutIdentifying) {
 
 }  // namespace
 }  // namespace velora
+
+namespace velora {
+namespace {
+
+// The same family of machine in 2018: an NVMe Kingston KC1000 and the two SATA disks, seen by
+// an ordinary user.
+TEST(RecordedDesktop2018, KernelRowsForAnOrdinaryUser) {
+  testing::TempFolder dir;
+  testing::MaterializeRecordedTree(
+      std::string(VELORA_TESTDATA) + "/sysfs/utillinux_desktop-2018-nvme-ssd-hdd", dir.path());
+  FakeDiskCommands commands;
+  for (const char* name : {"sda", "sdb", "nvme0n1"}) {
+    commands.ata[dir.path() + "/dev/" + name].status = DiskCommandStatus::kNoPrivilege;
+    commands.nvme[dir.path() + "/dev/" + name].status = DiskCommandStatus::kNoPrivilege;
+  }
+  const auto rows = IdentifyDisks(ListBlockDevices(dir.path()), commands, dir.path());
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].identity.model, "KINGSTON SKC1000240G");
+  EXPECT_EQ(rows[0].identity.firmwareRevision, "E7FT04.6");
+  EXPECT_EQ(rows[0].identity.serialNumber, "50026B728203601D");
+  EXPECT_EQ(rows[0].identity.diskSize, 2400u);  // 468862128 sectors: 240,057,409,536 bytes
+  EXPECT_EQ(rows[0].interfaceText, "NVMe");
+  EXPECT_EQ(rows[1].identity.model, "KINGSTON SH103S3");
+  EXPECT_EQ(rows[2].identity.model, "WDC WD800JD-00MS");
+  EXPECT_EQ(rows[2].identity.diskSize, 800u);
+  for (const DiskRow& row : rows) EXPECT_TRUE(row.identifyNeedsPrivilege) << row.deviceName;
+}
+
+}  // namespace
+}  // namespace velora
