@@ -73,7 +73,8 @@ TEST_F(ProgramRun, RenamedProgramUsesItsOwnSettingsAndLog) {
   EXPECT_EQ(TerminateAndWait(), 0);
   EXPECT_EQ(ReadLines(program.file("bench.log")),
             (Lines{"Velora Execute Start", "Velora Initialize Start", "Probix.dll Init Start",
-                   "Probix.dll Init OK!!", "Velora Initialize OK!!", "Velora Execute End"}));
+                   "Probix.dll Init OK!!", "Get HDD Infomation Start", "Get HDD Infomation OK!",
+                   "Velora Initialize OK!!", "Velora Execute End"}));
   EXPECT_NE(ReadText(program.file("bench.ini")).find("Language=jp"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(program.file("velora09.ini")));
   EXPECT_FALSE(std::filesystem::exists(program.file("velora09.log")));
