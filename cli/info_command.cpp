@@ -7,9 +7,11 @@
 #include <ctime>
 #include <nlohmann/json.hpp>
 
+#include "bench/linked_bench_engine.h"
 #include "core/probe_binding.h"
 #include "info/cpu_page_data.h"
 #include "info/feature_page_data.h"
+#include "info/info_page_data.h"
 #include "info/pci_page_data.h"
 #include "info/system_page_data.h"
 #include "platform/program_folder.h"
@@ -18,7 +20,7 @@ namespace velora {
 
 namespace {
 
-constexpr const char* kPageOrder[] = {"system", "cpu", "feature", "pci"};
+constexpr const char* kPageOrder[] = {"system", "cpu", "feature", "pci", "info"};
 
 bool Wants(const InfoCommand& c, const char* page) {
   return std::find(c.pages.begin(), c.pages.end(), page) != c.pages.end();
@@ -96,8 +98,8 @@ int RunInfo(const InfoCommand& command, int language) {
     RefreshSystemPageLive(system, ReadMemoryStatus(), std::time(nullptr), ReadUpTimeSeconds());
     views.push_back(SystemPageView(system, language));
   }
-  const bool needsProbe =
-      Wants(command, "cpu") || Wants(command, "feature") || Wants(command, "pci");
+  const bool needsProbe = Wants(command, "cpu") || Wants(command, "feature") ||
+                          Wants(command, "pci") || Wants(command, "info");
   if (needsProbe) {
     ProbeBinding binding(ProgramFolder());
     const uint32_t flags =
@@ -114,6 +116,12 @@ int RunInfo(const InfoCommand& command, int language) {
     }
     if (Wants(command, "feature")) views.push_back(FeaturePageView(ReadFeaturePageData(probe)));
     if (Wants(command, "pci")) views.push_back(PciPageView(ReadPciPageData(probe)));
+    if (Wants(command, "info")) {
+      InfoPageData info;
+      const EngineInfo engine = LinkedBenchEngine().Info();
+      info.versions = ComponentVersions(&probe, engine.version, engine.date);
+      views.push_back(InfoPageView(info));
+    }
     binding.Release();
   }
   std::string out;
@@ -130,11 +138,12 @@ int RunInfo(const InfoCommand& command, int language) {
 }
 
 const char* InfoUsage() {
-  return "       velora info [system|cpu|feature|pci|all] [--json]\n"
+  return "       velora info [system|cpu|feature|pci|info|all] [--json]\n"
          "\n"
-         "info          prints what the System, CPU, Feature and PCI pages show (all of them\n"
-         "              by default), one \"Label : value\" line per field and one line per\n"
-         "              list row; --json prints the same as one JSON object.\n";
+         "info          prints what the System, CPU, Feature, PCI and Info pages show (all of\n"
+         "              them by default; of the Info page its version rows), one\n"
+         "              \"Label : value\" line per field and one line per list row; --json\n"
+         "              prints the same as one JSON object.\n";
 }
 
 }  // namespace velora
