@@ -2,7 +2,6 @@
 
 #include "core/main_window_model.h"
 #include "core/probe_binding.h"
-#include "core/ui_language.h"
 #include "probe/probe_id_table.h"
 
 namespace velora {
@@ -33,9 +32,9 @@ std::vector<ComponentVersion> ComponentVersions(ProbeObject* probe,
   return rows;
 }
 
-std::string CreditText(int language) {
-  if (language == kEnglish) return "Velora - PC benchmark and hardware information for Linux";
-  return "Velora - Linux のための PC ベンチマークとハードウェア情報";
+std::string CreditText() {
+  return "Velora\nPC benchmark and hardware information for Linux\n"
+         "Linux のための PC ベンチマークとハードウェア情報";
 }
 
 PageView InfoPageView(const InfoPageData& data) {

@@ -30,8 +30,8 @@ std::vector<ComponentVersion> ComponentVersions(ProbeObject* probe,
                                                 const std::string& engineVersion,
                                                 const std::string& engineDate);
 
-// The credit shown above the versions, in the interface language.
-std::string CreditText(int language);
+// The credit shown above the versions, in both languages at once.
+std::string CreditText();
 
 // The version rows, as `velora info info` prints them and the page shows them.
 PageView InfoPageView(const InfoPageData& data);

@@ -13,6 +13,8 @@
 
 namespace velora {
 
+class Skin;
+
 // What a page is given when it is created. Any pointer may be null (no probe library, a test
 // without a window).
 struct PageContext {
@@ -22,6 +24,7 @@ struct PageContext {
   const Settings* settings = nullptr;
   MessageSink* messages = nullptr;
   const PagesModel* pages = nullptr;  // the pages created before this one
+  Skin* skin = nullptr;               // the window's skin; it dresses every page itself
 };
 
 class Page : public QWidget {

@@ -3,6 +3,7 @@
 #include "app/pages/back_page.h"
 #include "app/pages/cpu_page.h"
 #include "app/pages/feature_page.h"
+#include "app/pages/info_page.h"
 #include "app/pages/mark_page.h"
 #include "app/pages/pci_page.h"
 #include "app/pages/system_page.h"
@@ -18,6 +19,7 @@ std::unique_ptr<Page> MakePage(int tabIndex, BenchEngine& engine) {
     case 3: return std::make_unique<CpuPage>();
     case 4: return std::make_unique<FeaturePage>();
     case 6: return std::make_unique<PciPage>();
+    case 9: return std::make_unique<InfoPage>();
     case 10: return std::make_unique<BackPage>();
     default: return std::make_unique<Page>(tabIndex);
   }

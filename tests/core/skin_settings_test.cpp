@@ -20,6 +20,14 @@ TEST(SkinSettings, ColourValuesHoldRedInTheLowByte) {
   EXPECT_EQ(SizeText(640, 480), "640 x 480");
 }
 
+TEST(SkinSettings, PictureFilterInQtsSpelling) {
+  EXPECT_EQ(FileDialogFilter(kImageFileFilter),
+            "Supported Image Files (*.bmp *.png *.jpg *.jpeg);;BMP (*.bmp);;PNG (*.png);;"
+            "JPEG (*.jpg *.jpeg);;All Files (*)");
+  EXPECT_EQ(FileDialogFilter(""), "");
+  EXPECT_EQ(FileDialogFilter("Text|*.txt"), "Text (*.txt)") << "no closing bars";
+}
+
 class SkinSettingsFile : public ::testing::Test {
  protected:
   void Set(const std::string& key, const std::string& value) { settings.WriteSetting(key, value); }
