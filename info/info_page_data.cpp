@@ -33,8 +33,7 @@ std::vector<ComponentVersion> ComponentVersions(ProbeObject* probe,
 }
 
 std::string CreditText() {
-  return "Velora\nPC benchmark and hardware information for Linux\n"
-         "Linux のための PC ベンチマークとハードウェア情報";
+  return "Velora\nPC Benchmark & Hardware Information\nPC ベンチマーク・ハードウェア情報";
 }
 
 PageView InfoPageView(const InfoPageData& data) {

@@ -1,6 +1,8 @@
 #include "app/skin/skin.h"
 
 #include <QApplication>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QPalette>
 #include <QWidget>
 
@@ -64,7 +66,7 @@ void Skin::applySettings(const Settings& settings) {
   load(1, settings.ReadSetting("BackgroundImage"));
 }
 
-void Skin::dress(QWidget* page) const {
+void Skin::dress(QWidget* page) {
   if (page == nullptr) return;
   // Starting from the page's default palette undoes whatever an earlier skin set.
   QPalette palette = QApplication::palette(page);
@@ -72,12 +74,21 @@ void Skin::dress(QWidget* page) const {
   // Greyed texts stay grey: only the enabled groups take the colour.
   palette.setColor(QPalette::Active, QPalette::WindowText, text);
   palette.setColor(QPalette::Inactive, QPalette::WindowText, text);
-  if (on_) palette.setBrush(QPalette::Window, background_);
   page->setPalette(palette);
-  // A page that fills its own background keeps doing so when the skin is off.
-  constexpr const char* kOwnFill = "veloraFillsItsBackground";
-  if (!page->property(kOwnFill).isValid()) page->setProperty(kOwnFill, page->autoFillBackground());
-  page->setAutoFillBackground(on_ || page->property(kOwnFill).toBool());
+  // The picture is painted rather than put in the palette: controls that take the window
+  // colour for their own surfaces (tab bars, frames) would draw a picture brush as black.
+  page->installEventFilter(this);
+  page->update();
+}
+
+bool Skin::eventFilter(QObject* watched, QEvent* event) {
+  if (on_ && event->type() == QEvent::Paint && watched->isWidgetType()) {
+    auto* page = static_cast<QWidget*>(watched);
+    QPainter painter(page);
+    // Tiles start at the page's corner, whatever part of it is repainted.
+    painter.fillRect(static_cast<QPaintEvent*>(event)->rect(), background_);
+  }
+  return false;
 }
 
 }  // namespace velora

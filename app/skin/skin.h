@@ -40,11 +40,15 @@ class Skin : public QObject {
   // The start-up: "BackgroundImage" and "TextColor".
   void applySettings(const Settings& settings);
 
-  // The colouring rule on one page: with the skin on, the page's background is the tiled
-  // picture; static texts (labels, group titles) take the text colour and draw on whatever is
-  // behind them. Fields, lists and buttons keep their own colours. Calling it again after a
-  // change replaces what the last call set.
-  void dress(QWidget* page) const;
+  // The colouring rule on one page: with the skin on, the picture is tiled over the page's
+  // background before the page paints; texts drawn on the page (labels, group titles, check
+  // boxes, tab captions) take the text colour and have no background of their own, so the
+  // picture shows through. Fields, lists and buttons keep their own colours. Calling it again
+  // after a change replaces what the last call set.
+  void dress(QWidget* page);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
   // The picture or the text colour changed: pages are to be dressed again.

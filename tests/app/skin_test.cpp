@@ -160,9 +160,10 @@ TEST_F(SkinTest, DressedPageTilesThePictureBehindItsStaticTexts) {
   skin.setTextColor(std::nullopt);
   skin.load(0, "");
   skin.dress(&page);
-  EXPECT_FALSE(page.autoFillBackground());
   EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), systemText);
-  EXPECT_EQ(page.palette().brush(QPalette::Window).style(), Qt::SolidPattern);
+  const QImage plain = page.grab().toImage();
+  EXPECT_EQ(plain.pixel(0, 0), plain.pixel(1, 0)) << "no picture behind the page";
+  EXPECT_EQ(QColor(plain.pixel(0, 0)), page.palette().color(QPalette::Window));
 }
 
 TEST_F(SkinTest, TextColourWithoutPictureColoursTheTextsOnly) {
@@ -170,7 +171,7 @@ TEST_F(SkinTest, TextColourWithoutPictureColoursTheTextsOnly) {
   auto* box = new QGroupBox(QStringLiteral("Box"), &page);
   skin.setTextColor(0x00FF00);  // green
   skin.dress(&page);
-  EXPECT_FALSE(page.autoFillBackground());
+  EXPECT_EQ(page.palette().brush(QPalette::Window).style(), Qt::SolidPattern);
   EXPECT_EQ(box->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 255, 0));
   EXPECT_EQ(skin.textColorValue(), 0x00FF00u);
 }
