@@ -1,6 +1,7 @@
 #include "app/main_dialog.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,6 +45,10 @@ MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
     QMessageBox::information(isVisible() ? this : nullptr, QString::fromStdString(caption),
                              QString::fromStdString(text), QMessageBox::Ok);
   };
+
+  QIcon icon;
+  for (int size : {48, 128, 256}) icon.addFile(QStringLiteral(":/icons/velora09-%1.png").arg(size));
+  setWindowIcon(icon);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -116,6 +116,16 @@ TEST_F(InfoPageTest, SelectColourClearAndARestart) {
   EXPECT_NE(PixelOfPage(0), Tile().pixel(0, 0));
 }
 
+TEST_F(InfoPageTest, WindowCarriesTheProgramIcon) {
+  Open();
+  const QList<QSize> sizes = window->windowIcon().availableSizes();
+  for (int size : {48, 128, 256}) EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+  const QImage large = window->windowIcon().pixmap(QSize(256, 256)).toImage();
+  // The tile's blue at the centre of its top edge.
+  const QColor top = large.pixelColor(128, 20);
+  EXPECT_GT(top.blue(), top.red());
+}
+
 TEST_F(InfoPageTest, CancelledDialogsChangeNothing) {
   Open();
   info->askImagePath = [] { return std::optional<std::string>(); };
