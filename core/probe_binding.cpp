@@ -19,8 +19,11 @@ bool ProbeBinding::Load(uint32_t flags) {
     for (const char* under : {"/", "/../lib/velora09/"}) {
       const std::string path = folder_ + under + fileName_;
       // A truncated copy counts as not found; it is not mapped at all.
-      if (PlausibleSharedLibrary(path)) handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-      else if (access(path.c_str(), F_OK) == 0) return false;
+      if (PlausibleSharedLibrary(path)) {
+        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+      } else if (access(path.c_str(), F_OK) == 0) {
+        return false;
+      }
       if (handle_ != nullptr) break;
     }
   }
