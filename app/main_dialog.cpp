@@ -1,6 +1,7 @@
 #include "app/main_dialog.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +14,7 @@
 #include "app/dialog_units.h"
 #include "app/open_in_folder.h"
 #include "app/queued_call.h"
+#include "app/skin/translucency.h"
 #include "core/settings.h"
 #include "core/ui_language.h"
 #include "probe/probe_id_table.h"
@@ -44,6 +46,10 @@ MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
                              QString::fromStdString(text), QMessageBox::Ok);
   };
 
+  QIcon icon;
+  for (int size : {48, 128, 256}) icon.addFile(QStringLiteral(":/icons/velora09-%1.png").arg(size));
+  setWindowIcon(icon);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -58,6 +64,12 @@ MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (!switching_ && index >= 0) selectPage(index);
   });
+  connect(&skin_, &Skin::changed, this, &MainDialog::dressPages);
+}
+
+void MainDialog::dressPages() {
+  for (int index = 0; index < kPageCount; ++index) skin_.dress(page(index));
+  update();
 }
 
 MainDialog::~MainDialog() {
@@ -184,6 +196,7 @@ void MainDialog::setLanguage(int language) {
     if (Page* p = page(refreshed)) p->refreshLanguage();
   }
   menuBar_->update();
+  if (translucent_) repaint();
 }
 
 void MainDialog::requestPageRefresh() { refresh_.Request(); }
@@ -204,6 +217,7 @@ void MainDialog::CreatePages(ProbeObject* probe) {
   pageContext.messages = this;
   pageContext.log = &context_.log;
   pageContext.startupFlags = context_.startupFlags;
+  pageContext.skin = &skin_;
   switching_ = true;
   pages_.Create(pageContext, [this](Page& p) { tabs_->insertTab(p.tabIndex(), &p, p.caption()); });
   switching_ = false;
@@ -213,7 +227,9 @@ void MainDialog::CreatePages(ProbeObject* probe) {
   baseTitle_ = BaseTitle(release);
   setWindowTitle(QString::fromStdString(baseTitle_));
 
-  // The report template menus and the skin come from their own parts of the program.
+  // The report template menus come from their own part of the program.
+  skin_.applySettings(context_.settings);
+  translucent_ = applyStartupTransparency(this, context_.settings);
   setLanguage(UiLanguage);
 }
 

@@ -9,13 +9,16 @@
 #include <ctime>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 
+#include "bench/linked_bench_engine.h"
 #include "core/probe_binding.h"
 #include "core/startup_flags.h"
 #include "info/cpu_page_data.h"
 #include "info/disk_page_data.h"
 #include "info/feature_page_data.h"
+#include "info/info_page_data.h"
 #include "info/pci_page_data.h"
 #include "info/system_page_data.h"
 #include "platform/linux/linux_disk_commands.h"
@@ -25,7 +28,7 @@ namespace velora {
 
 namespace {
 
-constexpr const char* kPageOrder[] = {"system", "cpu", "feature", "pci", "disk"};
+constexpr const char* kPageOrder[] = {"system", "cpu", "feature", "pci", "disk", "info"};
 
 bool Wants(const InfoCommand& c, const char* page) {
   return std::find(c.pages.begin(), c.pages.end(), page) != c.pages.end();
@@ -157,8 +160,16 @@ int RunInfo(const InfoCommand& command, int language) {
     RefreshSystemPageLive(system, ReadMemoryStatus(), std::time(nullptr), ReadUpTimeSeconds());
     views.push_back(SystemPageView(system, language));
   }
-  const bool needsProbe =
-      Wants(command, "cpu") || Wants(command, "feature") || Wants(command, "pci");
+  // The Disk page comes between the PCI and Info pages, which both need the probe.
+  std::optional<PageView> disk;
+  if (Wants(command, "disk")) {
+    LinuxDiskCommands commands;
+    DiskPageSources sources(commands);
+    sources.safeMode = (startupFlags() & kSafeMode) != 0;
+    disk = DiskPageView(ReadDiskPageData(sources), language);
+  }
+  const bool needsProbe = Wants(command, "cpu") || Wants(command, "feature") ||
+                          Wants(command, "pci") || Wants(command, "info");
   if (needsProbe) {
     ProbeBinding binding(ProgramFolder());
     const uint32_t flags =
@@ -175,14 +186,19 @@ int RunInfo(const InfoCommand& command, int language) {
     }
     if (Wants(command, "feature")) views.push_back(FeaturePageView(ReadFeaturePageData(probe)));
     if (Wants(command, "pci")) views.push_back(PciPageView(ReadPciPageData(probe)));
+    if (disk) {
+      views.push_back(std::move(*disk));
+      disk.reset();
+    }
+    if (Wants(command, "info")) {
+      InfoPageData info;
+      const EngineInfo engine = LinkedBenchEngine().Info();
+      info.versions = ComponentVersions(&probe, engine.version, engine.date);
+      views.push_back(InfoPageView(info));
+    }
     binding.Release();
   }
-  if (Wants(command, "disk")) {
-    LinuxDiskCommands commands;
-    DiskPageSources sources(commands);
-    sources.safeMode = (startupFlags() & kSafeMode) != 0;
-    views.push_back(DiskPageView(ReadDiskPageData(sources), language));
-  }
+  if (disk) views.push_back(std::move(*disk));
   std::string out;
   if (command.json) {
     out = PageViewsJson(views);
@@ -197,12 +213,13 @@ int RunInfo(const InfoCommand& command, int language) {
 }
 
 const char* InfoUsage() {
-  return "       velora info [system|cpu|feature|pci|disk|all] [--json]\n"
+  return "       velora info [system|cpu|feature|pci|disk|info|all] [--json]\n"
          "       velora info disk --identify-file FILE [--json]\n"
          "\n"
-         "info          prints what the System, CPU, Feature, PCI and Disk pages show (all of\n"
-         "              them by default), one \"Label : value\" line per field and one line per\n"
-         "              list row; --json prints the same as one JSON object.\n"
+         "info          prints what the System, CPU, Feature, PCI, Disk and Info pages show\n"
+         "              (all of them by default; of the Info page its version rows), one\n"
+         "              \"Label : value\" line per field and one line per list row; --json\n"
+         "              prints the same as one JSON object.\n"
          "              --identify-file decodes a recorded IDENTIFY block (32 lines of 8\n"
          "              hexadecimal words, as hdparm --Istdin reads) instead of the disks.\n";
 }

@@ -16,7 +16,8 @@ packages=(
   libegl-dev libepoxy-dev libgl1-mesa-dri
   pciutils pci.ids
   iso-codes
-  xvfb xauth fonts-ipafont-gothic
+  xvfb xauth fonts-ipafont-gothic desktop-file-utils
+  librsvg2-bin
   fio glmark2-x11
 )
 

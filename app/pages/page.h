@@ -16,6 +16,8 @@
 
 namespace velora {
 
+class Skin;
+
 // What a page is given when it is created. Any pointer may be null (no probe library, a test
 // without a window).
 struct PageContext {
@@ -27,6 +29,7 @@ struct PageContext {
   const PagesModel* pages = nullptr;  // the pages created before this one
   AppLog* log = nullptr;
   std::function<uint32_t()> startupFlags{};  // asked when a page needs them
+  Skin* skin = nullptr;                      // the window's skin; it dresses every page itself
 };
 
 class Page : public QWidget {

@@ -4,6 +4,7 @@
 #include "app/pages/cpu_page.h"
 #include "app/pages/disk_page.h"
 #include "app/pages/feature_page.h"
+#include "app/pages/info_page.h"
 #include "app/pages/mark_page.h"
 #include "app/pages/pci_page.h"
 #include "app/pages/system_page.h"
@@ -20,6 +21,7 @@ std::unique_ptr<Page> MakePage(int tabIndex, BenchEngine& engine) {
     case 4: return std::make_unique<FeaturePage>();
     case 6: return std::make_unique<PciPage>();
     case 7: return std::make_unique<DiskPage>();
+    case 9: return std::make_unique<InfoPage>();
     case 10: return std::make_unique<BackPage>();
     default: return std::make_unique<Page>(tabIndex);
   }
