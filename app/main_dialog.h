@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/inventory_runner.h"
 #include "app/pages/page.h"
 #include "app/pages/page_set.h"
 #include "bench/linked_bench_engine.h"
@@ -48,6 +49,7 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   QTabWidget* tabs() const { return tabs_; }
   QMenuBar* menuBar() const { return menuBar_; }
   QAction* action(int command) const;
+  InventoryRunner* collector() const { return collector_.get(); }
   const std::string& baseTitle() const { return baseTitle_; }
   // The caption of the program's message boxes.
   const std::string& programName() const { return context_.programName; }
@@ -89,6 +91,9 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   int current_ = 0;
   bool switching_ = false;
   PageRefreshState refresh_;
+  // Goes before the pages it stores into.
+  std::unique_ptr<InventoryRunner> collector_;
+  std::string smbiosVersion_;
   std::string baseTitle_;
 };
 

@@ -7,21 +7,55 @@
 #include <ctime>
 #include <nlohmann/json.hpp>
 
+#include "core/font_smoothing.h"
 #include "core/probe_binding.h"
+#include "core/settings.h"
+#include "core/startup_flags.h"
 #include "info/cpu_page_data.h"
+#include "info/device_page_data.h"
+#include "info/dll_page_data.h"
 #include "info/feature_page_data.h"
+#include "info/inventory_sysfs.h"
 #include "info/pci_page_data.h"
 #include "info/system_page_data.h"
+#include "platform/display_facts.h"
 #include "platform/program_folder.h"
 
 namespace velora {
 
 namespace {
 
-constexpr const char* kPageOrder[] = {"system", "cpu", "feature", "pci"};
+constexpr const char* kPageOrder[] = {"system", "cpu", "feature", "device", "pci", "dll"};
 
 bool Wants(const InfoCommand& c, const char* page) {
   return std::find(c.pages.begin(), c.pages.end(), page) != c.pages.end();
+}
+
+// Without a window the collector runs on the calling thread and its last snapshot is the result.
+class SynchronousInventoryHost : public InventoryHost {
+ public:
+  void BeginCollecting(const std::string&) override {}
+  void Publish(const InventoryFields& fields) override { fields_ = fields; }
+  void EndCollecting() override {}
+  const InventoryFields& fields() const { return fields_; }
+
+ private:
+  InventoryFields fields_;
+};
+
+InventoryFields CollectInventoryNow(const std::string& openGlRenderer) {
+  const Settings settings = ProgramSettings();
+  SynchronousInventoryHost host;
+  if ((startupFlags() & kNoWmi) != 0) return host.fields();
+  SysfsInventoryOptions options;
+  options.programFolder = ProgramFolder();
+  options.openGlRenderer = openGlRenderer;
+  SysfsInventorySources sources(options);
+  InventoryRequest request;
+  request.disabled = ReadInventorySwitches(settings);
+  request.startFlags = startupFlags();
+  CollectInventory(sources, request, host, [](const std::string&) {});
+  return host.fields();
 }
 
 }  // namespace
@@ -90,19 +124,26 @@ std::string PageViewsJson(const std::vector<PageView>& views) {
 int RunInfo(const InfoCommand& command, int language) {
   const OsIdentity os = IdentifyOperatingSystem();
   std::vector<PageView> views;
+  GraphicsApiVersions graphics;
+  if (Wants(command, "device")) graphics = ReadGraphicsApiVersions();
+  InventoryFields inventory;
+  if (Wants(command, "system") || Wants(command, "device")) {
+    inventory = CollectInventoryNow(graphics.openGlRenderer);
+  }
   if (Wants(command, "system")) {
     SystemPageData system;
     FillSystemPageOnce(system, os, ReadFixedSystemFacts());
     RefreshSystemPageLive(system, ReadMemoryStatus(), std::time(nullptr), ReadUpTimeSeconds());
+    ApplyInventoryToSystemPage(system, inventory);
     views.push_back(SystemPageView(system, language));
   }
-  const bool needsProbe =
-      Wants(command, "cpu") || Wants(command, "feature") || Wants(command, "pci");
+  const bool needsProbe = Wants(command, "cpu") || Wants(command, "feature") ||
+                          Wants(command, "device") || Wants(command, "pci");
   if (needsProbe) {
     ProbeBinding binding(ProgramFolder());
     const uint32_t flags =
         (Wants(command, "cpu") || Wants(command, "feature") ? kCreateCpuProbe : 0) |
-        (Wants(command, "pci") ? kCreatePciProbe : 0);
+        (Wants(command, "pci") || Wants(command, "device") ? kCreatePciProbe : 0);
     if (!binding.Load(flags) || binding.probe() == nullptr) {
       std::fprintf(stderr, "velora: %s\n", binding.MissingMessage().c_str());
       return 1;
@@ -113,8 +154,30 @@ int RunInfo(const InfoCommand& command, int language) {
           CpuPageView(BuildCpuPageData(probe, 0, os, ReadMemoryStatus().physicalTotal)));
     }
     if (Wants(command, "feature")) views.push_back(FeaturePageView(ReadFeaturePageData(probe)));
+    if (Wants(command, "device")) {
+      DevicePageData device;
+      FillDevicePageFromProbe(device, &probe);
+      device.fontSmoothing = FontSmoothingName(fontSmoothingType());
+      if (auto mode = ReadX11DisplayMode()) {
+        device.displayMode =
+            DisplayModeText(mode->width, mode->height, mode->bitsPerPixel, mode->refreshRate);
+      }
+      device.openGlVersion = graphics.openGlVersion;
+      device.openGlRenderer = graphics.openGlRenderer;
+      device.vulkanVersion = graphics.vulkanVersion;
+      SetAdapters(device, ReadNetworkAdapters(ProgramFolder()));
+      ApplyInventoryToDevicePage(device, inventory);
+      views.push_back(DevicePageView(device, language));
+    }
     if (Wants(command, "pci")) views.push_back(PciPageView(ReadPciPageData(probe)));
     binding.Release();
+  }
+  if (Wants(command, "dll")) {
+    DllPageData dll;
+    for (int category = 0; category < kDllCategoryCount; ++category) {
+      FillDllCategory(dll, category, InstalledLibraryVersion);
+      views.push_back(DllPageView(dll, language));
+    }
   }
   std::string out;
   if (command.json) {
@@ -130,11 +193,12 @@ int RunInfo(const InfoCommand& command, int language) {
 }
 
 const char* InfoUsage() {
-  return "       velora info [system|cpu|feature|pci|all] [--json]\n"
+  return "       velora info [system|cpu|feature|device|pci|dll|all] [--json]\n"
          "\n"
-         "info          prints what the System, CPU, Feature and PCI pages show (all of them\n"
-         "              by default), one \"Label : value\" line per field and one line per\n"
-         "              list row; --json prints the same as one JSON object.\n";
+         "info          prints what the System, CPU, Feature, Device, PCI and DLL pages show\n"
+         "              (all of them by default; the DLL page's four categories one after\n"
+         "              another), one \"Label : value\" line per field and one line per list\n"
+         "              row; --json prints the same as one JSON object.\n";
 }
 
 }  // namespace velora

@@ -10,7 +10,7 @@
 namespace velora {
 
 struct InfoCommand {
-  std::vector<std::string> pages;  // "system", "cpu", "feature", "pci", in the page order
+  std::vector<std::string> pages;  // "system", "cpu", ..., "dll", in the page order
   bool json = false;
 };
 
