@@ -82,6 +82,8 @@ std::optional<InventoryDiskRow> DiskRowFor(const DiskObject& disk,
 
   InventoryDiskRow row;
   row.model = disk.caption;
+  // The text names the Windows driver stack, not the disk; its blank goes with it.
+  ReplaceAll(row.model, " SCSI Disk Device", "");
   ReplaceAll(row.model, "SCSI Disk Device", "");
   row.interfaceType = interfaceType;
   char size[64];
