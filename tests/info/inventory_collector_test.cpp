@@ -115,8 +115,8 @@ TEST_F(InventoryCollectorTest, EverySectionStoresItsFieldsInOrder) {
   EXPECT_EQ(f.driverVersion, "cirrus 6.1.0-13-amd64") << "no module version: the kernel's";
   EXPECT_EQ(f.driverDate, "");
 
-  const std::vector<std::string> sections{"Disk", "BIOS", "Computer System", "Mother",
-                                          "OS",   "IDE",  "Video"};
+  const std::vector<std::string> sections{"Disk", "BIOS", "Computer System", "Mother", "OS",
+                                          "IDE",  "Video"};
   size_t at = 0;
   for (const std::string& line : log) {
     if (at < sections.size() && line == sections[at]) ++at;
@@ -135,7 +135,8 @@ TEST_F(InventoryCollectorTest, TheBiosSwitchLeavesOnlyTheBiosEmpty) {
   testing::TempFolder dir;
   testing::WriteText(dir.file("v.ini"), "[Setting]\nDisableWMI_BIOS=1\nDisableWMI_OS=0\n");
   request.disabled = ReadInventorySwitches(Settings(dir.file("v.ini")));
-  EXPECT_EQ(request.disabled, (std::array<bool, 7>{false, true, false, false, false, false, false}));
+  EXPECT_EQ(request.disabled,
+            (std::array<bool, 7>{false, true, false, false, false, false, false}));
   const InventoryFields f = Run();
   EXPECT_EQ(f.biosDate, "");
   EXPECT_EQ(f.biosVendor, "");

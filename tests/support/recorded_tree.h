@@ -11,9 +11,7 @@
 
 namespace velora::testing {
 
-inline std::string RecordedSysfsFolder() {
-  return std::string(VELORA_TESTDATA) + "/sysfs";
-}
+inline std::string RecordedSysfsFolder() { return std::string(VELORA_TESTDATA) + "/sysfs"; }
 
 inline void CopyRecordedTree(const std::string& machine, const std::string& to) {
   namespace fs = std::filesystem;
