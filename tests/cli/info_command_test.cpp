@@ -15,7 +15,11 @@ TEST(InfoCommand, PagesInWindowOrderEachOnceAndAllByDefault) {
   EXPECT_TRUE(c->json);
   c = ParseInfoCommand({}, error);
   ASSERT_TRUE(c);
-  EXPECT_EQ(c->pages, (std::vector<std::string>{"system", "cpu", "feature", "pci"}));
+  EXPECT_EQ(c->pages,
+            (std::vector<std::string>{"system", "cpu", "feature", "device", "pci", "dll"}));
+  c = ParseInfoCommand({"dll", "device"}, error);
+  ASSERT_TRUE(c);
+  EXPECT_EQ(c->pages, (std::vector<std::string>{"device", "dll"}));
   EXPECT_FALSE(c->json);
   EXPECT_FALSE(ParseInfoCommand({"disk"}, error));
   EXPECT_NE(error.find("disk"), std::string::npos);
