@@ -3,8 +3,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/ui_language.h"
-
 namespace velora {
 
 namespace {
@@ -25,10 +23,6 @@ std::string ProbeText(ProbeObject* probe, uint32_t id) {
 
 void Store(std::string& field, const std::string& value) {
   if (!value.empty()) field = value;
-}
-
-const char* L(int language, const char* english, const char* japanese) {
-  return language == kEnglish ? english : japanese;
 }
 
 }  // namespace
@@ -85,16 +79,16 @@ void SetAdapters(DevicePageData& page, std::vector<NetworkAdapterRow> rows) {
   ShowAdapterRow(page, 0);
 }
 
-PageView DevicePageView(const DevicePageData& p, int lang) {
+PageView DevicePageView(const DevicePageData& p, int) {
   PageView v;
   v.name = "Device";
   v.groups = {
-      {L(lang, "Chipset", "チップセット"),
+      {"Chipset",
        {{"Chipset", p.chipset},
         {"North", p.north},
         {"South", p.south},
         {"IDE Controller", p.ideController}}},
-      {L(lang, "Video", "ビデオ"),
+      {"Video",
        {{"Video", p.video},
         {"Vendor", p.videoVendor},
         {"Chip", p.videoChip},
@@ -102,14 +96,14 @@ PageView DevicePageView(const DevicePageData& p, int lang) {
         {"Video RAM (MB)", p.videoRam},
         {"Driver Version", p.driverVersion},
         {"Driver Date", p.driverDate}}},
-      {L(lang, "Display", "ディスプレイ"),
+      {"Display",
        {{"Display Mode", p.displayMode},
         {"Font Smoothing", p.fontSmoothing},
         {"DirectX", p.directX},
         {"OpenGL", p.openGlVersion},
         {"OpenGL Renderer", p.openGlRenderer},
         {"Vulkan", p.vulkanVersion}}},
-      {L(lang, "Network", "ネットワーク"),
+      {"Network",
        {{"Adapter Name", p.adapterDetail[0]},
         {"MAC Address", p.adapterDetail[1]},
         {"IP Address", p.adapterDetail[2]},
@@ -118,7 +112,7 @@ PageView DevicePageView(const DevicePageData& p, int lang) {
         {"DHCP Server", p.adapterDetail[5]}}},
   };
   PageTable table;
-  table.title = L(lang, "Network Adapters", "ネットワークアダプタ");
+  table.title = "Network Adapters";
   table.columns.assign(kAdapterColumns.begin(), kAdapterColumns.end());
   for (const NetworkAdapterRow& row : p.adapters) table.rows.emplace_back(row.begin(), row.end());
   v.tables.push_back(table);

@@ -45,6 +45,7 @@ bool ShowAdapterRow(DevicePageData& page, int row);
 // The adapters, and the first of them in the details.
 void SetAdapters(DevicePageData& page, std::vector<NetworkAdapterRow> rows);
 
+// The page's captions are the same in both languages.
 PageView DevicePageView(const DevicePageData& page, int language);
 
 // The network list's column headings, in order.
