@@ -263,3 +263,80 @@ TEST(AdapterTexts, TypesMacsAndLeases) {
 
 }  // namespace
 }  // namespace velora
+
+namespace velora {
+namespace {
+
+// Machines of our own, for what no recorded tree holds.
+class MadeTree : public ::testing::Test {
+ protected:
+  SysfsInventorySources Sources() {
+    return SysfsInventorySources({dir.path(), VELORA_SOURCE_DIR, "", ""});
+  }
+  testing::TempFolder dir;
+};
+
+TEST_F(MadeTree, BootDisplayWithItsOwnMemoryCount) {
+  const std::string device = dir.file("sys/bus/pci/devices/0000:03:00.0");
+  testing::WriteText(device + "/boot_vga", "1\n");
+  testing::WriteText(device + "/vendor", "0x1002\n");
+  testing::WriteText(device + "/device", "0x73bf\n");
+  testing::WriteText(device + "/revision", "0xc1\n");
+  testing::WriteText(device + "/subsystem_vendor", "0x1002\n");
+  // 16 GiB, as amdgpu counts it; the windows of resource would say 256 MB.
+  testing::WriteText(device + "/mem_info_vram_total", "17179869184\n");
+  testing::WriteText(device + "/resource",
+                     "0x00000000d0000000 0x00000000dfffffff 0x000000000014220c\n");
+  testing::WriteText(dir.file("sys/bus/pci/drivers/amdgpu/.keep"), "");
+  std::filesystem::create_directory_symlink("../../../bus/pci/drivers/amdgpu", device + "/driver");
+  testing::WriteText(dir.file("proc/sys/kernel/osrelease"), "6.1.0-13-amd64\n");
+  auto video = Sources().VideoController();
+  ASSERT_TRUE(video);
+  EXPECT_EQ(video->adapterCompatibility, "Advanced Micro Devices  Inc. [AMD/ATI]");
+  EXPECT_EQ(video->videoProcessor, "AMD/ATI Radeon RX 6800/6800 XT / 6900 XT");
+  EXPECT_EQ(video->driverName, "amdgpu");
+  ASSERT_TRUE(video->adapterRamBytes);
+  EXPECT_EQ(VideoMemoryText(*video->adapterRamBytes), "16384");
+
+  std::filesystem::remove(device + "/mem_info_vram_total");
+  video = Sources().VideoController();
+  ASSERT_TRUE(video && video->adapterRamBytes);
+  EXPECT_EQ(VideoMemoryText(*video->adapterRamBytes), "256") << "d0000000-dfffffff";
+}
+
+TEST_F(MadeTree, TheStorageControllerIsTheFirstOfClassOne) {
+  const std::string devices = dir.file("sys/bus/pci/devices/");
+  testing::WriteText(devices + "0000:00:02.0/class", "0x030000\n");
+  testing::WriteText(devices + "0000:00:1f.2/class", "0x010601\n");
+  testing::WriteText(devices + "0000:00:1f.2/vendor", "0x8086\n");
+  testing::WriteText(devices + "0000:00:1f.2/device", "0x2922\n");
+  testing::WriteText(devices + "0000:00:1f.5/class", "0x010185\n");
+  auto controller = Sources().StorageController();
+  ASSERT_TRUE(controller);
+  EXPECT_EQ(controller->caption,
+            "Intel Corporation 82801IR/IO/IH (ICH9R/DO/DH) 6 port SATA Controller [AHCI mode]");
+  std::filesystem::remove_all(devices + "0000:00:1f.2");
+  std::filesystem::remove_all(devices + "0000:00:1f.5");
+  EXPECT_FALSE(Sources().StorageController());
+}
+
+TEST_F(MadeTree, InstallDateFromTheInstallerLog) {
+  testing::WriteText(dir.file("var/log/installer/syslog"), "installed\n");
+  // 2023-05-01 12:00:00 UTC.
+  const auto when =
+      std::chrono::file_clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(1682942400)));
+  std::filesystem::last_write_time(dir.file("var/log/installer/syslog"), when);
+  auto os = Sources().OperatingSystem();
+  ASSERT_TRUE(os);
+  EXPECT_EQ(os->installDate, "20230501");
+}
+
+TEST(SmbiosVersionText, MajorAndMinor) {
+  EXPECT_EQ(SmbiosVersionNumbers("2.7"), std::make_pair(2, 7));
+  EXPECT_EQ(SmbiosVersionNumbers("3.0"), std::make_pair(3, 0));
+  EXPECT_FALSE(SmbiosVersionNumbers(""));
+  EXPECT_FALSE(SmbiosVersionNumbers("x"));
+}
+
+}  // namespace
+}  // namespace velora
