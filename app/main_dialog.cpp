@@ -13,10 +13,15 @@
 
 #include "app/dialog_units.h"
 #include "app/open_in_folder.h"
+#include "app/pages/device_page.h"
+#include "app/pages/mark_page.h"
 #include "app/queued_call.h"
 #include "app/skin/translucency.h"
+#include "core/app_log.h"
 #include "core/settings.h"
 #include "core/ui_language.h"
+#include "info/inventory_sysfs.h"
+#include "platform/program_folder.h"
 #include "probe/probe_id_table.h"
 
 namespace velora {
@@ -73,6 +78,8 @@ void MainDialog::dressPages() {
 }
 
 MainDialog::~MainDialog() {
+  // The collector stops and is joined before the pages it stores into go.
+  collector_.reset();
   // Pages go in their own order, before the tab control that shows them.
   pages_.Clear();
 }
@@ -224,6 +231,13 @@ void MainDialog::CreatePages(ProbeObject* probe) {
 
   char release[kProbeTextCapacity] = "";
   if (probe != nullptr) probe->GetString(probe_id::kBuildNumber, release);
+  // The probe is gone when the collector runs; keep what it read of the SMBIOS tables.
+  int32_t smbiosFound = 0;
+  char smbios[kProbeTextCapacity] = "";
+  if (probe != nullptr && probe->GetInt(probe_id::kSmbiosFound, &smbiosFound) == 0 &&
+      smbiosFound > 0 && probe->GetString(probe_id::kSmbiosVersion, smbios) == 0) {
+    smbiosVersion_ = smbios;
+  }
   baseTitle_ = BaseTitle(release);
   setWindowTitle(QString::fromStdString(baseTitle_));
 
@@ -234,7 +248,29 @@ void MainDialog::CreatePages(ProbeObject* probe) {
 }
 
 void MainDialog::StartCollector() {
-  // The inventory collector joins here once it exists.
+  if (collector_) return;
+  auto* mark = dynamic_cast<MarkPage*>(page(0));
+  InventoryRunner::Hooks hooks;
+  hooks.setRunControls = [mark](bool enable) {
+    if (mark != nullptr) mark->setRunControlsEnabled(enable, false);
+  };
+  hooks.setTitleSuffix = [this](const std::string& suffix) { setTitleSuffix(suffix); };
+  hooks.requestPageRefresh = [this] { requestPageRefresh(); };
+  hooks.store = [this](const InventoryFields& fields) { pages_.StoreInventory(fields); };
+  AppLog* log = &context_.log;
+  hooks.log = [log](const std::string& line) { log->Write(line); };
+
+  SysfsInventoryOptions options;
+  options.programFolder = ProgramFolder();
+  options.probeSmbiosVersion = smbiosVersion_;
+  if (auto* device = dynamic_cast<DevicePage*>(page(5))) {
+    options.openGlRenderer = device->openGlRenderer();
+  }
+  InventoryRequest request;
+  request.disabled = ReadInventorySwitches(context_.settings);
+  request.startFlags = context_.startupFlags();
+  collector_ = std::make_unique<InventoryRunner>(std::move(hooks));
+  collector_->Start(std::make_unique<SysfsInventorySources>(options), std::move(request));
 }
 
 void MainDialog::ShowFirstPage() { selectPage(0); }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "app/inventory_runner.h"
 #include "app/pages/page.h"
 #include "app/pages/page_set.h"
 #include "app/skin/skin.h"
@@ -49,6 +50,7 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   QTabWidget* tabs() const { return tabs_; }
   QMenuBar* menuBar() const { return menuBar_; }
   QAction* action(int command) const;
+  InventoryRunner* collector() const { return collector_.get(); }
   const std::string& baseTitle() const { return baseTitle_; }
   Skin& skin() { return skin_; }
   // Whether the start-up made the window translucent.
@@ -97,6 +99,9 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   int current_ = 0;
   bool switching_ = false;
   PageRefreshState refresh_;
+  // Goes before the pages it stores into.
+  std::unique_ptr<InventoryRunner> collector_;
+  std::string smbiosVersion_;
   std::string baseTitle_;
 };
 

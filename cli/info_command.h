@@ -10,7 +10,7 @@
 namespace velora {
 
 struct InfoCommand {
-  std::vector<std::string> pages;  // "system", "cpu", "feature", "pci", "disk", in the page order
+  std::vector<std::string> pages;  // "system", "cpu", ..., "info", in the page order
   bool json = false;
   // A recorded IDENTIFY block to decode instead of asking the machine's disks.
   std::string identifyFile;

@@ -17,8 +17,11 @@ TEST(InfoCommand, PagesInWindowOrderEachOnceAndAllByDefault) {
   EXPECT_TRUE(c->json);
   c = ParseInfoCommand({}, error);
   ASSERT_TRUE(c);
-  EXPECT_EQ(c->pages,
-            (std::vector<std::string>{"system", "cpu", "feature", "pci", "disk", "info"}));
+  EXPECT_EQ(c->pages, (std::vector<std::string>{"system", "cpu", "feature", "device", "pci", "disk",
+                                                "dll", "info"}));
+  c = ParseInfoCommand({"dll", "device"}, error);
+  ASSERT_TRUE(c);
+  EXPECT_EQ(c->pages, (std::vector<std::string>{"device", "dll"}));
   EXPECT_FALSE(c->json);
   EXPECT_FALSE(ParseInfoCommand({"dsik"}, error));
   EXPECT_NE(error.find("dsik"), std::string::npos);

@@ -41,9 +41,7 @@ IdentifyBlock RecordedBlock(const std::string& file) {
 class RecordedDesktop : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::MaterializeRecordedTree(
-        std::string(VELORA_TESTDATA) + "/sysfs/utillinux_desktop-2026-nvme-ssd-hdd-dvd",
-        dir.path());
+    testing::CopyRecordedTree("utillinux_desktop-2026-nvme-ssd-hdd-dvd", dir.path());
   }
   std::string Node(const std::string& name) const { return dir.path() + "/dev/" + name; }
   std::vector<DiskRow> Identify() {
@@ -265,8 +263,7 @@ namespace {
 // an ordinary user.
 TEST(RecordedDesktop2018, KernelRowsForAnOrdinaryUser) {
   testing::TempFolder dir;
-  testing::MaterializeRecordedTree(
-      std::string(VELORA_TESTDATA) + "/sysfs/utillinux_desktop-2018-nvme-ssd-hdd", dir.path());
+  testing::CopyRecordedTree("utillinux_desktop-2018-nvme-ssd-hdd", dir.path());
   FakeDiskCommands commands;
   for (const char* name : {"sda", "sdb", "nvme0n1"}) {
     commands.ata[dir.path() + "/dev/" + name].status = DiskCommandStatus::kNoPrivilege;

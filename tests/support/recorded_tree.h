@@ -1,7 +1,8 @@
 #pragma once
-// A recorded sysfs tree made live in a folder of the test's own. The recordings keep each
-// symbolic link as a small file holding its target ("../devices/..."); here they become links
-// again, so code reads the tree exactly as it reads /sys.
+// A recorded machine tree (tests/data/recorded/sysfs/<machine>) copied into a test's own
+// folder with its links made links again: the recording keeps each sysfs link as a small file
+// holding the link's relative target (one "../" path without a line end), which no attribute
+// file looks like.
 
 #include <filesystem>
 #include <fstream>
@@ -10,31 +11,27 @@
 
 namespace velora::testing {
 
-inline bool RecordedLinkTarget(const std::filesystem::path& file, std::string& target) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec) || std::filesystem::file_size(file, ec) > 1024)
-    return false;
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  target = text.str();
-  return target.rfind("../", 0) == 0 && target.find('\n') == std::string::npos;
-}
+inline std::string RecordedSysfsFolder() { return std::string(VELORA_TESTDATA) + "/sysfs"; }
 
-inline void MaterializeRecordedTree(const std::filesystem::path& recorded,
-                                    const std::filesystem::path& into) {
+inline void CopyRecordedTree(const std::string& machine, const std::string& to) {
   namespace fs = std::filesystem;
-  for (const auto& entry : fs::recursive_directory_iterator(recorded)) {
-    const fs::path target = into / fs::relative(entry.path(), recorded);
-    std::string link;
-    if (entry.is_directory()) {
+  const fs::path from = fs::path(RecordedSysfsFolder()) / machine;
+  for (auto it = fs::recursive_directory_iterator(from); it != fs::recursive_directory_iterator();
+       ++it) {
+    const fs::path target = fs::path(to) / fs::relative(it->path(), from);
+    if (it->is_directory()) {
       fs::create_directories(target);
-    } else if (RecordedLinkTarget(entry.path(), link)) {
-      fs::create_directories(target.parent_path());
-      fs::create_symlink(link, target);
+      continue;
+    }
+    std::ifstream in(it->path(), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    const std::string content = text.str();
+    fs::create_directories(target.parent_path());
+    if (content.rfind("../", 0) == 0 && content.find('\n') == std::string::npos) {
+      fs::create_symlink(content, target);
     } else {
-      fs::create_directories(target.parent_path());
-      fs::copy_file(entry.path(), target, fs::copy_options::overwrite_existing);
+      fs::copy_file(it->path(), target);
     }
   }
 }
