@@ -269,6 +269,7 @@ void MainDialog::StartCollector() {
   InventoryRequest request;
   request.disabled = ReadInventorySwitches(context_.settings);
   request.startFlags = context_.startupFlags();
+  request.identifiedModels = pages_.ReadDiskPage().identifiedModels;
   collector_ = std::make_unique<InventoryRunner>(std::move(hooks));
   collector_->Start(std::make_unique<SysfsInventorySources>(options), std::move(request));
 }

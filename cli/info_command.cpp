@@ -54,7 +54,8 @@ class SynchronousInventoryHost : public InventoryHost {
   InventoryFields fields_;
 };
 
-InventoryFields CollectInventoryNow(const std::string& openGlRenderer) {
+InventoryFields CollectInventoryNow(const std::string& openGlRenderer,
+                                    const std::vector<std::string>& identifiedModels) {
   const Settings settings = ProgramSettings();
   SynchronousInventoryHost host;
   if ((startupFlags() & kNoWmi) != 0) return host.fields();
@@ -65,6 +66,7 @@ InventoryFields CollectInventoryNow(const std::string& openGlRenderer) {
   InventoryRequest request;
   request.disabled = ReadInventorySwitches(settings);
   request.startFlags = startupFlags();
+  request.identifiedModels = identifiedModels;
   CollectInventory(sources, request, host, [](const std::string&) {});
   return host.fields();
 }
@@ -192,10 +194,17 @@ int RunInfo(const InfoCommand& command, int language) {
   std::map<std::string, std::vector<PageView>> made;
   GraphicsApiVersions graphics;
   if (Wants(command, "device")) graphics = ReadGraphicsApiVersions();
-  InventoryFields inventory;
-  if (Wants(command, "system") || Wants(command, "device")) {
-    inventory = CollectInventoryNow(graphics.openGlRenderer);
+  // As in the window: the disks are identified first, and the inventory leaves those out.
+  const bool collects = Wants(command, "system") || Wants(command, "device");
+  std::optional<DiskPageData> disks;
+  if (collects || Wants(command, "disk")) {
+    LinuxDiskCommands commands;
+    DiskPageSources sources(commands);
+    sources.safeMode = (startupFlags() & kSafeMode) != 0;
+    disks = ReadDiskPageData(sources);
   }
+  InventoryFields inventory;
+  if (collects) inventory = CollectInventoryNow(graphics.openGlRenderer, disks->identifiedModels);
   if (Wants(command, "system")) {
     SystemPageData system;
     FillSystemPageOnce(system, os, ReadFixedSystemFacts());
@@ -246,12 +255,7 @@ int RunInfo(const InfoCommand& command, int language) {
     }
     binding.Release();
   }
-  if (Wants(command, "disk")) {
-    LinuxDiskCommands commands;
-    DiskPageSources sources(commands);
-    sources.safeMode = (startupFlags() & kSafeMode) != 0;
-    made["disk"].push_back(DiskPageView(ReadDiskPageData(sources), language));
-  }
+  if (Wants(command, "disk")) made["disk"].push_back(DiskPageView(*disks, language));
   if (Wants(command, "dll")) {
     DllPageData dll;
     for (int category = 0; category < kDllCategoryCount; ++category) {

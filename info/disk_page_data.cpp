@@ -56,6 +56,7 @@ DiskPageData MakeDiskPageData(const std::vector<DiskRow>& rows, std::vector<Driv
   for (const DiskRow& row : rows) {
     page.devices.push_back(DiskListCells(row));
     page.needsPrivilege.push_back(row.identifyNeedsPrivilege);
+    if (row.source != DiskRowSource::kKernel) page.identifiedModels.push_back(row.identity.model);
   }
   page.drives = std::move(drives);
   ShowDiskRow(page, 0);

@@ -35,6 +35,8 @@ struct DiskDetail {
 struct DiskPageData {
   std::vector<DiskListRow> devices;
   std::vector<bool> needsPrivilege;  // per device row
+  // Models a command identified (not the kernel's rows): the inventory leaves these disks out.
+  std::vector<std::string> identifiedModels;
   std::vector<DriveRow> drives;
   int shownRow = -1;
   DiskDetail detail;
