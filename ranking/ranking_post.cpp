@@ -30,11 +30,24 @@ bool HeaderValue(const std::string& headers, const char* name, std::string& valu
   return found;
 }
 
+struct ReplyHead {
+  std::string lines;
+  bool interim = false;
+};
+
 size_t CollectHeader(char* data, size_t size, size_t count, void* user) {
-  auto* headers = static_cast<std::string*>(user);
-  // A redirect or an interim reply starts a new header block; only the last one answers.
-  if (count * size >= 5 && std::string(data, 5) == "HTTP/") headers->clear();
-  headers->append(data, size * count);
+  auto* head = static_cast<ReplyHead*>(user);
+  const std::string line(data, size * count);
+  // An interim reply starts a new header block; only the final one answers.
+  if (line.rfind("HTTP/", 0) == 0) {
+    head->lines.clear();
+    const size_t blank = line.find(' ');
+    head->interim = blank != std::string::npos && line.compare(blank + 1, 1, "1") == 0;
+  }
+  head->lines += line;
+  // The answer is in the head; the body says nothing, so the exchange ends here rather than
+  // waiting for a body the reply's length may promise but never deliver.
+  if ((line == "\r\n" || line == "\n") && !head->interim) return 0;
   return size * count;
 }
 
@@ -82,7 +95,7 @@ PostOutcome PostForm(const std::string& body, const std::string& server, const s
   curl_slist* list = curl_slist_append(nullptr, "Content-Type: application/x-www-form-urlencoded");
   if (list != nullptr) list = curl_slist_append(list, "Expect:");
   std::unique_ptr<curl_slist, void (*)(curl_slist*)> header(list, curl_slist_free_all);
-  std::string headers;
+  ReplyHead head;
   char error[CURL_ERROR_SIZE] = "";
   const std::string address = ServiceAddress(server, path);
   CURL* c = curl.get();
@@ -94,8 +107,11 @@ PostOutcome PostForm(const std::string& body, const std::string& server, const s
   curl_easy_setopt(c, CURLOPT_POSTFIELDS, body.c_str());
   curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE, static_cast<long>(body.size() + 1));
   curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, CollectHeader);
-  curl_easy_setopt(c, CURLOPT_HEADERDATA, &headers);
+  curl_easy_setopt(c, CURLOPT_HEADERDATA, &head);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, DropBody);
+  // The service's codes ride in Content-Length, negative ones included, which libcurl would
+  // otherwise refuse before the header reaches us.
+  curl_easy_setopt(c, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
   curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
   curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
   curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, limits.totalMs);
@@ -104,12 +120,12 @@ PostOutcome PostForm(const std::string& body, const std::string& server, const s
   curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
 
   const CURLcode result = curl_easy_perform(c);
-  // A negative Content-Length ends the transfer with an error once the headers are in; the
-  // header's text still answers.
-  outcome.reply = ReplyCodeOfHeaders(headers);
+  // Ending after the head shows as a write error; whatever head arrived answers.
+  outcome.reply = ReplyCodeOfHeaders(head.lines);
   if (outcome.reply == kReplyUnreachable) {
-    outcome.problem = result != CURLE_OK ? (*error != '\0' ? error : curl_easy_strerror(result))
-                                         : "the reply carried no answer code";
+    const bool headArrived = !head.lines.empty();
+    outcome.problem = headArrived ? "the reply carried no answer code"
+                                  : (*error != '\0' ? error : curl_easy_strerror(result));
   }
   return outcome;
 }
