@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/ui_language.h"
 #include "ranking/choice_lists.h"
 #include "ranking/clock_figures.h"
@@ -185,6 +187,38 @@ TEST(PciColumn, ShippedFilesGiveNames) {
   EXPECT_GT(video->size(), 50u);
   EXPECT_GT(chipset->size(), 10u);
   for (const std::string& name : *video) EXPECT_EQ(name.find_first_of("\r\n,"), std::string::npos) << name;
+}
+
+}  // namespace
+}  // namespace velora
+
+namespace velora {
+namespace {
+
+std::vector<std::string> Shipped(const char* file) {
+  return LoadPlainList(std::string(VELORA_SOURCE_DIR) + "/" + file);
+}
+
+TEST(ShippedLists, CrLfFilesLoadWholeEntries) {
+  const auto countries = Shipped(kCountryFile);
+  EXPECT_GE(countries.size(), 240u);
+  EXPECT_NE(std::find(countries.begin(), countries.end(), "JP Japan"), countries.end());
+  const auto areas = Shipped(kAreaFile);
+  ASSERT_EQ(areas.size(), 47u);
+  EXPECT_EQ(areas.front(), "北海道");
+  EXPECT_EQ(areas[12], "東京都");
+  EXPECT_EQ(areas.back(), "沖縄県");
+  const auto memory = Shipped(kMemoryFile);
+  EXPECT_NE(std::find(memory.begin(), memory.end(), "SDRAM PC100"), memory.end());
+  EXPECT_NE(std::find(memory.begin(), memory.end(), "DDR5 PC5-51200 (DDR5-6400)"), memory.end());
+  EXPECT_NE(std::find(memory.begin(), memory.end(), "LPDDR4X"), memory.end());
+  EXPECT_FALSE(Shipped(kRaidFile).empty());
+  for (const char* file : {kCountryFile, kAreaFile, kMemoryFile, kRaidFile}) {
+    for (const std::string& entry : Shipped(file)) {
+      EXPECT_FALSE(entry.empty()) << file;
+      EXPECT_EQ(entry.find_first_of("\r\n"), std::string::npos) << file;
+    }
+  }
 }
 
 }  // namespace
