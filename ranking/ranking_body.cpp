@@ -16,7 +16,8 @@ std::string Printf(const char* format, const char* key, long long value) {
 std::string Escaped(const std::string& value) {
   size_t start = 0;
   // Leading white space as isspace sees it in the C locale.
-  while (start < value.size() && (value[start] == ' ' || (value[start] >= '\t' && value[start] <= '\r'))) {
+  while (start < value.size() &&
+         (value[start] == ' ' || (value[start] >= '\t' && value[start] <= '\r'))) {
     ++start;
   }
   std::string out;

@@ -19,25 +19,26 @@ const std::array<RememberedField, 9> kRememberedFields{{
 }};
 
 void ReadRememberedFields(const Settings& settings, RankingForm& form) {
-  for (const RememberedField& f : kRememberedFields) form.*f.field = settings.Read(kInfoSection, f.key);
+  for (const RememberedField& f : kRememberedFields)
+    form.*f.field = settings.Read(kInfoSection, f.key);
 }
 
 void WriteRememberedFields(const Settings& settings, const RankingForm& form) {
-  for (const RememberedField& f : kRememberedFields) settings.Write(kInfoSection, f.key, form.*f.field);
+  for (const RememberedField& f : kRememberedFields)
+    settings.Write(kInfoSection, f.key, form.*f.field);
 }
 
 std::optional<FormProblem> CheckForm(const RankingForm& form) {
-  const std::string* required[] = {&form.userName, &form.cpuName, &form.machineName,
-                                   &form.country,  &form.password, &form.chipSet,
-                                   &form.video,    &form.memory};
+  const std::string* required[] = {&form.userName, &form.cpuName, &form.machineName, &form.country,
+                                   &form.password, &form.chipSet, &form.video,       &form.memory};
   for (const std::string* text : required) {
     if (text->empty()) return FormProblem::kMissingField;
   }
   if (form.raid == 0 && form.disk.empty()) return FormProblem::kMissingField;
   if (form.raid == 1 && form.raidController.empty()) return FormProblem::kMissingField;
-  const std::string* clocks[] = {&form.clock,      &form.clockOriginal,
+  const std::string* clocks[] = {&form.clock,       &form.clockOriginal,
                                  &form.systemClock, &form.systemClockOriginal,
-                                 &form.multiplier, &form.multiplierOriginal};
+                                 &form.multiplier,  &form.multiplierOriginal};
   for (const std::string* text : clocks) {
     if (!(std::atof(text->c_str()) > 0)) return FormProblem::kBadClock;
   }

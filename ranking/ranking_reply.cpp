@@ -9,9 +9,10 @@ namespace velora {
 
 std::string EntryPageAddress(const std::string& server, int32_t id, int language) {
   char path[64];
-  std::snprintf(path, sizeof path,
-                language == kEnglish ? "/Velora/09en/ranking.php?ID=%d" : "/Velora/09/ranking.php?ID=%d",
-                static_cast<int>(id));
+  std::snprintf(
+      path, sizeof path,
+      language == kEnglish ? "/Velora/09en/ranking.php?ID=%d" : "/Velora/09/ranking.php?ID=%d",
+      static_cast<int>(id));
   return ServiceAddress(server, path);
 }
 
@@ -25,8 +26,7 @@ ReplyDecision DecideReply(int32_t reply, const std::string& server, int language
   const bool english = language == kEnglish;
   if (reply >= 0) return {ReplyAction::kOpenEntry, EntryPageAddress(server, reply, language)};
   switch (reply) {
-    case kReplyUnreachable:
-      return {ReplyAction::kOfferClipboard, ClipboardOfferText(language)};
+    case kReplyUnreachable: return {ReplyAction::kOfferClipboard, ClipboardOfferText(language)};
     case kReplyDuplicate:
       return {ReplyAction::kShowMessage, english ? "Already registed." : "二重投稿のようです。"};
     case kReplyAlreadyRegistered:
@@ -34,8 +34,7 @@ ReplyDecision DecideReply(int32_t reply, const std::string& server, int language
               english ? "Already registed."
                       : "同一マシンで複数回登録する場合は必ずコメントに何がどう違うのか明記して"
                         "ください。"};
-    default:
-      return {};
+    default: return {};
   }
 }
 

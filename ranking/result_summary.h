@@ -14,7 +14,7 @@ namespace velora {
 struct SummaryBar {
   int32_t value = 0;
   int32_t maximum = 20000;
-  std::string text;  // the number unless a rule gives another text
+  std::string text;    // the number unless a rule gives another text
   int fontSize = 240;  // tenths of a point
   bool hidden = false;
 };

@@ -158,8 +158,8 @@ TEST(RankingBody, KnownFormAndResultGiveThisBodyByteForByte) {
       "TOGL=9009&TNET=10010&"
       "ALU1=11&ALU1V=-1&ALU2=0&ALU2V=0&ALU3=0&ALU3V=0&ALU4=0&ALU4V=0&"
       "ALU5=0&ALU5V=0&ALU6=0&ALU6V=0&ALU7=0&ALU7V=0&ALU8=0&ALU8V=0&" +
-      ZeroPairs("FPU") + ZeroPairs("MEM") + ZeroPairs("HDD") + ZeroPairs("MMT") +
-      ZeroPairs("GDI") + ZeroPairs("D2D") + ZeroPairs("D3D") + ZeroPairs("OGL") +
+      ZeroPairs("FPU") + ZeroPairs("MEM") + ZeroPairs("HDD") + ZeroPairs("MMT") + ZeroPairs("GDI") +
+      ZeroPairs("D2D") + ZeroPairs("D3D") + ZeroPairs("OGL") +
       "NET1=0&NET1V=0&NET2=0&NET2V=0&NET3=0&NET3V=0&NET4=0&NET4V=0&"
       "NET5=0&NET5V=0&NET6=0&NET6V=0&NET7=0&NET7V=0&NET8=99&NET8V=100&"
       "Major= 0&Minor=9&Revision=115&Release=3&check=1";

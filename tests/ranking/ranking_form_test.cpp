@@ -88,9 +88,9 @@ TEST(RememberedFields, NineIdentityFieldsGoToSectionInfoAndComeBack) {
   f.motherBoard = "P5B";
   WriteRememberedFields(settings, f);
   const std::string text = ReadText(settings.path());
-  for (const char* line : {"UserName=u\r\n", "MachineName=m\r\n", "Area=東京都\r\n", "Country=JP\r\n",
-                           "Mail=m@x\r\n", "Web=w\r\n", "MotherBoard=P5B\r\n", "Memory=mem\r\n",
-                           "Password=p\r\n"}) {
+  for (const char* line :
+       {"UserName=u\r\n", "MachineName=m\r\n", "Area=東京都\r\n", "Country=JP\r\n", "Mail=m@x\r\n",
+        "Web=w\r\n", "MotherBoard=P5B\r\n", "Memory=mem\r\n", "Password=p\r\n"}) {
     EXPECT_NE(text.find(line), std::string::npos) << line;
   }
   EXPECT_EQ(text.find("cs"), std::string::npos) << "the chip set is not kept";
@@ -175,18 +175,23 @@ TEST(PciColumn, OneFieldPerLineWithRunsOfEqualNamesCollapsed) {
   EXPECT_EQ(*LoadPciColumn(path, 3),
             (std::vector<std::string>{"GeForce 8800 GTX", "GeForce 8600 GTS", "GeForce 8800 GTX",
                                       "GeForce 8800 GTS 512"}));
-  WriteText(path, "80862970,00,808627B8,00,Intel P965 + ICH8\n80862970,02,808627B8,02,Intel P965 + ICH8\n");
+  WriteText(
+      path,
+      "80862970,00,808627B8,00,Intel P965 + ICH8\n80862970,02,808627B8,02,Intel P965 + ICH8\n");
   EXPECT_EQ(*LoadPciColumn(path, 5), (std::vector<std::string>{"Intel P965 + ICH8"}));
   EXPECT_EQ(LoadPciColumn(dir.file("none.pci"), 3), std::nullopt);
 }
 
 TEST(PciColumn, ShippedFilesGiveNames) {
-  const auto video = LoadPciColumn(std::string(VELORA_SOURCE_DIR) + "/" + kVideoPciFile, kVideoPciField);
-  const auto chipset = LoadPciColumn(std::string(VELORA_SOURCE_DIR) + "/" + kChipsetPciFile, kChipsetPciField);
+  const auto video =
+      LoadPciColumn(std::string(VELORA_SOURCE_DIR) + "/" + kVideoPciFile, kVideoPciField);
+  const auto chipset =
+      LoadPciColumn(std::string(VELORA_SOURCE_DIR) + "/" + kChipsetPciFile, kChipsetPciField);
   ASSERT_TRUE(video && chipset);
   EXPECT_GT(video->size(), 50u);
   EXPECT_GT(chipset->size(), 10u);
-  for (const std::string& name : *video) EXPECT_EQ(name.find_first_of("\r\n,"), std::string::npos) << name;
+  for (const std::string& name : *video)
+    EXPECT_EQ(name.find_first_of("\r\n,"), std::string::npos) << name;
 }
 
 }  // namespace

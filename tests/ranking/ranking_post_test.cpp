@@ -15,13 +15,15 @@ std::string Reply(const std::string& headers) { return "HTTP/1.1 200 OK\r\n" + h
 
 TEST(PostForm, SendsTheBodyWithItsZeroByteAsAFormPost) {
   LocalHttpServer server(Reply("Content-Length: 0\r\nConnection: close\r\n"));
-  const PostOutcome outcome = PostForm("UserName=a%26b&check=1", server.url(), kRegisterPath, kAgentName);
+  const PostOutcome outcome =
+      PostForm("UserName=a%26b&check=1", server.url(), kRegisterPath, kAgentName);
   EXPECT_EQ(outcome.reply, 0);
   ASSERT_EQ(server.requests().size(), 1u);
   const std::string request = server.requests()[0];
   EXPECT_EQ(request.rfind("POST /Velora/09/regist.php HTTP/1.1\r\n", 0), 0u) << request;
   EXPECT_NE(request.find("\r\nUser-Agent: Velora09\r\n"), std::string::npos) << request;
-  EXPECT_NE(request.find("\r\nContent-Type: application/x-www-form-urlencoded\r\n"), std::string::npos);
+  EXPECT_NE(request.find("\r\nContent-Type: application/x-www-form-urlencoded\r\n"),
+            std::string::npos);
   EXPECT_NE(request.find("\r\nContent-Length: 23\r\n"), std::string::npos) << request;
   EXPECT_EQ(server.lastBody(), std::string("UserName=a%26b&check=1\0", 23));
 }
@@ -62,8 +64,9 @@ TEST(PostForm, AnswersOnceTheHeadIsInWithoutWaitingForABody) {
 
 TEST(PostForm, DeadServicesAnswerUnreachableWithAReason) {
   const auto start = std::chrono::steady_clock::now();
-  const PostOutcome refused = PostForm("check=1", "http://127.0.0.1:" + std::to_string(testing::RefusingPort()),
-                                       kRegisterPath, kAgentName);
+  const PostOutcome refused =
+      PostForm("check=1", "http://127.0.0.1:" + std::to_string(testing::RefusingPort()),
+               kRegisterPath, kAgentName);
   EXPECT_EQ(refused.reply, kReplyUnreachable);
   EXPECT_FALSE(refused.problem.empty());
 
@@ -83,7 +86,8 @@ TEST(PostForm, DeadServicesAnswerUnreachableWithAReason) {
 
 TEST(ReplyCode, HeaderLinesAreMatchedWithoutRegardToCase) {
   EXPECT_EQ(ReplyCodeOfHeaders("HTTP/1.1 200 OK\r\ncontent-length:  42\r\n\r\n"), 42);
-  EXPECT_EQ(ReplyCodeOfHeaders("HTTP/1.1 200 OK\r\nX-Content-Length: 9\r\n\r\n"), kReplyUnreachable);
+  EXPECT_EQ(ReplyCodeOfHeaders("HTTP/1.1 200 OK\r\nX-Content-Length: 9\r\n\r\n"),
+            kReplyUnreachable);
   EXPECT_EQ(ReplyCodeOfHeaders("HTTP/1.1 200 OK\r\nContent-Length: abc\r\n\r\n"), 0);
 }
 

@@ -80,7 +80,8 @@ class LocalHttpServer {
         requests_.push_back(std::move(request));
       }
       for (size_t sent = 0; sent < reply_.size();) {
-        const ssize_t n = send(connection, reply_.data() + sent, reply_.size() - sent, MSG_NOSIGNAL);
+        const ssize_t n =
+            send(connection, reply_.data() + sent, reply_.size() - sent, MSG_NOSIGNAL);
         if (n <= 0) break;
         sent += static_cast<size_t>(n);
       }
@@ -103,7 +104,8 @@ class LocalHttpServer {
       if (head != std::string::npos && wanted == std::string::npos) {
         size_t length = 0;
         const size_t at = request.find("Content-Length:");
-        if (at != std::string::npos && at < head) length = std::strtoul(request.c_str() + at + 15, nullptr, 10);
+        if (at != std::string::npos && at < head)
+          length = std::strtoul(request.c_str() + at + 15, nullptr, 10);
         wanted = head + 4 + length;
       }
     }
