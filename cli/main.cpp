@@ -105,7 +105,8 @@ int SubmitRun(const SubmitRequest& request, const BenchResult& result, int langu
                  ? (language == kEnglish
                         ? "a desktop session is running, whose screen this command does not "
                           "record: register the run from velora09"
-                        : "デスクトップの画面状態はこのコマンドでは記録できません: velora09 から登録してください")
+                        : "デスクトップの画面状態はこのコマンドでは記録できません: velora09 "
+                          "から登録してください")
                  : (language == kEnglish ? "the run is not complete: nothing was submitted"
                                          : "完全な計測ではないため登録しません"));
     return 1;
@@ -129,9 +130,10 @@ int SubmitRun(const SubmitRequest& request, const BenchResult& result, int langu
     Complain(error);
     return 2;
   }
-  const SubmitOutcome outcome = SubmitRegistration(
-      *form, CpuFactsOf(cpu), SystemFactsOf(system, os.build), NoInventoryDetails().ReadDeviceFacts(),
-      result, BaseTitle(release), settings.ReadSetting("RankingServer"), language, !request.submit);
+  const SubmitOutcome outcome =
+      SubmitRegistration(*form, CpuFactsOf(cpu), SystemFactsOf(system, os.build),
+                         NoInventoryDetails().ReadDeviceFacts(), result, BaseTitle(release),
+                         settings.ReadSetting("RankingServer"), language, !request.submit);
   if (!outcome.out.empty()) std::printf("%s\n", outcome.out.c_str());
   if (!outcome.error.empty()) Complain(outcome.error);
   return outcome.exitCode;

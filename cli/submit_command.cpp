@@ -148,17 +148,13 @@ SubmitOutcome SubmitRegistration(const RankingForm& form, const CpuFacts& cpu,
   const PostOutcome posted = PostForm(body, server, kRegisterPath, kAgentName, limits);
   const ReplyDecision decision = DecideReply(posted.reply, server, language);
   switch (decision.action) {
-    case ReplyAction::kOpenEntry:
-      outcome.out = decision.text;
-      return outcome;
+    case ReplyAction::kOpenEntry: outcome.out = decision.text; return outcome;
     case ReplyAction::kOfferClipboard:
       outcome.error = std::string(Text(language, "the ranking service could not be reached: ",
                                        "ランキングサーバーに接続できません: ")) +
                       posted.problem;
       break;
-    case ReplyAction::kShowMessage:
-      outcome.error = decision.text;
-      break;
+    case ReplyAction::kShowMessage: outcome.error = decision.text; break;
     case ReplyAction::kNothing: {
       char text[96];
       std::snprintf(text, sizeof text, "%s%d",

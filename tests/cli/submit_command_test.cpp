@@ -15,21 +15,22 @@ using testing::TempFolder;
 
 TEST(SubmitWords, MarkTakesTheSubmitOptions) {
   std::string error;
-  auto command = ParseMarkCommand({"--submit", "--form", "ChipSetUser=Intel P965", "--form",
-                                   "Comment=a=b"},
-                                  2, kEnglish, error);
+  auto command =
+      ParseMarkCommand({"--submit", "--form", "ChipSetUser=Intel P965", "--form", "Comment=a=b"}, 2,
+                       kEnglish, error);
   ASSERT_TRUE(command) << error;
   EXPECT_TRUE(command->submit.submit);
   EXPECT_FALSE(command->submit.dryRun);
   ASSERT_EQ(command->submit.form.size(), 2u);
-  EXPECT_EQ(command->submit.form[0], (std::pair<std::string, std::string>{"ChipSetUser", "Intel P965"}));
+  EXPECT_EQ(command->submit.form[0],
+            (std::pair<std::string, std::string>{"ChipSetUser", "Intel P965"}));
   EXPECT_EQ(command->submit.form[1], (std::pair<std::string, std::string>{"Comment", "a=b"}));
   EXPECT_EQ(command->tests, std::vector<int>{0});
   command = ParseMarkCommand({"--submit-dry-run"}, 2, kEnglish, error);
   ASSERT_TRUE(command);
   EXPECT_TRUE(command->submit.dryRun);
-  for (const std::vector<std::string>& bad :
-       std::vector<std::vector<std::string>>{{"--form"}, {"--form", "NoEquals"}, {"--form", "=v"}}) {
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"--form"}, {"--form", "NoEquals"}, {"--form", "=v"}}) {
     error.clear();
     EXPECT_FALSE(ParseMarkCommand(bad, 2, kEnglish, error));
     EXPECT_FALSE(error.empty());
@@ -47,7 +48,9 @@ TEST(SubmitForm, IdentityFromTheSettingsMachineFromThePagesRestFromTheWords) {
   cpu.internalClockCurrent = "2400.00";
   cpu.multiplierOriginal = "9.00";
   SubmitRequest request;
-  request.form = {{"ChipSetUser", "Intel P965"}, {"RaidOn", "1"}, {"RaidDisk3Size", "250"},
+  request.form = {{"ChipSetUser", "Intel P965"},
+                  {"RaidOn", "1"},
+                  {"RaidDisk3Size", "250"},
                   {"UserName", "other"}};
   std::string error;
   auto form = CommandLineForm(settings, cpu, 2048ull * 1048576, request, error);
@@ -104,8 +107,8 @@ SubmitOutcome Submit(const RankingForm& form, const std::string& server, bool dr
   BenchResult result;
   result.fullRun = 1;
   result.score[0][0] = 4321;
-  return SubmitRegistration(form, {}, {}, {}, result, "Velora 0.9.115.3", server, kEnglish,
-                            dryRun, PostLimits{2000, 400});
+  return SubmitRegistration(form, {}, {}, {}, result, "Velora 0.9.115.3", server, kEnglish, dryRun,
+                            PostLimits{2000, 400});
 }
 
 TEST(SubmitRun, DryRunPrintsTheBodyAndARequiredFieldStops) {
