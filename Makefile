@@ -1,5 +1,5 @@
 # The two commands of README: `make run` and `make test`. Each installs what it needs first.
-.PHONY: deps configure build run test test-sanitize test-tsan clean bench-engine
+.PHONY: deps configure build run test test-sanitize test-tsan clean bench-engine deb
 
 JOBS ?= $(shell nproc)
 
@@ -36,6 +36,11 @@ BENCH_SIZE_MB ?= 256
 bench-engine: configure
 	cmake --build --preset default -j $(JOBS) --target velora09_engine velora-engine-harness
 	./build/bin/velora-engine-harness --dir $(BENCH_DIR) --size $(BENCH_SIZE_MB)
+
+# The Debian package of the installed program: build/velora_<version>_amd64.deb, to install with
+# `apt install ./build/velora_*.deb`.
+deb: build
+	cd build && cpack -G DEB
 
 clean:
 	rm -rf build build-sanitize build-tsan

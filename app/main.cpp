@@ -1,9 +1,11 @@
 // velora09: one window with eleven pages; the process ends when it closes.
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/instance_raise.h"
 #include "app/qt_hosts.h"
 #include "app/termination_signal.h"
 #include "bench/scratch_folder.h"
@@ -19,7 +21,13 @@ int main(int argc, char** argv) {
   // The guard comes before anything that could show a window or touch the log.
   SingleInstanceGuard guard;
   if (!guard.Acquire()) {
-    std::fputs("velora09: already running for this user; this start ends\n", stderr);
+    QCoreApplication asking(argc, argv);
+    const bool raised = AskRunningInstanceToRaise(RaiseSocketPath(InstanceLockPath()));
+    std::fputs(raised ? "velora09: already running for this user; its window is brought to the "
+                        "front and this start ends\n"
+                      : "velora09: already running for this user, but its window did not answer; "
+                        "this start ends\n",
+               stderr);
     return 0;
   }
   // A lost display connection ends the process through exit() inside the toolkit; the HDD

@@ -1,6 +1,7 @@
 #include "app/main_dialog.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -12,9 +13,15 @@
 
 #include "app/dialog_units.h"
 #include "app/open_in_folder.h"
+#include "app/pages/device_page.h"
+#include "app/pages/mark_page.h"
 #include "app/queued_call.h"
+#include "app/skin/translucency.h"
+#include "core/app_log.h"
 #include "core/settings.h"
 #include "core/ui_language.h"
+#include "info/inventory_sysfs.h"
+#include "platform/program_folder.h"
 #include "probe/probe_id_table.h"
 
 namespace velora {
@@ -44,6 +51,10 @@ MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
                              QString::fromStdString(text), QMessageBox::Ok);
   };
 
+  QIcon icon;
+  for (int size : {48, 128, 256}) icon.addFile(QStringLiteral(":/icons/velora09-%1.png").arg(size));
+  setWindowIcon(icon);
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -58,9 +69,17 @@ MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (!switching_ && index >= 0) selectPage(index);
   });
+  connect(&skin_, &Skin::changed, this, &MainDialog::dressPages);
+}
+
+void MainDialog::dressPages() {
+  for (int index = 0; index < kPageCount; ++index) skin_.dress(page(index));
+  update();
 }
 
 MainDialog::~MainDialog() {
+  // The collector stops and is joined before the pages it stores into go.
+  collector_.reset();
   // Pages go in their own order, before the tab control that shows them.
   pages_.Clear();
 }
@@ -184,6 +203,7 @@ void MainDialog::setLanguage(int language) {
     if (Page* p = page(refreshed)) p->refreshLanguage();
   }
   menuBar_->update();
+  if (translucent_) repaint();
 }
 
 void MainDialog::requestPageRefresh() { refresh_.Request(); }
@@ -202,21 +222,55 @@ void MainDialog::CreatePages(ProbeObject* probe) {
   pageContext.probes = &context_.binding;
   pageContext.settings = &context_.settings;
   pageContext.messages = this;
+  pageContext.log = &context_.log;
+  pageContext.startupFlags = context_.startupFlags;
+  pageContext.skin = &skin_;
   switching_ = true;
   pages_.Create(pageContext, [this](Page& p) { tabs_->insertTab(p.tabIndex(), &p, p.caption()); });
   switching_ = false;
 
   char release[kProbeTextCapacity] = "";
   if (probe != nullptr) probe->GetString(probe_id::kBuildNumber, release);
+  // The probe is gone when the collector runs; keep what it read of the SMBIOS tables.
+  int32_t smbiosFound = 0;
+  char smbios[kProbeTextCapacity] = "";
+  if (probe != nullptr && probe->GetInt(probe_id::kSmbiosFound, &smbiosFound) == 0 &&
+      smbiosFound > 0 && probe->GetString(probe_id::kSmbiosVersion, smbios) == 0) {
+    smbiosVersion_ = smbios;
+  }
   baseTitle_ = BaseTitle(release);
   setWindowTitle(QString::fromStdString(baseTitle_));
 
-  // The report template menus and the skin come from their own parts of the program.
+  // The report template menus come from their own part of the program.
+  skin_.applySettings(context_.settings);
+  translucent_ = applyStartupTransparency(this, context_.settings);
   setLanguage(UiLanguage);
 }
 
 void MainDialog::StartCollector() {
-  // The inventory collector joins here once it exists.
+  if (collector_) return;
+  auto* mark = dynamic_cast<MarkPage*>(page(0));
+  InventoryRunner::Hooks hooks;
+  hooks.setRunControls = [mark](bool enable) {
+    if (mark != nullptr) mark->setRunControlsEnabled(enable, false);
+  };
+  hooks.setTitleSuffix = [this](const std::string& suffix) { setTitleSuffix(suffix); };
+  hooks.requestPageRefresh = [this] { requestPageRefresh(); };
+  hooks.store = [this](const InventoryFields& fields) { pages_.StoreInventory(fields); };
+  AppLog* log = &context_.log;
+  hooks.log = [log](const std::string& line) { log->Write(line); };
+
+  SysfsInventoryOptions options;
+  options.programFolder = ProgramFolder();
+  options.probeSmbiosVersion = smbiosVersion_;
+  if (auto* device = dynamic_cast<DevicePage*>(page(5))) {
+    options.openGlRenderer = device->openGlRenderer();
+  }
+  InventoryRequest request;
+  request.disabled = ReadInventorySwitches(context_.settings);
+  request.startFlags = context_.startupFlags();
+  collector_ = std::make_unique<InventoryRunner>(std::move(hooks));
+  collector_->Start(std::make_unique<SysfsInventorySources>(options), std::move(request));
 }
 
 void MainDialog::ShowFirstPage() { selectPage(0); }

@@ -9,8 +9,10 @@
 #include <memory>
 #include <string>
 
+#include "app/inventory_runner.h"
 #include "app/pages/page.h"
 #include "app/pages/page_set.h"
+#include "app/skin/skin.h"
 #include "bench/linked_bench_engine.h"
 #include "core/main_window_model.h"
 #include "core/message_sink.h"
@@ -48,7 +50,11 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   QTabWidget* tabs() const { return tabs_; }
   QMenuBar* menuBar() const { return menuBar_; }
   QAction* action(int command) const;
+  InventoryRunner* collector() const { return collector_.get(); }
   const std::string& baseTitle() const { return baseTitle_; }
+  Skin& skin() { return skin_; }
+  // Whether the start-up made the window translucent.
+  bool translucent() const { return translucent_; }
   // The caption of the program's message boxes.
   const std::string& programName() const { return context_.programName; }
 
@@ -77,6 +83,7 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   void buildMenus();
   QAction* addCommand(QMenu* menu, int command, const char* caption);
   void fixSize();
+  void dressPages();
 
   MainWindowContext context_;
   QMenuBar* menuBar_ = nullptr;
@@ -84,11 +91,17 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   QMenu* editMenu_ = nullptr;
   // The engine binding outlives the pages that run on it.
   LinkedBenchEngine engine_;
+  // The pages read the skin while they live.
+  Skin skin_;
+  bool translucent_ = false;
   PageSet pages_{engine_};
   std::map<int, QAction*> actions_;
   int current_ = 0;
   bool switching_ = false;
   PageRefreshState refresh_;
+  // Goes before the pages it stores into.
+  std::unique_ptr<InventoryRunner> collector_;
+  std::string smbiosVersion_;
   std::string baseTitle_;
 };
 

@@ -60,6 +60,10 @@ void QtBenchObserver::SubTestShown(int test, int subTest, int, int) {
   });
 }
 
+void QtBenchObserver::SubTestFailed(int, int, const std::string& text) {
+  Post([this, text] { page_.noteFailedSubTest(text); });
+}
+
 void QtBenchObserver::MessageShown(const std::string& text) {
   Post([this, text] { page_.showRunMessage(text); });
 }

@@ -27,6 +27,7 @@ class QtBenchObserver : public QObject, public BenchObserver {
   void ListTabSelected(int test) override;
   void SubTestStarted(int test, int subTest) override;
   void SubTestShown(int test, int subTest, int score, int value) override;
+  void SubTestFailed(int test, int subTest, const std::string& text) override;
   void MessageShown(const std::string& text) override;
   void RunEnded() override;
 

@@ -7,6 +7,12 @@
 
 namespace velora {
 
+// The engine's own version and date texts, as it tells them.
+struct EngineInfo {
+  std::string version;
+  std::string date;
+};
+
 class BenchEngine {
  public:
   virtual ~BenchEngine() = default;
@@ -16,6 +22,8 @@ class BenchEngine {
                             int32_t* score, int32_t* value) = 0;
   // The name of sub-test index of test; empty when there is none.
   virtual std::string BenchString(int32_t test, int32_t index) = 0;
+  // Empty texts for an engine that tells none.
+  virtual EngineInfo Info() { return {}; }
 };
 
 }  // namespace velora

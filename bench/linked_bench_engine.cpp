@@ -16,4 +16,13 @@ std::string LinkedBenchEngine::BenchString(int32_t test, int32_t index) {
   return text;
 }
 
+EngineInfo LinkedBenchEngine::Info() {
+  char version[32] = {};
+  char date[32] = {};
+  ::GetDllInfo(version, date);
+  version[sizeof version - 1] = '\0';
+  date[sizeof date - 1] = '\0';
+  return {version, date};
+}
+
 }  // namespace velora

@@ -16,7 +16,7 @@ struct ReasonText {
 };
 
 constexpr ReasonText kReasons[] = {
-    {ENOENT, "no such folder", "フォルダがありません"},
+    {ENOENT, "no such file or folder", "ファイルまたはフォルダがありません"},
     {ENOTDIR, "not a folder", "フォルダではありません"},
     {EACCES, "no permission to write there", "書き込む権限がありません"},
     {EPERM, "no permission to write there", "書き込む権限がありません"},

@@ -10,9 +10,15 @@
 namespace velora {
 
 struct InfoCommand {
-  std::vector<std::string> pages;  // "system", "cpu", "feature", "pci", in the page order
+  std::vector<std::string> pages;  // "system", "cpu", ..., "info", in the page order
   bool json = false;
+  // A recorded IDENTIFY block to decode instead of asking the machine's disks.
+  std::string identifyFile;
 };
+
+// The Disk page of one recorded IDENTIFY block (32 lines of 8 hexadecimal words); false, with
+// the reason naming the file, when it cannot be read or is no such block.
+bool IdentifyFileView(const std::string& path, int language, PageView& view, std::string& error);
 
 // Parses the words after "info"; no page word, or "all", means every page.
 std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& words,

@@ -109,6 +109,8 @@ constexpr const char* kLanguageMenuCaption = "Language (&L)";
 const char* CaptionFor(const LanguageCaption& caption, int language);
 
 constexpr const char* kCoreVersion = "0.9.115";
+// The release date of this version of the program, as the Info page shows it.
+constexpr const char* kCoreDate = "2026/12/09";
 
 // "Velora 0.9.115.<release>".
 std::string BaseTitle(const std::string& probeRelease);

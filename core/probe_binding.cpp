@@ -15,10 +15,17 @@ ProbeBinding::~ProbeBinding() { Release(); }
 bool ProbeBinding::Load(uint32_t flags) {
   if (handle_ != nullptr) Release();
   if (!folder_.empty()) {
-    std::string path = folder_ + "/" + fileName_;
-    // A truncated copy beside the program counts as not found; it is not mapped at all.
-    if (PlausibleSharedLibrary(path)) handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    else if (access(path.c_str(), F_OK) == 0) return false;
+    // Beside the program, then where an install puts the program's private libraries.
+    for (const char* under : {"/", "/../lib/velora09/"}) {
+      const std::string path = folder_ + under + fileName_;
+      // A truncated copy counts as not found; it is not mapped at all.
+      if (PlausibleSharedLibrary(path)) {
+        handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+      } else if (access(path.c_str(), F_OK) == 0) {
+        return false;
+      }
+      if (handle_ != nullptr) break;
+    }
   }
   if (handle_ == nullptr) handle_ = dlopen(fileName_.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) return false;

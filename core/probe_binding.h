@@ -12,7 +12,8 @@ constexpr const char* kProbeLibraryName = "libprobix.so";
 
 class ProbeBinding {
  public:
-  // Looks in folder first, then along the loader's search path.
+  // Looks in folder first, then in folder/../lib/velora09 (the installed layout), then along
+  // the loader's search path.
   explicit ProbeBinding(std::string folder, std::string fileName = kProbeLibraryName);
   ~ProbeBinding();
   ProbeBinding(const ProbeBinding&) = delete;

@@ -23,12 +23,30 @@ std::string WordText(const IdentifyWords& w, int first, int last) {
   return text;
 }
 
-// Bytes in 64 bits, then the count of 10^8 bytes kept in 32 bits as the page stores it.
+}  // namespace
+
 uint32_t HundredMegabytes(uint64_t bytes) {
   return static_cast<uint32_t>(bytes / 1000 / 1000 / 100);
 }
 
-}  // namespace
+std::string IdentifyRawDataText(const IdentifyWords& w) {
+  std::string text;
+  for (int line = 0; line < 32; ++line) {
+    char row[128];
+    const uint16_t* p = &w[static_cast<size_t>(line) * 8];
+    std::snprintf(row, sizeof row, "%08X %08X %08X %08X %08X %08X %08X %08X\r\n", p[0], p[1], p[2],
+                  p[3], p[4], p[5], p[6], p[7]);
+    text += row;
+  }
+  return text;
+}
+
+IdentifyWords WordsOfBlock(const std::array<uint8_t, 512>& block) {
+  IdentifyWords words{};
+  for (size_t i = 0; i < words.size(); ++i)
+    words[i] = static_cast<uint16_t>(block[2 * i] | block[2 * i + 1] << 8);
+  return words;
+}
 
 std::string UltraDmaModeName(uint8_t modeBits) {
   for (int bit = 7; bit >= 0; --bit) {
@@ -83,13 +101,7 @@ DiskIdentity DecodeIdentify(const IdentifyWords& w) {
   d.currentMode = UltraDmaModeName(static_cast<uint8_t>(w[88] >> 8));
   if (d.currentMode.empty()) d.currentMode = (w[63] & 0x0700) ? "PIO / DMA" : "PIO";
 
-  for (int line = 0; line < 32; ++line) {
-    char row[128];
-    const uint16_t* p = &w[static_cast<size_t>(line) * 8];
-    std::snprintf(row, sizeof row, "%08X %08X %08X %08X %08X %08X %08X %08X\r\n", p[0], p[1], p[2],
-                  p[3], p[4], p[5], p[6], p[7]);
-    d.rawData += row;
-  }
+  d.rawData = IdentifyRawDataText(w);
   return d;
 }
 

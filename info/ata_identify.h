@@ -22,6 +22,13 @@ struct DiskIdentity {
 
 DiskIdentity DecodeIdentify(const IdentifyWords& words);
 
+// The words of a block as the device sends them: word n in bytes 2n (low) and 2n + 1.
+IdentifyWords WordsOfBlock(const std::array<uint8_t, 512>& block);
+// 32 lines of 8 words, "%08X" each, separated by one blank, CR LF line ends.
+std::string IdentifyRawDataText(const IdentifyWords& words);
+// Bytes in 64 bits, then the count of 10^8 bytes kept in 32 bits as the page stores it.
+uint32_t HundredMegabytes(uint64_t bytes);
+
 // "Ultra DMA/133", ... for a set of Ultra DMA mode bits (the highest set wins); empty for none.
 std::string UltraDmaModeName(uint8_t modeBits);
 

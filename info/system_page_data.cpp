@@ -88,6 +88,23 @@ int RefreshSystemPageLive(SystemPageData& page, const MemoryStatus& m, std::time
   return changed;
 }
 
+void ApplyInventoryToSystemPage(SystemPageData& page, const InventoryFields& f) {
+  for (auto [field, value] : {std::pair{&page.biosDate, &f.biosDate},
+                              {&page.biosVersion, &f.biosVersion},
+                              {&page.biosVendor, &f.biosVendor},
+                              {&page.biosCaption, &f.biosCaption},
+                              {&page.smbiosCaption, &f.smbiosCaption},
+                              {&page.smbiosVersion, &f.smbiosVersion},
+                              {&page.systemVendor, &f.systemVendor},
+                              {&page.systemModel, &f.systemModel},
+                              {&page.motherVersion, &f.motherVersion},
+                              {&page.motherProduct, &f.motherProduct},
+                              {&page.motherVendor, &f.motherVendor},
+                              {&page.installDate, &f.installDate}}) {
+    if (!value->empty()) *field = *value;
+  }
+}
+
 PageView SystemPageView(const SystemPageData& p, int lang) {
   PageView v;
   v.name = "System";

@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 
+#include "info/inventory_collector.h"
 #include "info/os_identity.h"
 #include "info/page_view.h"
 #include "info/system_facts.h"
@@ -39,6 +40,10 @@ int RefreshSystemPageLive(SystemPageData& page, const MemoryStatus& memory, std:
 std::string UpTimeText(double seconds);
 // "0x%08X", with as many digits as the value needs beyond eight.
 std::string AddressText(uint64_t address);
+
+// The collector's BIOS, SM BIOS, board, system and install-date fields; fields it has not
+// stored stay as they are.
+void ApplyInventoryToSystemPage(SystemPageData& page, const InventoryFields& fields);
 
 PageView SystemPageView(const SystemPageData& page, int language);
 

@@ -75,7 +75,10 @@ PathEnvironment CurrentPathEnvironment(const std::string& programFolder) {
   }
   env.xdgConfigHome = Getenv("XDG_CONFIG_HOME");
   env.xdgStateHome = Getenv("XDG_STATE_HOME");
-  env.programFolderWritable = access(programFolder.c_str(), W_OK) == 0;
+  // An installed program (its shared files in ../share/velora09) never writes into its bin
+  // folder, even for root, for whom /usr/bin is writable: the package manager owns it.
+  const bool installed = access(Join(programFolder, "../share/velora09").c_str(), F_OK) == 0;
+  env.programFolderWritable = !installed && access(programFolder.c_str(), W_OK) == 0;
   return env;
 }
 

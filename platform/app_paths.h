@@ -17,6 +17,8 @@ struct PathEnvironment {
   bool programFolderWritable = true;
 };
 
+// The program folder counts as writable only where the program is not installed: beside an
+// installed program (programFolder/../share/velora09 exists) the per-user folders are used.
 PathEnvironment CurrentPathEnvironment(const std::string& programFolder);
 
 // folder/<name>.ini and folder/<name>.log, or the per-user folders when the program folder is

@@ -14,9 +14,11 @@ packages=(
   libcairo2-dev
   libsdl2-dev
   libegl-dev libepoxy-dev libgl1-mesa-dri
+  libx11-dev libxrandr-dev
   pciutils pci.ids
   iso-codes
-  xvfb xauth fonts-ipafont-gothic
+  xvfb xauth fonts-ipafont-gothic desktop-file-utils
+  librsvg2-bin
   fio glmark2-x11
 )
 

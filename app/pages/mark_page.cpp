@@ -382,8 +382,19 @@ void MarkPage::showBusy(bool busy) {
 
 void MarkPage::showRunMessage(const std::string& text) { showMessage(text); }
 
+void MarkPage::noteFailedSubTest(const std::string& text) { failedSubTests_.push_back(text); }
+
 void MarkPage::finishRun() {
   while (busy_ > 0) showBusy(false);
+  if (!failedSubTests_.empty()) {
+    // A -1 in the list says that a sub-test failed; this says which and why.
+    std::string text = UiLanguage.load() == kEnglish
+                           ? "These sub-tests could not measure (score -1):"
+                           : "次のサブテストは測定できませんでした (スコア -1):";
+    for (const std::string& failure : failedSubTests_) text += "\n" + failure;
+    failedSubTests_.clear();
+    showMessage(text);
+  }
   emit runEnded();
 }
 

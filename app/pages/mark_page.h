@@ -105,6 +105,8 @@ class MarkPage : public Page {
   void clearSubTestList();
   void showBusy(bool busy);
   void showRunMessage(const std::string& text);
+  // Kept until the run ends, then shown together in one message.
+  void noteFailedSubTest(const std::string& text);
   void finishRun();
 
   QWidget* control(int id) const;
@@ -123,6 +125,7 @@ class MarkPage : public Page {
   void runEnded();
 
  private:
+  std::vector<std::string> failedSubTests_;
   void buildControls();
   void buildOptionLists(ProbeObject* probe);
   void fillDriveList();

@@ -3,15 +3,20 @@
 // may read the pages created before them.
 
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 
 #include "app/pages/pages_model.h"
 #include "bench/bench_engine.h"
+#include "core/app_log.h"
 #include "core/message_sink.h"
 #include "core/probe_binding.h"
 #include "core/settings.h"
 #include "probe/probe_object.h"
 
 namespace velora {
+
+class Skin;
 
 // What a page is given when it is created. Any pointer may be null (no probe library, a test
 // without a window).
@@ -22,6 +27,9 @@ struct PageContext {
   const Settings* settings = nullptr;
   MessageSink* messages = nullptr;
   const PagesModel* pages = nullptr;  // the pages created before this one
+  AppLog* log = nullptr;
+  std::function<uint32_t()> startupFlags{};  // asked when a page needs them
+  Skin* skin = nullptr;                      // the window's skin; it dresses every page itself
 };
 
 class Page : public QWidget {

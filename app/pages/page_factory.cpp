@@ -2,7 +2,11 @@
 
 #include "app/pages/back_page.h"
 #include "app/pages/cpu_page.h"
+#include "app/pages/device_page.h"
+#include "app/pages/disk_page.h"
+#include "app/pages/dll_page.h"
 #include "app/pages/feature_page.h"
+#include "app/pages/info_page.h"
 #include "app/pages/mark_page.h"
 #include "app/pages/pci_page.h"
 #include "app/pages/ranking_page.h"
@@ -19,7 +23,11 @@ std::unique_ptr<Page> MakePage(int tabIndex, BenchEngine& engine) {
     case 2: return std::make_unique<SystemPage>();
     case 3: return std::make_unique<CpuPage>();
     case 4: return std::make_unique<FeaturePage>();
+    case 5: return std::make_unique<DevicePage>();
     case 6: return std::make_unique<PciPage>();
+    case 7: return std::make_unique<DiskPage>();
+    case 9: return std::make_unique<InfoPage>();
+    case 8: return std::make_unique<DllPage>();
     case 10: return std::make_unique<BackPage>();
     default: return std::make_unique<Page>(tabIndex);
   }

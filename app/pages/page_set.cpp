@@ -1,6 +1,9 @@
 #include "app/pages/page_set.h"
 
 #include "app/pages/cpu_page.h"
+#include "app/pages/device_page.h"
+#include "app/pages/disk_page.h"
+#include "app/pages/dll_page.h"
 #include "app/pages/feature_page.h"
 #include "app/pages/mark_page.h"
 #include "app/pages/page_factory.h"
@@ -48,5 +51,16 @@ FeaturePageData PageSet::ReadFeaturePage() const {
   return DataOf<FeaturePage, FeaturePageData>(*this, 4);
 }
 PciPageData PageSet::ReadPciPage() const { return DataOf<PciPage, PciPageData>(*this, 6); }
+DiskPageData PageSet::ReadDiskPage() const { return DataOf<DiskPage, DiskPageData>(*this, 7); }
+DevicePageData PageSet::ReadDevicePage() const {
+  return DataOf<DevicePage, DevicePageData>(*this, 5);
+}
+DllPageData PageSet::ReadDllPage() const { return DataOf<DllPage, DllPageData>(*this, 8); }
+
+void PageSet::StoreInventory(const InventoryFields& fields) {
+  inventory_ = fields;
+  if (auto* system = dynamic_cast<SystemPage*>(page(2))) system->applyInventory(fields);
+  if (auto* device = dynamic_cast<DevicePage*>(page(5))) device->applyInventory(fields);
+}
 
 }  // namespace velora

@@ -41,6 +41,13 @@ class PageSet : public PagesModel {
   CpuPageData ReadCpuPage() const override;
   FeaturePageData ReadFeaturePage() const override;
   PciPageData ReadPciPage() const override;
+  DiskPageData ReadDiskPage() const override;
+  DevicePageData ReadDevicePage() const override;
+  DllPageData ReadDllPage() const override;
+  InventoryFields ReadInventory() const override { return inventory_; }
+
+  // The collector's latest fields into the System and Device pages (GUI thread).
+  void StoreInventory(const InventoryFields& fields);
 
  private:
   static size_t Slot(int index) { return static_cast<size_t>(index); }
@@ -48,6 +55,7 @@ class PageSet : public PagesModel {
 
   BenchEngine& engine_;
   std::array<std::unique_ptr<Page>, kPageCount> pages_;
+  InventoryFields inventory_;
 };
 
 }  // namespace velora

@@ -25,6 +25,10 @@ void SystemPage::tick() {
   redraw();
 }
 
+void SystemPage::applyInventory(const InventoryFields& fields) {
+  ApplyInventoryToSystemPage(data_, fields);
+}
+
 PageView SystemPage::currentView() const { return SystemPageView(data_, UiLanguage.load()); }
 
 void SystemPage::showEvent(QShowEvent* event) {

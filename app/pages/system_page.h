@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "app/pages/inventory_page.h"
+#include "info/inventory_collector.h"
 #include "info/system_page_data.h"
 
 namespace velora {
@@ -17,6 +18,8 @@ class SystemPage : public InventoryPage {
   void initialise(const PageContext& context) override;
 
   const SystemPageData& data() const { return data_; }
+  // Stores the collector's fields; they show at the next refresh.
+  void applyInventory(const InventoryFields& fields);
   bool timerRunning() const { return timer_.isActive(); }
   // One timer tick: the live fields, then the controls.
   void tick();

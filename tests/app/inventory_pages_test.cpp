@@ -9,6 +9,7 @@
 
 #include "app/main_dialog.h"
 #include "app/pages/cpu_page.h"
+#include "app/pages/disk_page.h"
 #include "app/pages/feature_page.h"
 #include "app/pages/pci_page.h"
 #include "app/pages/system_page.h"
@@ -17,6 +18,7 @@
 #include "core/settings.h"
 #include "core/startup_flags.h"
 #include "core/ui_language.h"
+#include "info/block_devices.h"
 #include "tests/support/offscreen_application.h"
 #include "tests/support/temp_folder.h"
 
@@ -122,6 +124,45 @@ TEST_F(InventoryPagesTest, FeatureAndPciPages) {
     pci->showRow(static_cast<int>(functions));
     EXPECT_EQ(pci->data().shownRow, 1) << "beside the rows nothing changes";
   }
+}
+
+}  // namespace
+}  // namespace velora
+
+namespace velora {
+namespace {
+
+TEST_F(InventoryPagesTest, DiskPageListsThisMachinesDisksAndItsRoot) {
+  auto* disk = dynamic_cast<DiskPage*>(window->page(7));
+  ASSERT_NE(disk, nullptr);
+  EXPECT_EQ(disk->data().devices.size(), ListBlockDevices().size())
+      << "one row per disk, identified or not";
+  QTableWidget* drives = disk->view()->table(1);
+  ASSERT_NE(drives, nullptr);
+  bool root = false;
+  for (int r = 0; r < drives->rowCount(); ++r)
+    root = root || drives->item(r, 0)->text() == "/";
+  EXPECT_TRUE(root);
+  Grab(7, "disk-page");
+
+  // A recorded row with the privilege note, and a click beside the rows.
+  DiskRow sata;
+  sata.identity.model = "KINGSTON SH103S3";
+  sata.identity.diskSize = 2400;
+  sata.interfaceText = "ATA";
+  sata.identifyNeedsPrivilege = true;
+  DiskRow nvme = sata;
+  nvme.identity.model = "KINGSTON SFYR2S1T0";
+  nvme.identity.maximumMode = "PCIe 4.0 x4";
+  nvme.interfaceText = "NVMe";
+  nvme.identifyNeedsPrivilege = false;
+  disk->setData(MakeDiskPageData({nvme, sata}, disk->data().drives));
+  disk->showRow(1);
+  EXPECT_EQ(disk->data().detail.model, " KINGSTON SH103S3");
+  disk->showRow(2);
+  EXPECT_EQ(disk->data().shownRow, 1);
+  EXPECT_TRUE(disk->view()->table(0)->isColumnHidden(4)) << "CHS is for the panel only";
+  Grab(7, "disk-page-recorded");
 }
 
 }  // namespace

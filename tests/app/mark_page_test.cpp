@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableWidget>
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <thread>
@@ -322,6 +323,28 @@ TEST_F(MarkPageTest, NegativeSubTestScoreShowsItsNameWithEmptyCells) {
   page->selectListTab(5);
   EXPECT_EQ(Cell(1, 1), "");
   EXPECT_EQ(Cell(2, 2), "720");
+}
+
+// A sub-test whose calls failed their own checks: once the run ends, one message names it and
+// says why, in the interface language.
+TEST_F(MarkPageTest, FailedSubTestsAreNamedInOneMessageAtTheEnd) {
+  Make();
+  ScriptAll();
+  engine.Script(1, 2, {{-1, -1, 0}});
+  engine.Script(1, 3, {{-1, -1, 0}});
+  Click(1537);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("These sub-tests could not measure (score -1):\nALU ", 0), 0u)
+      << messages[0];
+  EXPECT_EQ(std::count(messages[0].begin(), messages[0].end(), '\n'), 2);
+  UiLanguage = kJapanese;
+  Click(1537);
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[1].rfind("次のサブテストは測定できませんでした", 0), 0u) << messages[1];
+  engine.Script(1, 2, {{0, 102, 3}});
+  engine.Script(1, 3, {{0, 103, 4}});
+  Click(1537);
+  EXPECT_EQ(messages.size(), 2u) << "a clean run says nothing";
 }
 
 TEST_F(MarkPageTest, EightProcessorsStartWithTheMaskListDisabledOnFourOnes) {

@@ -40,6 +40,21 @@ TEST(ProbeBinding, ReleaseDestroysTheObjectAndUnloadsTheLibrary) {
   EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr) << "still loaded";
 }
 
+TEST(ProbeBinding, InstalledLayoutFindsTheLibraryInItsPrivateFolder) {
+  testing::TempFolder prefix;
+  std::filesystem::create_directories(prefix.path() + "/bin");
+  std::filesystem::create_directories(prefix.path() + "/lib/velora09");
+  // The stand-in answers release "999", which no library on the search path does.
+  std::filesystem::copy_file(VELORA_FAKE_PROBIX_DIR "/libprobix.so",
+                             prefix.path() + "/lib/velora09/libprobix.so");
+  ProbeBinding binding(prefix.path() + "/bin");
+  ASSERT_TRUE(binding.Load(0x700));
+  ASSERT_NE(binding.probe(), nullptr);
+  char release[kProbeTextCapacity] = "";
+  EXPECT_EQ(binding.probe()->GetString(1, release), 0);
+  EXPECT_STREQ(release, "999");
+}
+
 TEST(ProbeBinding, MissingLibraryIsReportedWithItsLinuxName) {
   testing::TempFolder empty;
   if (void* h = dlopen(kProbeLibraryName, RTLD_NOW | RTLD_NOLOAD | RTLD_LOCAL)) {

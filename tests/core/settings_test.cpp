@@ -120,5 +120,15 @@ TEST(ProgramPaths, WithoutHomeTheUserFoldersComeFromThePasswordDatabase) {
   EXPECT_NE(settings.rfind("/.config/", 0), 0u) << "at the top of the file system: " << settings;
 }
 
+TEST(ProgramPaths, AnInstalledProgramKeepsItsFilesInTheUserFolders) {
+  testing::TempFolder prefix;
+  std::filesystem::create_directories(prefix.path() + "/bin");
+  EXPECT_TRUE(CurrentPathEnvironment(prefix.path() + "/bin").programFolderWritable)
+      << "a writable folder of its own";
+  std::filesystem::create_directories(prefix.path() + "/share/velora09");
+  EXPECT_FALSE(CurrentPathEnvironment(prefix.path() + "/bin").programFolderWritable)
+      << "writable, but an install";
+}
+
 }  // namespace
 }  // namespace velora

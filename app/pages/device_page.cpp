@@ -1,0 +1,90 @@
+#include "app/pages/device_page.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTableWidget>
+#include <cmath>
+
+#include "core/font_smoothing.h"
+#include "core/ui_language.h"
+#include "platform/program_folder.h"
+
+namespace velora {
+
+DevicePage::DevicePage(QWidget* parent) : InventoryPage(5, parent) {
+  connect(view(), &PageViewWidget::rowClicked, this, [this](int, int row) { showAdapter(row); });
+}
+
+void DevicePage::initialise(const PageContext& context) {
+  FillDevicePageFromProbe(data_, context.probe);
+  data_.fontSmoothing = FontSmoothingName(fontSmoothingType());
+  const GraphicsApiVersions graphics = ReadGraphicsApiVersions();
+  data_.openGlVersion = graphics.openGlVersion;
+  data_.openGlRenderer = graphics.openGlRenderer;
+  data_.vulkanVersion = graphics.vulkanVersion;
+  SetAdapters(data_, ReadNetworkAdapters(ProgramFolder()));
+  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &DevicePage::follow);
+  follow(QGuiApplication::primaryScreen());
+  sizeAdapterColumns();
+  if (QTableWidget* table = view()->table(0); table != nullptr && table->rowCount() > 0) {
+    table->selectRow(0);
+  }
+}
+
+void DevicePage::follow(QScreen* screen) {
+  if (followed_ != nullptr) disconnect(followed_, nullptr, this, nullptr);
+  followed_ = screen;
+  if (screen != nullptr) {
+    connect(screen, &QScreen::geometryChanged, this, &DevicePage::refreshDisplayMode);
+    connect(screen, &QScreen::refreshRateChanged, this, &DevicePage::refreshDisplayMode);
+    connect(screen, &QObject::destroyed, this, [this] { followed_ = nullptr; });
+  }
+  refreshDisplayMode();
+}
+
+void DevicePage::refreshDisplayMode() {
+  // Under X the server says how pixels are stored and what the rate is; elsewhere (Wayland)
+  // the compositor's mode as Qt reports it.
+  std::optional<X11DisplayMode> x11;
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) x11 = ReadX11DisplayMode();
+  if (x11) {
+    data_.displayMode =
+        DisplayModeText(x11->width, x11->height, x11->bitsPerPixel, x11->refreshRate);
+  } else if (followed_ != nullptr) {
+    const qreal ratio = followed_->devicePixelRatio();
+    const QSize size = followed_->geometry().size();
+    data_.displayMode =
+        DisplayModeText(static_cast<int>(std::lround(size.width() * ratio)),
+                        static_cast<int>(std::lround(size.height() * ratio)), followed_->depth(),
+                        static_cast<int>(std::lround(followed_->refreshRate())));
+  }
+  redraw();
+}
+
+void DevicePage::applyInventory(const InventoryFields& fields) {
+  ApplyInventoryToDevicePage(data_, fields);
+}
+
+void DevicePage::showAdapter(int row) {
+  if (!ShowAdapterRow(data_, row)) return;
+  redraw();
+  if (QTableWidget* table = view()->table(0)) table->selectRow(row);
+}
+
+void DevicePage::sizeAdapterColumns() {
+  QTableWidget* table = view()->table(0);
+  if (table == nullptr) return;
+  // Type and name share the width; the addresses stand in the details only.
+  QHeaderView* header = table->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setStretchLastSection(false);
+  const int width = table->viewport()->width() > 100 ? table->viewport()->width() : 600;
+  table->setColumnWidth(0, width * 4 / 30);
+  table->setColumnWidth(1, width * 26 / 30);
+  for (int c = 2; c < table->columnCount(); ++c) table->setColumnHidden(c, true);
+}
+
+PageView DevicePage::currentView() const { return DevicePageView(data_, UiLanguage.load()); }
+
+}  // namespace velora

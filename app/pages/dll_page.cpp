@@ -1,0 +1,66 @@
+#include "app/pages/dll_page.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/ui_language.h"
+
+namespace velora {
+
+DllPage::DllPage(QWidget* parent) : Page(8, parent) {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(0);
+  tabs_ = new QTabBar(this);
+  tabs_->setObjectName("dll categories");
+  tabs_->setExpanding(false);
+  view_ = new PageViewWidget(this);
+  layout->addWidget(tabs_);
+  layout->addWidget(view_, 1);
+  connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index); });
+}
+
+void DllPage::initialise(const PageContext&) {
+  {
+    const QSignalBlocker quiet(tabs_);
+    for (int i = 0; i < kDllCategoryCount; ++i) tabs_->addTab(QString());
+  }
+  refreshLanguage();
+  selectCategory(0);
+}
+
+void DllPage::refreshLanguage() {
+  const bool english = UiLanguage.load() == kEnglish;
+  for (int i = 0; i < tabs_->count() && i < kDllCategoryCount; ++i) {
+    const DllCategory& category = DllCategories()[static_cast<size_t>(i)];
+    tabs_->setTabText(i, QString::fromUtf8(english ? category.english : category.japanese));
+  }
+  view_->show(DllPageView(data_, UiLanguage.load()));
+}
+
+void DllPage::selectCategory(int tab) {
+  FillDllCategory(data_, tab, versionOf);
+  if (tabs_->currentIndex() != data_.category) {
+    const QSignalBlocker quiet(tabs_);
+    tabs_->setCurrentIndex(data_.category);
+  }
+  view_->show(DllPageView(data_, UiLanguage.load()));
+  sizeColumns();
+}
+
+void DllPage::sizeColumns() {
+  QTableWidget* table = view_->table(0);
+  if (table == nullptr) return;
+  QHeaderView* header = table->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setStretchLastSection(false);
+  const int width = table->viewport()->width() > 100 ? table->viewport()->width() : 600;
+  table->setColumnWidth(0, width * 18 / 100);
+  table->setColumnWidth(1, width * 45 / 100);
+  table->setColumnWidth(2, width * 37 / 100);
+}
+
+}  // namespace velora
