@@ -39,6 +39,10 @@ class FakePages : public PagesModel {
   CpuPageData ReadCpuPage() const override { return cpu; }
   FeaturePageData ReadFeaturePage() const override { return {}; }
   PciPageData ReadPciPage() const override { return {}; }
+  DiskPageData ReadDiskPage() const override { return {}; }
+  DevicePageData ReadDevicePage() const override { return {}; }
+  DllPageData ReadDllPage() const override { return {}; }
+  InventoryFields ReadInventory() const override { return {}; }
 };
 
 class FakeInventory : public RankingInventorySource {
