@@ -49,3 +49,8 @@ clean:
 .PHONY: pci-data
 pci-data:
 	python3 tools/gen_pci_databases.py /usr/share/misc/pci.ids data
+
+# The Ranking page's choice lists of data/; the country list from Debian's iso-codes.
+.PHONY: ranking-data
+ranking-data:
+	python3 tools/gen_ranking_lists.py data

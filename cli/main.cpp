@@ -24,9 +24,17 @@
 #include "cli/console_progress.h"
 #include "cli/info_command.h"
 #include "cli/mark_command.h"
+#include "cli/submit_command.h"
+#include "core/main_window_model.h"
+#include "core/probe_binding.h"
 #include "core/settings.h"
 #include "core/ui_language.h"
+#include "info/cpu_page_data.h"
+#include "info/system_page_data.h"
+#include "platform/app_paths.h"
 #include "platform/mount_query.h"
+#include "platform/program_folder.h"
+#include "probe/probe_id_table.h"
 
 namespace {
 
@@ -71,6 +79,64 @@ std::string DefaultScratchDir() {
   if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr)
     return entry->pw_dir;
   return ".";
+}
+
+// The window program's settings: the identity fields, the ranking server and the language are
+// shared with it.
+Settings WindowSettings() {
+  const std::string exe = ProgramFilePath();
+  const std::string folder = exe.substr(0, exe.rfind('/') + 1);
+  return Settings(SettingsPathFor(folder + "velora09", CurrentPathEnvironment(folder)));
+}
+
+bool DisplayPresent() {
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+    const char* value = std::getenv(name);
+    if (value != nullptr && *value != '\0') return true;
+  }
+  return false;
+}
+
+// Registers (or prints) a finished run; the exit status.
+int SubmitRun(const SubmitRequest& request, const BenchResult& result, int language) {
+  const bool display = DisplayPresent();
+  if (!CommandLineRunComplete(result, display)) {
+    Complain(display && result.display[kTestOverall].width == 0
+                 ? (language == kEnglish
+                        ? "a desktop session is running, whose screen this command does not "
+                          "record: register the run from velora09"
+                        : "デスクトップの画面状態はこのコマンドでは記録できません: velora09 "
+                          "から登録してください")
+                 : (language == kEnglish ? "the run is not complete: nothing was submitted"
+                                         : "完全な計測ではないため登録しません"));
+    return 1;
+  }
+  const Settings settings = WindowSettings();
+  const OsIdentity os = IdentifyOperatingSystem();
+  const uint64_t memory = ReadMemoryStatus().physicalTotal;
+  CpuPageData cpu;
+  char release[kProbeTextCapacity] = "";
+  ProbeBinding binding(ProgramFolder());
+  if (binding.Load(kCreateCpuProbe) && binding.probe() != nullptr) {
+    cpu = BuildCpuPageData(*binding.probe(), 0, os, memory);
+    binding.probe()->GetString(probe_id::kBuildNumber, release);
+  }
+  binding.Release();
+  SystemPageData system;
+  FillSystemPageOnce(system, os, ReadFixedSystemFacts());
+  std::string error;
+  const auto form = CommandLineForm(settings, cpu, memory, request, error);
+  if (!form) {
+    Complain(error);
+    return 2;
+  }
+  const SubmitOutcome outcome =
+      SubmitRegistration(*form, CpuFactsOf(cpu), SystemFactsOf(system, os.build),
+                         NoInventoryDetails().ReadDeviceFacts(), result, BaseTitle(release),
+                         settings.ReadSetting("RankingServer"), language, !request.submit);
+  if (!outcome.out.empty()) std::printf("%s\n", outcome.out.c_str());
+  if (!outcome.error.empty()) Complain(outcome.error);
+  return outcome.exitCode;
 }
 
 int RunMark(const MarkCommand& command, int language) {
@@ -138,7 +204,11 @@ int RunMark(const MarkCommand& command, int language) {
   if (failures > 0) {
     Complain(Format(CliText::kFailedSubTests, language, std::to_string(failures)));
   }
-  return stopped || failures > 0 || outputError != 0 || observer.Failed() ? 1 : 0;
+  const int status = stopped || failures > 0 || outputError != 0 || observer.Failed() ? 1 : 0;
+  if (status == 0 && (command.submit.submit || command.submit.dryRun)) {
+    return SubmitRun(command.submit, result, language);
+  }
+  return status;
 }
 
 int Usage(int language, bool asked) {
@@ -154,7 +224,7 @@ int Usage(int language, bool asked) {
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   const int language = CliLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
-                                   std::getenv("LANG"), ProgramSettings().ReadSetting("Language"));
+                                   std::getenv("LANG"), WindowSettings().ReadSetting("Language"));
   if (words.empty()) return Usage(language, false);
   if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
     if (words.size() > 1 && words[1] != "mark" && words[1] != "info") {

@@ -80,6 +80,8 @@ std::optional<MarkCommand> ParseMarkCommand(const std::vector<std::string>& word
     const bool hasValue = i + 1 < words.size();
     if (word == "--help" || word == "-h") {
       command.help = true;
+    } else if (TakeSubmitWord(words, i, command.submit, error)) {
+      if (!error.empty()) return std::nullopt;
     } else if (word == "--hdd-dir" || word == "--hdd-size" || word == "--mask") {
       if (!hasValue) {
         error = Filled(CliText::kNeedsValue, language, word);

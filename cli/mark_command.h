@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "cli/submit_command.h"
+
 namespace velora {
 
 struct MarkCommand {
@@ -13,6 +15,7 @@ struct MarkCommand {
   int hddSizeMb = 128;
   std::string mask;  // empty: leave the processor affinity alone
   bool help = false; // --help: show the usage and run nothing
+  SubmitRequest submit;  // --submit, --submit-dry-run, --form KEY=VALUE
 };
 
 // Parses the words after "mark" for a machine of processorCount processors; on failure error

@@ -1,5 +1,6 @@
 #include "platform/ini_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
@@ -136,6 +137,8 @@ bool WriteIniString(const std::string& path, const std::string& section, const s
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
+    // The settings keep the ranking password in plain text: owner only, before a byte is in.
+    chmod(temp.c_str(), 0600);
     out << text.str();
     out.flush();
     if (!out) {

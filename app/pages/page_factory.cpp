@@ -9,6 +9,7 @@
 #include "app/pages/info_page.h"
 #include "app/pages/mark_page.h"
 #include "app/pages/pci_page.h"
+#include "app/pages/ranking_page.h"
 #include "app/pages/system_page.h"
 #include "core/main_window_model.h"
 
@@ -18,6 +19,7 @@ std::unique_ptr<Page> MakePage(int tabIndex, BenchEngine& engine) {
   if (tabIndex < 0 || tabIndex >= kPageCount) return nullptr;
   switch (tabIndex) {
     case 0: return std::make_unique<MarkPage>(engine);
+    case 1: return std::make_unique<RankingPage>();
     case 2: return std::make_unique<SystemPage>();
     case 3: return std::make_unique<CpuPage>();
     case 4: return std::make_unique<FeaturePage>();

@@ -67,6 +67,23 @@ TEST(IniWrite, CreatesAMissingFile) {
   EXPECT_EQ(ReadText(dir.file("new.ini")), "[Setting]\r\nLanguage=jp\r\n");
 }
 
+// The file holds the ranking password in plain text.
+TEST(IniWrite, FileIsCreatedAndKeptReadableByItsOwnerOnly) {
+  TempFolder dir;
+  const std::string path = dir.file("Velora09.ini");
+  const mode_t old = umask(022);
+  ASSERT_TRUE(WriteIniString(path, "Info", "Password", "secret"));
+  struct stat info {};
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  WriteText(path, "[Info]\r\nPassword=old\r\n");
+  chmod(path.c_str(), 0644);
+  ASSERT_TRUE(WriteIniString(path, "Info", "Password", "new"));
+  ASSERT_EQ(stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  umask(old);
+}
+
 TEST(IniWrite, ReadOnlyFileAndUnwritableFolderFailWithoutChange) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes read-only files";
   TempFolder dir;
