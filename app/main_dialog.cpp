@@ -155,7 +155,7 @@ void MainDialog::runCommand(int command) {
 void MainDialog::selectPage(int index) {
   if (index < 0 || index >= kPageCount) return;
   if (refresh_.TakeOnPageChange()) {
-    for (int refreshed : {2, 5, 7}) {  // System, Device, Disk
+    for (int refreshed : {1, 2, 5, 7}) {  // Ranking, System, Device, Disk
       if (Page* p = page(refreshed)) p->refreshFromCollector();
     }
   }

@@ -308,6 +308,11 @@ void RankingPage::initialise(const PageContext& context) {
   settings_ = context.settings;
   pages_ = context.pages;
   engine_ = context.engine;
+  // The Device and Disk pages were made before this one; the collector fills in later.
+  if (environment_.inventory == nullptr && pages_ != nullptr) {
+    pagesInventory_ = std::make_unique<PagesInventory>(*pages_);
+    inventory_ = pagesInventory_.get();
+  }
 
   diskLabel_->setText("HDD (*)");
   controllerLabel_->setText("Controller");

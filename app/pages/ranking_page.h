@@ -12,6 +12,7 @@
 #include "app/pages/page.h"
 #include "ranking/clock_figures.h"
 #include "ranking/machine_facts.h"
+#include "ranking/pages_inventory.h"
 #include "ranking/ranking_form.h"
 #include "ranking/ranking_post.h"
 #include "ranking/result_summary.h"
@@ -110,6 +111,7 @@ class RankingPage : public Page {
   const PagesModel* pages_ = nullptr;
   BenchEngine* engine_ = nullptr;
   NoInventoryDetails noInventory_;
+  std::unique_ptr<PagesInventory> pagesInventory_;
   const RankingInventorySource* inventory_ = nullptr;
   int raid_ = 0;
   bool clocksReadOnly_ = true;
