@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "info/sysfs_text.h"
 #include "probe/smbios_entry_point.h"
 
 namespace velora {
@@ -18,25 +19,6 @@ namespace velora {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string ReadLine(const std::string& path) {
-  std::string text = ReadAll(path);
-  const size_t end = text.find('\n');
-  if (end != std::string::npos) text.resize(end);
-  return TrimRight(text);
-}
-
-uint32_t Hex(const std::string& text) {
-  return static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 16));
-}
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -87,7 +69,7 @@ std::optional<std::time_t> BirthTime(const std::string& path) {
 
 // "2023-05-01 12:00:00 startup ..." of the first dpkg log line.
 std::optional<std::string> FirstPackageLogDay(const std::string& path) {
-  const std::string line = ReadLine(path);
+  const std::string line = ReadFirstLine(path);
   if (line.size() < 10 || line[4] != '-' || line[7] != '-') return std::nullopt;
   return line.substr(0, 4) + line.substr(5, 2) + line.substr(8, 2);
 }
@@ -133,7 +115,7 @@ SysfsInventorySources::SysfsInventorySources(SysfsInventoryOptions options)
     : options_(std::move(options)), names_(options_.programFolder) {}
 
 std::string SysfsInventorySources::Dmi(const std::string& name) const {
-  return ReadLine(Path("/sys/class/dmi/id/" + name));
+  return ReadFirstLine(Path("/sys/class/dmi/id/" + name));
 }
 
 std::vector<DiskObject> SysfsInventorySources::Disks() {
@@ -146,15 +128,15 @@ std::vector<DiskObject> SysfsInventorySources::Disks() {
     }
     const std::string folder = block + "/" + name;
     const std::string real = Resolved(folder);
-    std::string vendor = ReadLine(folder + "/device/vendor");
-    std::string model = ReadLine(folder + "/device/model");
+    std::string vendor = ReadFirstLine(folder + "/device/vendor");
+    std::string model = ReadFirstLine(folder + "/device/model");
     // Disk vendors on ATA links all read "ATA"; the model names the disk.
     if (vendor == "ATA") vendor.clear();
     DiskObject disk;
     disk.caption = vendor.empty() ? model : (model.empty() ? vendor : vendor + " " + model);
     disk.interfaceType = DiskInterfaceOf(name, real);
     const unsigned long long sectors =
-        std::strtoull(ReadLine(folder + "/size").c_str(), nullptr, 10);
+        std::strtoull(ReadFirstLine(folder + "/size").c_str(), nullptr, 10);
     disk.size = std::to_string(sectors * 512ULL);  // sysfs counts 512-byte sectors
     disks.push_back(disk);
   }
@@ -173,7 +155,7 @@ std::optional<BiosObject> SysfsInventorySources::Bios() {
 
   std::optional<std::pair<int, int>> numbers = SmbiosVersionNumbers(options_.probeSmbiosVersion);
   if (!numbers) {
-    const std::string entry = ReadAll(Path("/sys/firmware/dmi/tables/smbios_entry_point"));
+    const std::string entry = ReadSmallFile(Path("/sys/firmware/dmi/tables/smbios_entry_point"));
     const SmbiosEntryPoint point =
         FindSmbiosEntryPoint(reinterpret_cast<const uint8_t*>(entry.data()), entry.size());
     numbers = SmbiosVersionNumbers(point.version);
@@ -215,12 +197,12 @@ std::optional<StorageControllerObject> SysfsInventorySources::StorageController(
   const std::string devices = Path("/sys/bus/pci/devices");
   for (const std::string& name : SortedNames(devices)) {
     const std::string folder = devices + "/" + name;
-    const uint32_t classCode = Hex(ReadLine(folder + "/class"));
+    const uint32_t classCode = HexNumber(ReadFirstLine(folder + "/class"));
     const uint32_t base = classCode >> 16, sub = (classCode >> 8) & 0xFF;
     // IDE, RAID, SATA and NVM express controllers.
     if (base != 0x01 || (sub != 0x01 && sub != 0x04 && sub != 0x06 && sub != 0x08)) continue;
-    const uint32_t vendor = Hex(ReadLine(folder + "/vendor"));
-    const uint32_t device = Hex(ReadLine(folder + "/device"));
+    const uint32_t vendor = HexNumber(ReadFirstLine(folder + "/vendor"));
+    const uint32_t device = HexNumber(ReadFirstLine(folder + "/device"));
     std::string vendorName, deviceName;
     names_.VendorName(vendor, vendorName);
     if (!names_.DeviceName(vendor, device, deviceName)) names_.ClassName(classCode, deviceName);
@@ -236,14 +218,15 @@ std::string SysfsInventorySources::PrimaryDisplayDevice() const {
   std::string firstCard;
   for (const std::string& name : SortedNames(drm)) {
     if (!StartsWith(name, "card") || name.find('-') == std::string::npos) continue;
-    if (ReadLine(drm + "/" + name + "/status") == "connected") {
+    if (ReadFirstLine(drm + "/" + name + "/status") == "connected") {
       return Resolved(drm + "/" + name.substr(0, name.find('-')) + "/device");
     }
   }
   // No connector says connected: the device the firmware booted on.
   const std::string devices = Path("/sys/bus/pci/devices");
   for (const std::string& name : SortedNames(devices)) {
-    if (ReadLine(devices + "/" + name + "/boot_vga") == "1") return Resolved(devices + "/" + name);
+    if (ReadFirstLine(devices + "/" + name + "/boot_vga") == "1")
+      return Resolved(devices + "/" + name);
   }
   return {};
 }
@@ -252,10 +235,10 @@ std::optional<VideoControllerObject> SysfsInventorySources::VideoController() {
   const std::string device = PrimaryDisplayDevice();
   if (device.empty()) return std::nullopt;
   PciChip chip;
-  chip.vendor = Hex(ReadLine(device + "/vendor"));
-  chip.device = Hex(ReadLine(device + "/device"));
-  chip.revision = Hex(ReadLine(device + "/revision"));
-  const uint32_t subVendor = Hex(ReadLine(device + "/subsystem_vendor"));
+  chip.vendor = HexNumber(ReadFirstLine(device + "/vendor"));
+  chip.device = HexNumber(ReadFirstLine(device + "/device"));
+  chip.revision = HexNumber(ReadFirstLine(device + "/revision"));
+  const uint32_t subVendor = HexNumber(ReadFirstLine(device + "/subsystem_vendor"));
 
   VideoControllerObject video;
   names_.VendorName(chip.vendor, video.adapterCompatibility);
@@ -276,14 +259,14 @@ std::optional<VideoControllerObject> SysfsInventorySources::VideoController() {
   }
   video.driverName = LinkName(device + "/driver");
   if (!video.driverName.empty()) {
-    video.driverFileVersion = ReadLine(Path("/sys/module/" + video.driverName + "/version"));
+    video.driverFileVersion = ReadFirstLine(Path("/sys/module/" + video.driverName + "/version"));
   }
-  video.driverVersion = ReadLine(Path("/proc/sys/kernel/osrelease"));
-  const std::string vram = ReadLine(device + "/mem_info_vram_total");
+  video.driverVersion = ReadFirstLine(Path("/proc/sys/kernel/osrelease"));
+  const std::string vram = ReadFirstLine(device + "/mem_info_vram_total");
   if (!vram.empty()) {
     video.adapterRamBytes = std::strtoull(vram.c_str(), nullptr, 10);
   } else {
-    video.adapterRamBytes = LargestPrefetchableWindow(ReadAll(device + "/resource"));
+    video.adapterRamBytes = LargestPrefetchableWindow(ReadSmallFile(device + "/resource"));
   }
   return video;
 }

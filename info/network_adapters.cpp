@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "info/inventory_rules.h"
+#include "info/sysfs_text.h"
 #include "probe/pci_name_database.h"
 
 namespace velora {
@@ -34,25 +35,6 @@ constexpr TypeName kListedTypes[] = {
     {259, "SLIP"},        // ARPHRD_CSLIP6
 };
 
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {};
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string ReadLine(const std::string& path) {
-  std::string text = ReadAll(path);
-  const size_t end = text.find('\n');
-  if (end != std::string::npos) text.resize(end);
-  return TrimRight(text);
-}
-
-uint32_t Hex(const std::string& text) {
-  return static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 16));
-}
-
 std::string Trimmed(std::string text) {
   text = TrimRight(std::move(text));
   const size_t first = text.find_first_not_of(" \t");
@@ -67,8 +49,8 @@ std::string DeviceDescription(const NetworkReadings& r, const PciNameDatabase& n
   const std::string device = interfaceFolder + "/device";
   std::error_code ec;
   if (fs::exists(device + "/vendor", ec) && fs::exists(device + "/device", ec)) {
-    const uint32_t vendor = Hex(ReadLine(device + "/vendor"));
-    const uint32_t id = Hex(ReadLine(device + "/device"));
+    const uint32_t vendor = HexNumber(ReadFirstLine(device + "/vendor"));
+    const uint32_t id = HexNumber(ReadFirstLine(device + "/device"));
     std::string vendorName, deviceName;
     names.VendorName(vendor, vendorName);
     names.DeviceName(vendor, id, deviceName);
@@ -76,8 +58,8 @@ std::string DeviceDescription(const NetworkReadings& r, const PciNameDatabase& n
   }
   // A USB interface's folder sits below its device, which carries the strings.
   const std::string usbDevice = device + "/..";
-  const std::string maker = ReadLine(usbDevice + "/manufacturer");
-  const std::string product = ReadLine(usbDevice + "/product");
+  const std::string maker = ReadFirstLine(usbDevice + "/manufacturer");
+  const std::string product = ReadFirstLine(usbDevice + "/product");
   if (!product.empty()) return maker.empty() ? product : maker + " " + product;
   const fs::path driver = fs::read_symlink(device + "/driver", ec);
   if (!ec) return driver.filename().string();
@@ -95,19 +77,19 @@ std::string DhcpServerOf(const std::string& root, const std::string& name, int i
     for (auto it = fs::directory_iterator(root + folder, ec); !ec && it != fs::directory_iterator();
          it.increment(ec)) {
       if (it->path().extension() != ".leases" && it->path().extension() != ".lease") continue;
-      std::string server = DhcpServerInDhclientLeases(ReadAll(it->path().string()), name);
+      std::string server = DhcpServerInDhclientLeases(ReadSmallFile(it->path().string()), name);
       if (!server.empty()) return server;
     }
   }
   std::string server = DhcpServerInKeyValueLease(
-      ReadAll(root + "/run/systemd/netif/leases/" + std::to_string(index)));
+      ReadSmallFile(root + "/run/systemd/netif/leases/" + std::to_string(index)));
   if (!server.empty()) return server;
   for (auto it = fs::directory_iterator(root + "/var/lib/NetworkManager", ec);
        !ec && it != fs::directory_iterator(); it.increment(ec)) {
     const std::string file = it->path().filename().string();
     if (file.size() > name.size() + 7 &&
         file.rfind("-" + name + ".lease") == file.size() - name.size() - 7) {
-      server = DhcpServerInKeyValueLease(ReadAll(it->path().string()));
+      server = DhcpServerInKeyValueLease(ReadSmallFile(it->path().string()));
       if (!server.empty()) return server;
     }
   }
@@ -192,18 +174,18 @@ std::vector<NetworkAdapterRow> ReadNetworkAdapters(const NetworkReadings& r) {
   for (auto it = fs::directory_iterator(net, ec); !ec && it != fs::directory_iterator();
        it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    interfaces.push_back({std::atoi(ReadLine(net + "/" + name + "/ifindex").c_str()), name});
+    interfaces.push_back({std::atoi(ReadFirstLine(net + "/" + name + "/ifindex").c_str()), name});
   }
   std::sort(interfaces.begin(), interfaces.end(), [](const Interface& a, const Interface& b) {
     return a.index != b.index ? a.index < b.index : a.name < b.name;
   });
 
   const PciNameDatabase names(r.programFolder);
-  const std::string routes = ReadAll(r.root + "/proc/net/route");
+  const std::string routes = ReadSmallFile(r.root + "/proc/net/route");
   std::vector<NetworkAdapterRow> rows;
   for (const Interface& i : interfaces) {
     const std::string folder = net + "/" + i.name;
-    const std::string typeText = ReadLine(folder + "/type");
+    const std::string typeText = ReadFirstLine(folder + "/type");
     if (typeText.empty()) continue;
     const bool wireless =
         fs::exists(folder + "/wireless", ec) || fs::exists(folder + "/phy80211", ec);
@@ -213,7 +195,7 @@ std::vector<NetworkAdapterRow> ReadNetworkAdapters(const NetworkReadings& r) {
     row[0] = type;
     const std::string description = DeviceDescription(r, names, folder, i.name);
     row[1] = " " + (description.empty() ? i.name : description + " (" + i.name + ")");
-    row[2] = MacText(ReadLine(folder + "/address"));
+    row[2] = MacText(ReadFirstLine(folder + "/address"));
     for (const InterfaceAddress& a : r.addresses) {
       if (a.interfaceName == i.name) {
         row[3] = a.address;

@@ -3,6 +3,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace velora {
 
 std::string ReadSmallFile(const std::string& path) {
@@ -15,7 +18,7 @@ std::string ReadSmallFile(const std::string& path) {
     const ssize_t got = read(fd, buffer, sizeof buffer);
     if (got <= 0) break;
     text.append(buffer, static_cast<size_t>(got));
-    if (text.size() >= 65536) break;
+    if (text.size() >= (1u << 20)) break;
   }
   close(fd);
   return text;
@@ -29,5 +32,18 @@ std::string TrimBlanks(const std::string& text) {
 }
 
 std::string ReadAttribute(const std::string& path) { return TrimBlanks(ReadSmallFile(path)); }
+
+std::string ReadFirstLine(const std::string& path) {
+  std::string text = ReadSmallFile(path);
+  text.resize(std::min(text.size(), text.find('\n')));
+  while (!text.empty() &&
+         (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' || text.back() == '\0'))
+    text.pop_back();
+  return text;
+}
+
+uint32_t HexNumber(const std::string& text) {
+  return static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 16));
+}
 
 }  // namespace velora
