@@ -258,7 +258,7 @@ void BenchRunner::RunHddSubTest(int subTest, HddScratchParams& params,
     const bool gone = !folder.FileExists(folder.FileName());
     NoteFailure(kTestHdd, subTest,
                 folder.Path() + "/" + folder.FileName() + ": " +
-                    (gone ? ErrorReason(ENOENT, language) : ErrorReason(EIO, language)));
+                    (gone ? ScratchFileGoneReason(language) : ErrorReason(EIO, language)));
   }
   std::lock_guard lock(recordMutex_);
   result_.score[kTestHdd][subTest] = bestScore;

@@ -16,7 +16,7 @@ struct ReasonText {
 };
 
 constexpr ReasonText kReasons[] = {
-    {ENOENT, "no such file or folder", "ファイルまたはフォルダがありません"},
+    {ENOENT, "no such folder", "フォルダがありません"},
     {ENOTDIR, "not a folder", "フォルダではありません"},
     {EACCES, "no permission to write there", "書き込む権限がありません"},
     {EPERM, "no permission to write there", "書き込む権限がありません"},
@@ -36,6 +36,10 @@ std::string ErrorReason(int error, int language) {
     if (reason.error == error) return language == kEnglish ? reason.english : reason.japanese;
   }
   return std::strerror(error);
+}
+
+std::string ScratchFileGoneReason(int language) {
+  return language == kEnglish ? "the scratch file is gone" : "作業ファイルがなくなりました";
 }
 
 std::string ScratchFailureMessage(const ScratchFailure& failure, int language) {

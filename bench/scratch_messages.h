@@ -19,5 +19,7 @@ std::string ScratchFailureMessage(const ScratchFailure& failure, int language);
 // The reason of an errno in the interface language: the common ones in words of our own, the
 // rest as the C library says it.
 std::string ErrorReason(int error, int language);
+// A scratch file removed under a running HDD test (ENOENT names a folder above).
+std::string ScratchFileGoneReason(int language);
 
 }  // namespace velora

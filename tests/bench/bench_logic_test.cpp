@@ -94,7 +94,7 @@ TEST(ScratchMessages, BothLanguagesWithThePathAndTheReason) {
   EXPECT_EQ(ScratchFailureMessage({ScratchFailureKind::kInsufficientSpace, "", 0}, kEnglish),
             "HDD capacity is insufficient.");
   EXPECT_EQ(ScratchFailureMessage({ScratchFailureKind::kNotWritable, "/x/y", ENOENT}, kEnglish),
-            "It seems to be the drive which cannot be written in.\n/x/y: no such file or folder");
+            "It seems to be the drive which cannot be written in.\n/x/y: no such folder");
   EXPECT_EQ(ScratchFailureMessage({ScratchFailureKind::kNotWritable, "/x/y", ENOTDIR}, kJapanese),
             "書き込みできないドライブのようです。書き込み可能なドライブを選択してください\n"
             "/x/y: フォルダではありません");

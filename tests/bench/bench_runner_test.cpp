@@ -285,7 +285,7 @@ TEST_F(BenchRunnerTest, UnwritableScratchRootShowsTheWritabilityMessage) {
   runner_.SetOptions(options_);
   Run(kTestHdd);
   EXPECT_TRUE(observer_.Has("message It seems to be the drive which cannot be written in.\n" +
-                            root_ + "/missing/deeper: no such file or folder"));
+                            root_ + "/missing/deeper: no such folder"));
   ASSERT_EQ(runner_.Failures().size(), 1u);
   EXPECT_EQ(engine_.CallsOf(kTestHdd), 0);
   EXPECT_EQ(observer_.Events().back(), "ended");

@@ -243,7 +243,7 @@ TEST_F(ScratchSafetyTest, AFailedHddSubTestIsNegativeWithItsReasonNeverZero) {
   EXPECT_NE(failures[0].find("HDD T4S2: "), std::string::npos) << failures[0];
   EXPECT_NE(failures[0].find("input/output error"), std::string::npos) << failures[0];
   EXPECT_NE(failures[1].find("HDD T4S3: "), std::string::npos) << failures[1];
-  EXPECT_NE(failures[1].find(": no such file or folder"), std::string::npos) << failures[1];
+  EXPECT_NE(failures[1].find(": the scratch file is gone"), std::string::npos) << failures[1];
   EXPECT_TRUE(observer_.Starts("failed 4.2 HDD T4S2: "));
 }
 
