@@ -95,9 +95,7 @@ std::string ResultTextBlock(const BenchResult& result, const std::string& displa
       const int32_t value = result.value[line.test][line.subTest];
       block += line.label;
       switch (line.form) {
-        case LineForm::kPlain:
-          block += Formatted("%7d\r\n", score);
-          break;
+        case LineForm::kPlain: block += Formatted("%7d\r\n", score); break;
         case LineForm::kRate:
           block += Formatted("%7.2f MB/s (%6d )\r\n", value / 100.0, score);
           break;
@@ -105,7 +103,8 @@ std::string ResultTextBlock(const BenchResult& result, const std::string& displa
           block += Formatted("%7.2f FPS  (%6d )\r\n", value / 100.0, score);
           break;
         case LineForm::kBracketed:
-          block += Formatted("(%7d)\r\n", score);
+          // The line and polygon counts and the processor counts are measured values.
+          block += Formatted("(%7d)\r\n", value);
           break;
       }
     }
