@@ -16,6 +16,9 @@ root="$prefix/usr"
 for f in bin/velora09 bin/velora lib/velora09/libprobix.so lib/velora09/libvelora09.so \
          share/velora09/data/pci.db share/velora09/data/vendor.pci share/velora09/Velora09.txt \
          share/velora09/Probix.txt share/applications/velora09.desktop \
+         share/velora09/template/text/Standard.txt share/velora09/template/text/Full.txt \
+         share/velora09/template/text/Forum.txt share/velora09/template/html/Standard.html \
+         share/velora09/template/html/Full.html \
          share/icons/hicolor/scalable/apps/velora09.svg \
          share/icons/hicolor/48x48/apps/velora09.png share/icons/hicolor/128x128/apps/velora09.png \
          share/icons/hicolor/256x256/apps/velora09.png share/man/man1/velora.1.gz; do
