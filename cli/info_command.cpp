@@ -54,6 +54,8 @@ class SynchronousInventoryHost : public InventoryHost {
   InventoryFields fields_;
 };
 
+}  // namespace
+
 InventoryFields CollectInventoryNow(const std::string& openGlRenderer,
                                     const std::vector<std::string>& identifiedModels) {
   const Settings settings = ProgramSettings();
@@ -71,7 +73,30 @@ InventoryFields CollectInventoryNow(const std::string& openGlRenderer,
   return host.fields();
 }
 
-}  // namespace
+SystemPageData ReadSystemPageNow(const OsIdentity& os, const InventoryFields& inventory) {
+  SystemPageData system;
+  FillSystemPageOnce(system, os, ReadFixedSystemFacts());
+  RefreshSystemPageLive(system, ReadMemoryStatus(), std::time(nullptr), ReadUpTimeSeconds());
+  ApplyInventoryToSystemPage(system, inventory);
+  return system;
+}
+
+DevicePageData ReadDevicePageNow(ProbeObject& probe, const GraphicsApiVersions& graphics,
+                                 const InventoryFields& inventory) {
+  DevicePageData device;
+  FillDevicePageFromProbe(device, &probe);
+  device.fontSmoothing = FontSmoothingName(fontSmoothingType());
+  if (auto mode = ReadX11DisplayMode()) {
+    device.displayMode =
+        DisplayModeText(mode->width, mode->height, mode->bitsPerPixel, mode->refreshRate);
+  }
+  device.openGlVersion = graphics.openGlVersion;
+  device.openGlRenderer = graphics.openGlRenderer;
+  device.vulkanVersion = graphics.vulkanVersion;
+  SetAdapters(device, ReadNetworkAdapters(ProgramFolder()));
+  ApplyInventoryToDevicePage(device, inventory);
+  return device;
+}
 
 std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& words,
                                             std::string& error) {
@@ -206,11 +231,7 @@ int RunInfo(const InfoCommand& command, int language) {
   InventoryFields inventory;
   if (collects) inventory = CollectInventoryNow(graphics.openGlRenderer, disks->identifiedModels);
   if (Wants(command, "system")) {
-    SystemPageData system;
-    FillSystemPageOnce(system, os, ReadFixedSystemFacts());
-    RefreshSystemPageLive(system, ReadMemoryStatus(), std::time(nullptr), ReadUpTimeSeconds());
-    ApplyInventoryToSystemPage(system, inventory);
-    made["system"].push_back(SystemPageView(system, language));
+    made["system"].push_back(SystemPageView(ReadSystemPageNow(os, inventory), language));
   }
   const bool needsProbe = Wants(command, "cpu") || Wants(command, "feature") ||
                           Wants(command, "device") || Wants(command, "pci") ||
@@ -232,19 +253,8 @@ int RunInfo(const InfoCommand& command, int language) {
     if (Wants(command, "feature"))
       made["feature"].push_back(FeaturePageView(ReadFeaturePageData(probe)));
     if (Wants(command, "device")) {
-      DevicePageData device;
-      FillDevicePageFromProbe(device, &probe);
-      device.fontSmoothing = FontSmoothingName(fontSmoothingType());
-      if (auto mode = ReadX11DisplayMode()) {
-        device.displayMode =
-            DisplayModeText(mode->width, mode->height, mode->bitsPerPixel, mode->refreshRate);
-      }
-      device.openGlVersion = graphics.openGlVersion;
-      device.openGlRenderer = graphics.openGlRenderer;
-      device.vulkanVersion = graphics.vulkanVersion;
-      SetAdapters(device, ReadNetworkAdapters(ProgramFolder()));
-      ApplyInventoryToDevicePage(device, inventory);
-      made["device"].push_back(DevicePageView(device, language));
+      made["device"].push_back(
+          DevicePageView(ReadDevicePageNow(probe, graphics, inventory), language));
     }
     if (Wants(command, "pci")) made["pci"].push_back(PciPageView(ReadPciPageData(probe)));
     if (Wants(command, "info")) {

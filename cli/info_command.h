@@ -5,7 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "info/device_page_data.h"
+#include "info/inventory_collector.h"
+#include "info/os_identity.h"
 #include "info/page_view.h"
+#include "info/system_page_data.h"
+#include "platform/display_facts.h"
 
 namespace velora {
 
@@ -31,5 +36,13 @@ std::string PageViewsJson(const std::vector<PageView>& views);
 int RunInfo(const InfoCommand& command, int language);
 
 const char* InfoUsage();
+
+// The pieces `velora info` and `velora report` assemble without a window, as the window does.
+// The inventory collector run on the calling thread, leaving out the disks a command identified.
+InventoryFields CollectInventoryNow(const std::string& openGlRenderer,
+                                    const std::vector<std::string>& identifiedModels);
+SystemPageData ReadSystemPageNow(const OsIdentity& os, const InventoryFields& inventory);
+DevicePageData ReadDevicePageNow(ProbeObject& probe, const GraphicsApiVersions& graphics,
+                                 const InventoryFields& inventory);
 
 }  // namespace velora

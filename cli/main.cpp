@@ -24,6 +24,7 @@
 #include "cli/console_progress.h"
 #include "cli/info_command.h"
 #include "cli/mark_command.h"
+#include "cli/report_command.h"
 #include "cli/submit_command.h"
 #include "core/main_window_model.h"
 #include "core/probe_binding.h"
@@ -153,9 +154,12 @@ int RunMark(const MarkCommand& command, int language) {
 
   LinkedBenchEngine engine;
   LinuxBenchHost host;
-  ConsoleProgress observer(engine, command.tests, stdout, isatty(1) == 1, language, [] {
-    if (BenchRunner* runner = activeRunner.load()) runner->RequestStop();
-  });
+  // With --json standard output carries the record alone.
+  std::FILE* progress = command.json ? stderr : stdout;
+  ConsoleProgress observer(engine, command.tests, progress, isatty(fileno(progress)) == 1, language,
+                           [] {
+                             if (BenchRunner* runner = activeRunner.load()) runner->RequestStop();
+                           });
   BenchRunner runner(engine, host, observer, ConfiguredProcessorCount());
   runner.SetOptions(options);
 
@@ -191,6 +195,7 @@ int RunMark(const MarkCommand& command, int language) {
   std::string block = ResultTextBlock(result, screen ? result.runSettings.displayMode : "",
                                       result.runSettings.fontSmoothing, "");
   std::erase(block, '\r');
+  if (command.json) block = ResultRecordJson(result);
   int outputError = observer.OutputError();
   if (outputError == 0) {
     errno = 0;
@@ -204,7 +209,11 @@ int RunMark(const MarkCommand& command, int language) {
   if (failures > 0) {
     Complain(Format(CliText::kFailedSubTests, language, std::to_string(failures)));
   }
-  const int status = stopped || failures > 0 || outputError != 0 || observer.Failed() ? 1 : 0;
+  int status = stopped || failures > 0 || outputError != 0 || observer.Failed() ? 1 : 0;
+  if (!command.reportFile.empty() && !stopped) {
+    ReportRequest report{command.reportHtml, command.reportTemplate, command.reportFile};
+    if (WriteReport(report, HeadlessReportPages(result)) != 0) status = 1;
+  }
   if (status == 0 && (command.submit.submit || command.submit.dryRun)) {
     return SubmitRun(command.submit, result, language);
   }
@@ -216,6 +225,7 @@ int Usage(int language, bool asked) {
   std::fputs(CliTextOf(CliText::kUsage, language), out);
   std::fputs("\n", out);
   std::fputs(InfoUsage(), out);
+  std::fputs(ReportUsage(), out);
   return asked ? 0 : 2;
 }
 
@@ -227,7 +237,7 @@ int main(int argc, char** argv) {
                                    std::getenv("LANG"), WindowSettings().ReadSetting("Language"));
   if (words.empty()) return Usage(language, false);
   if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
-    if (words.size() > 1 && words[1] != "mark" && words[1] != "info") {
+    if (words.size() > 1 && words[1] != "mark" && words[1] != "info" && words[1] != "report") {
       Complain(Format(CliText::kUnknownCommand, language, words[1]));
       return Usage(language, false);
     }
@@ -242,6 +252,16 @@ int main(int argc, char** argv) {
       return Usage(language, false);
     }
     return RunInfo(*info, language);
+  }
+  if (words[0] == "report") {
+    std::string error;
+    const auto report = ParseReportCommand({words.begin() + 1, words.end()}, error);
+    if (!report) {
+      Complain(error);
+      std::fputs("\n", stderr);
+      return Usage(language, false);
+    }
+    return WriteReport(*report, HeadlessReportPages(BenchResult{}));
   }
   if (words[0] != "mark") {
     Complain(Format(CliText::kUnknownCommand, language, words[0]));

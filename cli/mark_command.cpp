@@ -71,8 +71,7 @@ int TestOfName(const std::string& name) {
 }
 
 std::optional<MarkCommand> ParseMarkCommand(const std::vector<std::string>& words,
-                                            int processorCount, int language,
-                                            std::string& error) {
+                                            int processorCount, int language, std::string& error) {
   MarkCommand command;
   command.tests.clear();
   for (size_t i = 0; i < words.size(); ++i) {
@@ -80,6 +79,16 @@ std::optional<MarkCommand> ParseMarkCommand(const std::vector<std::string>& word
     const bool hasValue = i + 1 < words.size();
     if (word == "--help" || word == "-h") {
       command.help = true;
+    } else if (word == "--json") {
+      command.json = true;
+    } else if (word == "--html") {
+      command.reportHtml = true;
+    } else if (word == "--report" || word == "--template") {
+      if (!hasValue || words[i + 1].empty()) {
+        error = Filled(CliText::kNeedsValue, language, word);
+        return std::nullopt;
+      }
+      (word == "--report" ? command.reportFile : command.reportTemplate) = words[++i];
     } else if (TakeSubmitWord(words, i, command.submit, error)) {
       if (!error.empty()) return std::nullopt;
     } else if (word == "--hdd-dir" || word == "--hdd-size" || word == "--mask") {
@@ -111,6 +120,10 @@ std::optional<MarkCommand> ParseMarkCommand(const std::vector<std::string>& word
     }
   }
   if (command.tests.empty()) command.tests.push_back(kTestOverall);
+  if (command.reportFile.empty() && (command.reportHtml || !command.reportTemplate.empty())) {
+    error = Filled(CliText::kNeedsValue, language, "--report");
+    return std::nullopt;
+  }
   return command;
 }
 

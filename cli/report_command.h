@@ -1,0 +1,43 @@
+#pragma once
+// "velora report": a report of the machine from a template, without a window; and the report
+// and JSON options of "velora mark".
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench/bench_result.h"
+#include "report/report_pages.h"
+
+namespace velora {
+
+struct ReportRequest {
+  bool html = false;
+  std::string templateName;  // a template's name ("Full", "Full.html") or a file's path
+  std::string output;        // empty: standard output
+};
+
+// Parses the words after "report"; on failure error says why.
+std::optional<ReportRequest> ParseReportCommand(const std::vector<std::string>& words,
+                                                std::string& error);
+
+// The template's bytes: a path when the value names a file that exists or holds a '/', else a
+// name looked up in the template folders of the form, with or without its extension ("Standard"
+// when empty). nullopt with error when there is no such template.
+std::optional<std::string> FindTemplate(const std::string& value, ReportForm form,
+                                        const std::vector<std::string>& roots, std::string& error);
+
+// Every page a report reads, filled as the window fills them at start-up, with result as the
+// Mark page's record.
+ReportPages HeadlessReportPages(const BenchResult& result);
+
+// Builds the report and writes it to the request's file or standard output; the exit status.
+int WriteReport(const ReportRequest& request, const ReportPages& pages);
+
+// The result record as JSON: the overall score, every test with its score and its sub-tests'
+// scores and values, and the run's settings.
+std::string ResultRecordJson(const BenchResult& result);
+
+const char* ReportUsage();
+
+}  // namespace velora
