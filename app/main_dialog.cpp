@@ -15,14 +15,19 @@
 #include "app/open_in_folder.h"
 #include "app/pages/device_page.h"
 #include "app/pages/mark_page.h"
+#include "app/pages/ranking_page.h"
 #include "app/queued_call.h"
 #include "app/skin/translucency.h"
 #include "core/app_log.h"
 #include "core/settings.h"
 #include "core/ui_language.h"
 #include "info/inventory_sysfs.h"
+#include "info/os_identity.h"
+#include "platform/app_paths.h"
+#include "platform/linux/linux_cpuid_source.h"
 #include "platform/program_folder.h"
 #include "probe/probe_id_table.h"
+#include "report/report_delivery.h"
 
 namespace velora {
 namespace {
@@ -50,6 +55,15 @@ MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
     QMessageBox::information(isVisible() ? this : nullptr, QString::fromStdString(caption),
                              QString::fromStdString(text), QMessageBox::Ok);
   };
+
+  templateRoots = CurrentTemplateRoots();
+  askSavePath = [this](ReportForm form) { return AskReportSavePath(this, form); };
+  copyText = [](const std::string& report) { CopyReport(report); };
+  const char* cache = std::getenv("XDG_CACHE_HOME");
+  const char* home = std::getenv("HOME");
+  previewFolder =
+      PreviewFolder(ProgramFolder(), CurrentPathEnvironment(ProgramFolder()).programFolderWritable,
+                    cache != nullptr ? cache : "", home != nullptr ? home : "");
 
   QIcon icon;
   for (int size : {48, 128, 256}) icon.addFile(QStringLiteral(":/icons/velora09-%1.png").arg(size));
@@ -132,7 +146,49 @@ QAction* MainDialog::action(int command) const {
   return it == actions_.end() ? nullptr : it->second;
 }
 
+void MainDialog::buildTemplateMenus() {
+  reportMenu_ = std::make_unique<ReportMenu>(templateRoots, ProcessCpuidSource());
+  reportMenu_->fill(editMenu_, [this](QMenu* submenu, int command, const QString& caption) {
+    QAction* a = submenu->addAction(caption);
+    a->setData(command);
+    actions_[command] = a;
+    connect(a, &QAction::triggered, this, [this, command] { runCommand(command); });
+  });
+  menuBar_->update();
+}
+
+ReportPages MainDialog::reportPages() const {
+  ReportPages p;
+  p.system = pages_.ReadSystemPage();
+  p.cpu = pages_.ReadCpuPage();
+  p.device = pages_.ReadDevicePage();
+  p.pci = pages_.ReadPciPage();
+  p.disk = pages_.ReadDiskPage();
+  p.result = pages_.ReadMarkPage().result;
+  if (auto* mark = dynamic_cast<MarkPage*>(page(0))) {
+    p.markDisplayMode = mark->displayModeText();
+    p.markFontSmoothing = mark->fontSmoothingText();
+  }
+  if (auto* ranking = dynamic_cast<RankingPage*>(page(1))) p.ranking = ranking->form();
+  p.os = IdentifyOperatingSystem();
+  p.title = baseTitle_;
+  return p;
+}
+
 void MainDialog::runCommand(int command) {
+  if (TemplateGroupOf(command) >= 0 && reportMenu_) {
+    const QAction* item = action(command);
+    ReportMenuHooks hooks;
+    hooks.pages = [this] { return reportPages(); };
+    hooks.openFile = openFile;
+    hooks.openAddress = openAddress;
+    hooks.showError = [this](const std::string& text) { showMessage(text, programName()); };
+    hooks.askSavePath = askSavePath;
+    hooks.copy = copyText;
+    hooks.previewFolder = previewFolder;
+    if (item != nullptr) reportMenu_->run(command, item->text().toStdString(), hooks);
+    // The command then goes on to the ordinary handling, which has nothing for it.
+  }
   if (command >= kCmdTabFirst && command <= kCmdTabLast) {
     selectPage(command - kCmdTabFirst);
     return;
@@ -241,7 +297,7 @@ void MainDialog::CreatePages(ProbeObject* probe) {
   baseTitle_ = BaseTitle(release);
   setWindowTitle(QString::fromStdString(baseTitle_));
 
-  // The report template menus come from their own part of the program.
+  buildTemplateMenus();
   skin_.applySettings(context_.settings);
   translucent_ = applyStartupTransparency(this, context_.settings);
   setLanguage(UiLanguage);

@@ -12,6 +12,7 @@
 #include "app/inventory_runner.h"
 #include "app/pages/page.h"
 #include "app/pages/page_set.h"
+#include "app/report_menu.h"
 #include "app/skin/skin.h"
 #include "bench/linked_bench_engine.h"
 #include "core/main_window_model.h"
@@ -63,6 +64,15 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   std::function<void(const std::string& address)> openAddress;
   // Message boxes; a test may answer them itself.
   std::function<void(const std::string& text, const std::string& caption)> showMessage;
+  // The report templates' folders, read when the pages are made; the save dialog, the
+  // clipboard and the preview folder of the reports. Tests replace them before initialise.
+  std::vector<std::string> templateRoots;
+  std::function<std::optional<std::string>(ReportForm form)> askSavePath;
+  std::function<void(const std::string& report)> copyText;
+  std::string previewFolder;
+
+  // What a report reads of the pages now.
+  ReportPages reportPages() const;
 
   // MainWindowHost
   void ShowMessage(const std::string& text, const std::string& caption) override;
@@ -81,6 +91,7 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
 
  private:
   void buildMenus();
+  void buildTemplateMenus();
   QAction* addCommand(QMenu* menu, int command, const char* caption);
   void fixSize();
   void dressPages();
@@ -103,6 +114,7 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   std::unique_ptr<InventoryRunner> collector_;
   std::string smbiosVersion_;
   std::string baseTitle_;
+  std::unique_ptr<ReportMenu> reportMenu_;
 };
 
 }  // namespace velora

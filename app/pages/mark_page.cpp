@@ -363,6 +363,9 @@ void MarkPage::setOptionListsEnabled(bool scratchLists, bool maskList) {
   maskList_->setEnabled(maskList);
 }
 
+std::string MarkPage::displayModeText() const { return displayMode_->text().toStdString(); }
+std::string MarkPage::fontSmoothingText() const { return fontSmoothing_->text().toStdString(); }
+
 void MarkPage::showRunSettings(const std::string& displayMode, const std::string& fontSmoothing) {
   displayMode_->setText(QString::fromStdString(displayMode));
   fontSmoothing_->setText(QString::fromStdString(fontSmoothing));

@@ -102,6 +102,9 @@ class MarkPage : public Page {
   // The runner's reports, on the GUI thread.
   void setOptionListsEnabled(bool scratchLists, bool maskList);
   void showRunSettings(const std::string& displayMode, const std::string& fontSmoothing);
+  // The Display Mode and Font Smoothing boxes as they stand.
+  std::string displayModeText() const;
+  std::string fontSmoothingText() const;
   void clearSubTestList();
   void showBusy(bool busy);
   void showRunMessage(const std::string& text);
