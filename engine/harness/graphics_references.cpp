@@ -49,11 +49,13 @@ class PlainScene : public GlSceneKernel {
 
 double ReferenceGdi(int shape) {
   const auto s = static_cast<GdiShape>(shape);
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSceneWidth, kSceneHeight);
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSceneWidth, kSceneHeight);
   cairo_t* cr = cairo_create(surface);
   cairo_font_face_t* faces[kGdiFontCount];
   for (int f = 0; f < kGdiFontCount; ++f)
-    faces[f] = cairo_toy_font_face_create(GdiFontFamily(f), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    faces[f] = cairo_toy_font_face_create(GdiFontFamily(f), CAIRO_FONT_SLANT_NORMAL,
+                                          CAIRO_FONT_WEIGHT_NORMAL);
   cairo_surface_t* image = CreateBlitImage();
   uint64_t next = 0;
   const double rate = Rate([&] {
@@ -95,7 +97,8 @@ double ReferenceGdi(int shape) {
 }
 
 double ReferenceSprites(int count) {
-  SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, kSceneWidth, kSceneHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* target =
+      SDL_CreateRGBSurfaceWithFormat(0, kSceneWidth, kSceneHeight, 32, SDL_PIXELFORMAT_ARGB8888);
   SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(target);
   SDL_Texture* textures[kSpriteColours];
   for (int c = 0; c < kSpriteColours; ++c) {
@@ -103,8 +106,9 @@ double ReferenceSprites(int count) {
     std::vector<uint32_t> pixels(kSpriteSize * kSpriteSize);
     for (int y = 0; y < kSpriteSize; ++y)
       for (int x = 0; x < kSpriteSize; ++x)
-        pixels[y * kSpriteSize + x] = (uint32_t{SpriteAlpha(x, y)} << 24) | (uint32_t{colour.r} << 16) |
-                                      (uint32_t{colour.g} << 8) | colour.b;
+        pixels[y * kSpriteSize + x] = (uint32_t{SpriteAlpha(x, y)} << 24) |
+                                      (uint32_t{colour.r} << 16) | (uint32_t{colour.g} << 8) |
+                                      colour.b;
     textures[c] = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
                                     kSpriteSize, kSpriteSize);
     SDL_UpdateTexture(textures[c], nullptr, pixels.data(), kSpriteSize * 4);
@@ -112,7 +116,8 @@ double ReferenceSprites(int count) {
   }
   uint64_t frame = 0;
   const double rate = Rate([&] {
-    SDL_SetRenderDrawColor(renderer, kSpriteBackground.r, kSpriteBackground.g, kSpriteBackground.b, 255);
+    SDL_SetRenderDrawColor(renderer, kSpriteBackground.r, kSpriteBackground.g, kSpriteBackground.b,
+                           255);
     SDL_RenderClear(renderer);
     for (int i = 0; i < count; ++i) {
       const SpritePlace s = SpriteAt(i, frame);
