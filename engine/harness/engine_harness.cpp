@@ -37,10 +37,10 @@
 namespace {
 
 using velora::HddScratchParams;
+using velora::bench::AllCalls;
 using velora::bench::ComparePairs;
 using velora::bench::EngineValue;
 using velora::bench::Join;
-using velora::bench::AllCalls;
 using velora::bench::Median;
 using velora::bench::PrintLoad;
 using velora::bench::Ratios;

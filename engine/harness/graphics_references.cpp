@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <cairo.h>
-#include <time.h>
 
 #include <cmath>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "engine/graphics/gl_scene_kernel.h"
 #include "engine/graphics/scene_random.h"
 #include "engine/graphics/sprite_motion.h"
+#include "engine/harness/harness_figures.h"
 
 namespace velora::bench {
 namespace {
@@ -18,12 +18,6 @@ namespace {
 using namespace velora::engine::graphics;
 
 constexpr double kMinSeconds = 0.25;
-
-double Now() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC_RAW, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
 
 // Repeats step (which answers the work it did) until kMinSeconds have passed.
 template <typename Step>

@@ -9,15 +9,12 @@
 #include "engine/velora_engine.h"
 
 namespace velora::bench {
-namespace {
 
 double Now() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC_RAW, &ts);
   return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
-
-}  // namespace
 
 double Median(std::vector<double> v) {
   if (v.empty()) return 0.0;

@@ -9,6 +9,9 @@
 
 namespace velora::bench {
 
+// Seconds on the raw monotonic clock, which no time adjustment bends.
+double Now();
+
 double Median(std::vector<double> v);
 // Ratios of pairs; a failed engine call (negative) or a missing reference counts as 0.
 std::vector<double> Ratios(const std::vector<double>& top, const std::vector<double>& bottom);
