@@ -116,10 +116,15 @@ int SubmitRun(const SubmitRequest& request, const BenchResult& result, int langu
   const OsIdentity os = IdentifyOperatingSystem();
   const uint64_t memory = ReadMemoryStatus().physicalTotal;
   CpuPageData cpu;
+  DevicePageData device;
   char release[kProbeTextCapacity] = "";
   ProbeBinding binding(ProgramFolder());
-  if (binding.Load(kCreateCpuProbe) && binding.probe() != nullptr) {
+  if (binding.Load(kCreateCpuProbe | kCreatePciProbe) && binding.probe() != nullptr) {
     cpu = BuildCpuPageData(*binding.probe(), 0, os, memory);
+    // The chipset, video and their identifiers, as the Device page holds them.
+    const GraphicsApiVersions graphics = ReadGraphicsApiVersions();
+    device = ReadDevicePageNow(*binding.probe(), graphics,
+                               CollectInventoryNow(graphics.openGlRenderer, {}));
     binding.probe()->GetString(probe_id::kBuildNumber, release);
   }
   binding.Release();
@@ -131,10 +136,9 @@ int SubmitRun(const SubmitRequest& request, const BenchResult& result, int langu
     Complain(error);
     return 2;
   }
-  const SubmitOutcome outcome =
-      SubmitRegistration(*form, CpuFactsOf(cpu), SystemFactsOf(system, os.build),
-                         NoInventoryDetails().ReadDeviceFacts(), result, BaseTitle(release),
-                         settings.ReadSetting("RankingServer"), language, !request.submit);
+  const SubmitOutcome outcome = SubmitRegistration(
+      *form, CpuFactsOf(cpu), SystemFactsOf(system, os.build), DeviceFactsOf(device), result,
+      BaseTitle(release), settings.ReadSetting("RankingServer"), language, !request.submit);
   if (!outcome.out.empty()) std::printf("%s\n", outcome.out.c_str());
   if (!outcome.error.empty()) Complain(outcome.error);
   return outcome.exitCode;

@@ -45,6 +45,32 @@ CpuFacts CpuFactsOf(const CpuPageData& p) {
   return f;
 }
 
+DeviceFacts DeviceFactsOf(const DevicePageData& device) {
+  DeviceFacts facts;
+  facts.chipSet = device.chipset;
+  facts.north = device.north;
+  facts.south = device.south;
+  facts.ideController = device.ideController;
+  facts.video = device.video;
+  facts.directX = device.directX;
+  facts.videoProduct = device.videoProduct;
+  facts.videoVendor = device.videoVendor;
+  facts.videoChip = device.videoChip;
+  facts.videoRam = device.videoRam;
+  facts.videoDriverVersion = device.driverVersion;
+  facts.videoDriverDate = device.driverDate;
+  facts.northVid = device.northVid;
+  facts.northDid = device.northDid;
+  facts.northRid = device.northRid;
+  facts.southVid = device.southVid;
+  facts.southDid = device.southDid;
+  facts.southRid = device.southRid;
+  facts.videoVid = device.videoVid;
+  facts.videoDid = device.videoDid;
+  facts.videoRid = device.videoRid;
+  return facts;
+}
+
 SystemFacts SystemFactsOf(const SystemPageData& p, const std::string& kernelRelease) {
   SystemFacts f;
   f.osName = p.osName;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "info/cpu_page_data.h"
+#include "info/device_page_data.h"
 #include "info/system_page_data.h"
 
 namespace velora {
@@ -61,6 +62,7 @@ class NoInventoryDetails : public RankingInventorySource {
 };
 
 CpuFacts CpuFactsOf(const CpuPageData& page);
+DeviceFacts DeviceFactsOf(const DevicePageData& page);
 // The version numbers from the kernel release ("6.1.0-28-amd64": 6, 1, 0); missing ones -1. The
 // type stays -1: a Linux kernel has no platform id of the kind the ranking keeps.
 SystemFacts SystemFactsOf(const SystemPageData& page, const std::string& kernelRelease);
