@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpng-dev zlib1g-dev
   libcurl4-openssl-dev
+  libcpp-httplib-dev libsqlite3-dev libsodium-dev
+  clang libclang-rt-dev
   nlohmann-json3-dev
   libfontconfig-dev
   libcairo2-dev
