@@ -24,6 +24,11 @@ packages=(
   fio glmark2-x11
 )
 
+# For looking at the ranking service's pages and the HTML reports by hand; CI needs no browser.
+if [ "${1:-}" = "--with-browser" ]; then
+  packages+=(chromium)
+fi
+
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then

@@ -57,6 +57,7 @@ class ServiceTest : public ::testing::Test {
     options.databasePath = folder_.file("ranking.sqlite");
     options.hashCost = server::HashCost::kMinimum;
     options.rateLimit = limit;
+    options.requestSeconds = requestSeconds_;
     options.clock = [this] { return now_.load(); };
     options.log = [this](const std::string& line) {
       std::lock_guard<std::mutex> lock(logMutex_);
@@ -83,6 +84,7 @@ class ServiceTest : public ::testing::Test {
     return log_;
   }
 
+  int requestSeconds_ = 10;
   // The service's clock, moved by hand.
   std::atomic<int64_t> now_{1'800'000'000};
   TempFolder folder_;

@@ -1,4 +1,9 @@
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -256,6 +261,35 @@ TEST_F(ServiceTest, AnAddressBeyondItsRateIsTurnedAway) {
   EXPECT_EQ(refused.status, 429);
   EXPECT_NE(refused.headers.find("X-Velora-Result: -10"), std::string::npos);
   EXPECT_EQ(Post(Sample("Taro").Body()), kTooManyRequests);
+}
+
+// A client that promises a body and stops sending is cut off with -2 instead of holding a
+// worker for good.
+TEST_F(ServiceTest, ARequestThatStallsIsCutOff) {
+  service_->Stop();
+  requestSeconds_ = 1;
+  StartService();
+  const int s = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<uint16_t>(service_->port()));
+  ASSERT_EQ(connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  const std::string head =
+      "POST /Velora/09/regist.php HTTP/1.1\r\nHost: x\r\nContent-Length: 4000\r\n"
+      "Content-Type: application/x-www-form-urlencoded\r\n\r\nUserName=Ta";
+  ASSERT_EQ(send(s, head.data(), head.size(), MSG_NOSIGNAL), static_cast<ssize_t>(head.size()));
+  std::string reply;
+  char buffer[4096];
+  pollfd p{s, POLLIN, 0};
+  while (poll(&p, 1, 30000) > 0) {
+    const ssize_t n = recv(s, buffer, sizeof buffer, 0);
+    if (n <= 0) break;
+    reply.append(buffer, static_cast<size_t>(n));
+  }
+  close(s);
+  EXPECT_NE(reply.find("X-Velora-Result: -2\r\n"), std::string::npos) << reply;
+  EXPECT_NE(Get("/api/entries").body.find("\"total\":0"), std::string::npos);
 }
 
 }  // namespace

@@ -18,10 +18,14 @@ using namespace velora::server;
 std::string Escaped(const std::string& value) {
   std::string out;
   for (const char c : value) {
-    if (c == '&') out += "%26";
-    else if (c == '+') out += "%2B";
-    else if (c == '=') out += "%3D";
-    else out += c;
+    if (c == '&')
+      out += "%26";
+    else if (c == '+')
+      out += "%2B";
+    else if (c == '=')
+      out += "%3D";
+    else
+      out += c;
   }
   return out;
 }
@@ -47,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   const CheckedRegistration checked = CheckRegistration(parsed);
-  if (checked.refusal == 0 &&
-      checked.registration.pairs().size() != RegistrationKeys().size()) {
+  if (checked.refusal == 0 && checked.registration.pairs().size() != RegistrationKeys().size()) {
     __builtin_trap();
   }
   return 0;
