@@ -201,7 +201,7 @@ std::string MissingEntryPage(PageLanguage language) {
 }
 
 const char* StyleSheet() {
-  return R"css(body { font-family: "IPAGothic", "Noto Sans CJK JP", sans-serif; margin: 0;
+  return R"css(body { font-family: "DejaVu Sans", "IPAPGothic", "Noto Sans CJK JP", sans-serif; margin: 0;
   background: #f4f5f7; color: #1d2330; }
 header { background: #1f3a5f; color: #fff; padding: 0.8em 1.5em; }
 header h1 { margin: 0; font-size: 1.5em; }
