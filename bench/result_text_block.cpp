@@ -7,7 +7,9 @@ namespace velora {
 
 namespace {
 
-enum class LineForm { kPlain, kRate, kFps, kBracketed };
+// kMeasured: the OpenGL figures beside a scene (lines or polygons per second, processors kept
+// busy) carry no score of their own, so their line prints the sub-test's value.
+enum class LineForm { kPlain, kRate, kFps, kMeasured };
 
 struct SubLine {
   int test;
@@ -62,11 +64,11 @@ constexpr std::array<SubLine, 34> kSubLines{{
     {kTestD2d, 4, "   Sprite  5000 : ", LineForm::kFps},
     {kTestD2d, 5, "   Sprite 10000 : ", LineForm::kFps},
     {kTestOgl, 0, "  Scene 1 Score : ", LineForm::kPlain},
-    {kTestOgl, 1, "  Lines (x1000) : ", LineForm::kBracketed},
-    {kTestOgl, 2, "  Scene 1  CPUs : ", LineForm::kBracketed},
+    {kTestOgl, 1, "  Lines (x1000) : ", LineForm::kMeasured},
+    {kTestOgl, 2, "  Scene 1  CPUs : ", LineForm::kMeasured},
     {kTestOgl, 3, "  Scene 2 Score : ", LineForm::kPlain},
-    {kTestOgl, 4, "Polygons(x1000) : ", LineForm::kBracketed},
-    {kTestOgl, 5, "  Scene 2  CPUs : ", LineForm::kBracketed},
+    {kTestOgl, 4, "Polygons(x1000) : ", LineForm::kMeasured},
+    {kTestOgl, 5, "  Scene 2  CPUs : ", LineForm::kMeasured},
 }};
 
 std::string Formatted(const char* format, auto... values) {
@@ -104,8 +106,8 @@ std::string ResultTextBlock(const BenchResult& result, const std::string& displa
         case LineForm::kFps:
           block += Formatted("%7.2f FPS  (%6d )\r\n", value / 100.0, score);
           break;
-        case LineForm::kBracketed:
-          block += Formatted("(%7d)\r\n", score);
+        case LineForm::kMeasured:
+          block += Formatted("(%7d)\r\n", value);
           break;
       }
     }

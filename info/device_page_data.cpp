@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace velora {
 
@@ -13,12 +14,22 @@ constexpr uint32_t kNorthNameId = 0x2003;
 constexpr uint32_t kSouthNameId = 0x2007;
 constexpr uint32_t kVideoNameId = 0x200B;
 constexpr uint32_t kDirectXId = 0x0300;
+// Vendor id, device id and revision follow each other from these.
+constexpr uint32_t kNorthIdsId = 0x2020;
+constexpr uint32_t kSouthIdsId = 0x2030;
+constexpr uint32_t kVideoIdsId = 0x2040;
 constexpr size_t kProbeText = 1024;
 
 std::string ProbeText(ProbeObject* probe, uint32_t id) {
   char text[kProbeText] = "";
   if (probe != nullptr && probe->GetString(id, text) != 0) text[0] = '\0';
   return text;
+}
+
+std::string ProbeDecimal(ProbeObject* probe, uint32_t id) {
+  int32_t value = 0;
+  if (probe == nullptr || probe->GetInt(id, &value) != 0) return {};
+  return std::to_string(value);
 }
 
 void Store(std::string& field, const std::string& value) {
@@ -52,6 +63,17 @@ void FillDevicePageFromProbe(DevicePageData& page, ProbeObject* probe) {
   page.south = " " + ProbeText(probe, kSouthNameId);
   page.video = " " + ProbeText(probe, kVideoNameId);
   page.directX = DirectXField(ProbeText(probe, kDirectXId));
+  struct Ids {
+    uint32_t first;
+    std::string *vid, *did, *rid;
+  };
+  for (const Ids& ids : {Ids{kNorthIdsId, &page.northVid, &page.northDid, &page.northRid},
+                         Ids{kSouthIdsId, &page.southVid, &page.southDid, &page.southRid},
+                         Ids{kVideoIdsId, &page.videoVid, &page.videoDid, &page.videoRid}}) {
+    *ids.vid = ProbeDecimal(probe, ids.first);
+    *ids.did = ProbeDecimal(probe, ids.first + 1);
+    *ids.rid = ProbeDecimal(probe, ids.first + 2);
+  }
 }
 
 void ApplyInventoryToDevicePage(DevicePageData& page, const InventoryFields& f) {

@@ -17,6 +17,10 @@ struct DevicePageData {
   std::string chipset, north, south, ideController;
   std::string video, videoVendor, videoChip, videoProduct, videoRam, driverVersion, driverDate;
   std::string displayMode, fontSmoothing, directX;
+  // Vendor, device and revision of the north bridge, south bridge and video device as decimal
+  // texts; empty without a probe. Not shown; the ranking registration carries them.
+  std::string northVid, northDid, northRid, southVid, southDid, southRid, videoVid, videoDid,
+      videoRid;
   // Beside the DirectX line: what this platform draws with.
   std::string openGlVersion, openGlRenderer, vulkanVersion;
   std::vector<NetworkAdapterRow> adapters;
@@ -25,8 +29,8 @@ struct DevicePageData {
   std::array<std::string, 6> adapterDetail;
 };
 
-// Chipset, North, South, Video and DirectX from the probe (null: all empty but the leading
-// blanks, DirectX "Not installed").
+// Chipset, North, South, Video, their identifiers and DirectX from the probe (null: all empty
+// but the leading blanks, DirectX "Not installed").
 void FillDevicePageFromProbe(DevicePageData& page, ProbeObject* probe);
 
 // The DirectX text when it reads as a number above 0, else "Not installed".

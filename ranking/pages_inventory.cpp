@@ -17,6 +17,15 @@ DeviceFacts PagesInventory::ReadDeviceFacts() const {
   facts.videoRam = device.videoRam;
   facts.videoDriverVersion = device.driverVersion;
   facts.videoDriverDate = device.driverDate;
+  facts.northVid = device.northVid;
+  facts.northDid = device.northDid;
+  facts.northRid = device.northRid;
+  facts.southVid = device.southVid;
+  facts.southDid = device.southDid;
+  facts.southRid = device.southRid;
+  facts.videoVid = device.videoVid;
+  facts.videoDid = device.videoDid;
+  facts.videoRid = device.videoRid;
   return facts;
 }
 

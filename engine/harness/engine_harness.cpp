@@ -8,7 +8,11 @@
 //   target <what> <figure> >= <goal> met|MISSED
 // "#" lines carry the raw figures of every pair.
 //
-// usage: velora-engine-harness [--dir FOLDER] [--size MB] [--pairs N] [--only ALU|FPU|MEM|HDD|MMT]
+// The drawing tests are compared offscreen against plain Cairo, SDL2 and vertex-buffer loops of
+// ours, and glmark2 under Xvfb gives the OpenGL scenes a public reference point.
+//
+// usage: velora-engine-harness [--dir FOLDER] [--size MB] [--pairs N]
+//                              [--only ALU|FPU|MEM|HDD|MMT|GDI|D2D|OGL]
 
 #include <fcntl.h>
 #include <time.h>
@@ -21,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/harness/graphics_comparison.h"
+#include "engine/harness/harness_figures.h"
 #include "engine/harness/reference_kernels.h"
 #include "engine/harness/reference_team.h"
 #include "engine/hdd_scratch_params.h"
@@ -31,7 +37,15 @@
 namespace {
 
 using velora::HddScratchParams;
+using velora::bench::AllCalls;
+using velora::bench::ComparePairs;
+using velora::bench::EngineValue;
+using velora::bench::Join;
+using velora::bench::Median;
+using velora::bench::PrintLoad;
+using velora::bench::Ratios;
 using velora::bench::ReferenceMaker;
+using velora::bench::SubTestCalls;
 
 // The thresholds the engine is held to on a machine with two processors or more.
 constexpr double kMinRatio = 0.90;
@@ -43,72 +57,6 @@ struct Target {
   double goal;
 };
 std::vector<Target> gTargets;
-
-double Median(std::vector<double> v) {
-  if (v.empty()) return 0.0;
-  std::sort(v.begin(), v.end());
-  const size_t h = v.size() / 2;
-  return v.size() % 2 ? v[h] : (v[h - 1] + v[h]) / 2.0;
-}
-
-// Ratios of pairs; a failed engine call (negative) or a missing reference counts as 0.
-std::vector<double> Ratios(const std::vector<double>& top, const std::vector<double>& bottom) {
-  std::vector<double> r;
-  for (size_t i = 0; i < top.size() && i < bottom.size(); ++i)
-    r.push_back(top[i] >= 0.0 && bottom[i] > 0.0 ? top[i] / bottom[i] : 0.0);
-  return r;
-}
-
-std::string Join(const std::vector<double>& v) {
-  std::string text;
-  char item[32];
-  for (double x : v) {
-    std::snprintf(item, sizeof item, "%s%.0f", text.empty() ? "" : " ", x);
-    text += item;
-  }
-  return text;
-}
-
-void PrintLoad(const char* when) {
-  double load[3] = {};
-  if (getloadavg(load, 3) == 3) std::printf("# load %s %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
-}
-
-double Now() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC_RAW, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-// The shortest and longest BenchMark call, preparation and checks included: of the whole
-// harness run, and of the sub-test being compared.
-struct CallSpan {
-  double shortest = 1e9, longest = 0.0;
-  void Add(double seconds) {
-    shortest = std::min(shortest, seconds);
-    longest = std::max(longest, seconds);
-  }
-};
-CallSpan gAllCalls, gSubTestCalls;
-
-// Starts a sub-test's span; the text for its "#" line.
-void NewSubTest() { gSubTestCalls = CallSpan{}; }
-std::string SubTestCalls() {
-  char text[64];
-  std::snprintf(text, sizeof text, "calls %.2f-%.2f s", gSubTestCalls.shortest, gSubTestCalls.longest);
-  return text;
-}
-
-// One BenchMark call; its value, or -1 when the call failed.
-double EngineValue(int32_t test, int32_t sub, void* params) {
-  int32_t score = 0, value = 0;
-  const double start = Now();
-  BenchMark(test, sub, 1, params, &score, &value);
-  const double seconds = Now() - start;
-  gAllCalls.Add(seconds);
-  gSubTestCalls.Add(seconds);
-  return score >= 0 ? value : -1.0;
-}
 
 class Harness {
  public:
@@ -128,7 +76,7 @@ class Harness {
                bool holdScaling) {
     const auto row = velora::engine::SubTestRows(testId)[sub];
     std::vector<std::vector<double>> engine(counts_.size()), ref(counts_.size());
-    NewSubTest();
+    SubTestCalls() = velora::bench::CallSpan{};
     for (int pair = 0; pair < pairs_; ++pair)
       for (size_t c = 0; c < counts_.size(); ++c) {
         const std::vector<int> processors = Use(counts_[c]);
@@ -148,7 +96,8 @@ class Harness {
     Use(static_cast<int>(all_.size()));
     for (size_t c = 0; c < counts_.size(); ++c) {
       std::printf("# %s.%s@%d engine %s | reference %s (value units) %s\n", test, row.name,
-                  counts_[c], Join(engine[c]).c_str(), Join(ref[c]).c_str(), SubTestCalls().c_str());
+                  counts_[c], Join(engine[c]).c_str(), Join(ref[c]).c_str(),
+                  SubTestCalls().Text().c_str());
       const double ratio = Median(Ratios(engine[c], ref[c]));
       std::printf("ratio %s.%s@%d %.3f\n", test, row.name, counts_[c], ratio);
       if (c > 0) Hold(test, row.name, "ratio", counts_[c], ratio, kMinRatio);
@@ -161,7 +110,7 @@ class Harness {
   void EngineOnly(const char* test, int32_t testId, int32_t sub, int calls) {
     const auto row = velora::engine::SubTestRows(testId)[sub];
     std::vector<std::vector<double>> engine(counts_.size());
-    NewSubTest();
+    SubTestCalls() = velora::bench::CallSpan{};
     for (int i = 0; i < calls; ++i)
       for (size_t c = 0; c < counts_.size(); ++c) {
         Use(counts_[c]);
@@ -170,7 +119,8 @@ class Harness {
     Use(static_cast<int>(all_.size()));
     for (size_t c = 0; c < counts_.size(); ++c)
       std::printf("# %s.%s@%d engine %s, median %.0f (no reference) %s\n", test, row.name,
-                  counts_[c], Join(engine[c]).c_str(), Median(engine[c]), SubTestCalls().c_str());
+                  counts_[c], Join(engine[c]).c_str(), Median(engine[c]),
+                  SubTestCalls().Text().c_str());
     if (counts_.size() > 1) PrintScaling(test, row.name, engine, nullptr, false);
     std::fflush(stdout);
   }
@@ -184,11 +134,13 @@ class Harness {
  private:
   std::vector<int> Use(int count) {
     std::vector<int> processors(all_.begin(), all_.begin() + count);
-    if (!affinity_.RestrictCurrentThread(processors)) std::printf("# cannot bind to %d processors\n", count);
+    if (!affinity_.RestrictCurrentThread(processors))
+      std::printf("# cannot bind to %d processors\n", count);
     return processors;
   }
 
-  void PrintScaling(const char* test, const char* name, const std::vector<std::vector<double>>& engine,
+  void PrintScaling(const char* test, const char* name,
+                    const std::vector<std::vector<double>>& engine,
                     const std::vector<std::vector<double>>* ref, bool held) {
     const int n = counts_.back();
     const double scaling = Median(Ratios(engine.back(), engine.front()));
@@ -202,8 +154,8 @@ class Harness {
 
   static void Hold(const char* test, const char* name, const char* kind, int count, double figure,
                    double goal) {
-    gTargets.push_back({std::string(kind) + " " + test + "." + name + "@" + std::to_string(count),
-                        figure, goal});
+    gTargets.push_back(
+        {std::string(kind) + " " + test + "." + name + "@" + std::to_string(count), figure, goal});
   }
 
   const int pairs_;
@@ -267,30 +219,17 @@ void RunHdd(const std::string& folder, uint32_t megabytes, int pairs) {
     const char* rw;
     const char* bs;
   };
-  static constexpr Row kRows[] = {{"read", "1M"},       {"write", "1M"},     {"randread", "512k"},
+  static constexpr Row kRows[] = {{"read", "1M"},        {"write", "1M"},     {"randread", "512k"},
                                   {"randwrite", "512k"}, {"randread", "64k"}, {"randwrite", "64k"}};
   auto rows = velora::engine::SubTestRows(velora::engine::kHdd);
-  for (int s = 0; s < 6; ++s) {
-    std::vector<double> engine, fio;
-    NewSubTest();
-    for (int pair = 0; pair < pairs; ++pair) {
-      auto runEngine = [&] { engine.push_back(EngineValue(velora::engine::kHdd, s, &params)); };
-      auto runFio = [&] {
-        fio.push_back(FioOnce(path, params.fileSize, kRows[s].rw, kRows[s].bs) * rows[s].valueScale);
-      };
-      if (pair % 2 == 0) {
-        runEngine();
-        runFio();
-      } else {
-        runFio();
-        runEngine();
-      }
-    }
-    std::printf("# HDD.%s engine %s | fio %s (hundredths of MB/s) %s\n", rows[s].name,
-                Join(engine).c_str(), Join(fio).c_str(), SubTestCalls().c_str());
-    std::printf("ratio HDD.%s %.3f\n", rows[s].name, Median(Ratios(engine, fio)));
-    std::fflush(stdout);
-  }
+  for (int s = 0; s < 6; ++s)
+    ComparePairs(
+        std::string("HDD.") + rows[s].name, pairs,
+        [&params, s] { return EngineValue(velora::engine::kHdd, s, &params); }, "fio",
+        [&, s] {
+          return FioOnce(path, params.fileSize, kRows[s].rw, kRows[s].bs) * rows[s].valueScale;
+        },
+        "hundredths of MB/s");
   std::free(block);
   unlink(path.c_str());
 }
@@ -302,10 +241,14 @@ int main(int argc, char** argv) {
   uint32_t megabytes = 256;
   int pairs = 5;
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--dir") == 0) folder = argv[i + 1];
-    else if (std::strcmp(argv[i], "--size") == 0) megabytes = static_cast<uint32_t>(std::atoi(argv[i + 1]));
-    else if (std::strcmp(argv[i], "--pairs") == 0) pairs = std::max(3, std::atoi(argv[i + 1]));
-    else if (std::strcmp(argv[i], "--only") == 0) only = argv[i + 1];
+    if (std::strcmp(argv[i], "--dir") == 0)
+      folder = argv[i + 1];
+    else if (std::strcmp(argv[i], "--size") == 0)
+      megabytes = static_cast<uint32_t>(std::atoi(argv[i + 1]));
+    else if (std::strcmp(argv[i], "--pairs") == 0)
+      pairs = std::max(3, std::atoi(argv[i + 1]));
+    else if (std::strcmp(argv[i], "--only") == 0)
+      only = argv[i + 1];
   }
   char version[32], date[32];
   GetDllInfo(version, date);
@@ -334,13 +277,22 @@ int main(int argc, char** argv) {
     }
     if (wants("MMT")) {
       const auto rows = velora::engine::SubTestRows(kMmt);
-      for (size_t s = 0; s < rows.size(); ++s) harness.EngineOnly("MMT", kMmt, static_cast<int32_t>(s), pairs);
+      for (size_t s = 0; s < rows.size(); ++s)
+        harness.EngineOnly("MMT", kMmt, static_cast<int32_t>(s), pairs);
     }
     if (wants("HDD")) RunHdd(folder, megabytes, pairs);
+    if (only == "OGL-WINDOWS") {
+      PrintWindowedScenes(3);
+      return 0;
+    }
+    for (const auto& [label, ratio] :
+         RunGraphics(wants("GDI"), wants("D2D"), wants("OGL"), pairs, argv[0]))
+      gTargets.push_back({"ratio " + label, ratio, kMinRatio});
     harness.PrintTargets();
   }
-  if (gAllCalls.longest > 0.0)
-    std::printf("# engine calls took %.3f to %.3f s each\n", gAllCalls.shortest, gAllCalls.longest);
+  if (AllCalls().longest > 0.0)
+    std::printf("# engine calls took %.3f to %.3f s each\n", AllCalls().shortest,
+                AllCalls().longest);
   PrintLoad("end");
   return 0;
 }

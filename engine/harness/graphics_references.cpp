@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 #include <cairo.h>
-#include <time.h>
 
 #include <cmath>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "engine/graphics/gl_scene_kernel.h"
 #include "engine/graphics/scene_random.h"
 #include "engine/graphics/sprite_motion.h"
+#include "engine/harness/harness_figures.h"
 
 namespace velora::bench {
 namespace {
@@ -18,12 +18,6 @@ namespace {
 using namespace velora::engine::graphics;
 
 constexpr double kMinSeconds = 0.25;
-
-double Now() {
-  timespec t{};
-  clock_gettime(CLOCK_MONOTONIC_RAW, &t);
-  return static_cast<double>(t.tv_sec) + t.tv_nsec * 1e-9;
-}
 
 // Repeats step (which answers the work it did) until kMinSeconds have passed.
 template <typename Step>
@@ -49,11 +43,13 @@ class PlainScene : public GlSceneKernel {
 
 double ReferenceGdi(int shape) {
   const auto s = static_cast<GdiShape>(shape);
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSceneWidth, kSceneHeight);
+  cairo_surface_t* surface =
+      cairo_image_surface_create(CAIRO_FORMAT_RGB24, kSceneWidth, kSceneHeight);
   cairo_t* cr = cairo_create(surface);
   cairo_font_face_t* faces[kGdiFontCount];
   for (int f = 0; f < kGdiFontCount; ++f)
-    faces[f] = cairo_toy_font_face_create(GdiFontFamily(f), CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    faces[f] = cairo_toy_font_face_create(GdiFontFamily(f), CAIRO_FONT_SLANT_NORMAL,
+                                          CAIRO_FONT_WEIGHT_NORMAL);
   cairo_surface_t* image = CreateBlitImage();
   uint64_t next = 0;
   const double rate = Rate([&] {
@@ -95,7 +91,8 @@ double ReferenceGdi(int shape) {
 }
 
 double ReferenceSprites(int count) {
-  SDL_Surface* target = SDL_CreateRGBSurfaceWithFormat(0, kSceneWidth, kSceneHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Surface* target =
+      SDL_CreateRGBSurfaceWithFormat(0, kSceneWidth, kSceneHeight, 32, SDL_PIXELFORMAT_ARGB8888);
   SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(target);
   SDL_Texture* textures[kSpriteColours];
   for (int c = 0; c < kSpriteColours; ++c) {
@@ -103,8 +100,9 @@ double ReferenceSprites(int count) {
     std::vector<uint32_t> pixels(kSpriteSize * kSpriteSize);
     for (int y = 0; y < kSpriteSize; ++y)
       for (int x = 0; x < kSpriteSize; ++x)
-        pixels[y * kSpriteSize + x] = (uint32_t{SpriteAlpha(x, y)} << 24) | (uint32_t{colour.r} << 16) |
-                                      (uint32_t{colour.g} << 8) | colour.b;
+        pixels[y * kSpriteSize + x] = (uint32_t{SpriteAlpha(x, y)} << 24) |
+                                      (uint32_t{colour.r} << 16) | (uint32_t{colour.g} << 8) |
+                                      colour.b;
     textures[c] = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
                                     kSpriteSize, kSpriteSize);
     SDL_UpdateTexture(textures[c], nullptr, pixels.data(), kSpriteSize * 4);
@@ -112,7 +110,8 @@ double ReferenceSprites(int count) {
   }
   uint64_t frame = 0;
   const double rate = Rate([&] {
-    SDL_SetRenderDrawColor(renderer, kSpriteBackground.r, kSpriteBackground.g, kSpriteBackground.b, 255);
+    SDL_SetRenderDrawColor(renderer, kSpriteBackground.r, kSpriteBackground.g, kSpriteBackground.b,
+                           255);
     SDL_RenderClear(renderer);
     for (int i = 0; i < count; ++i) {
       const SpritePlace s = SpriteAt(i, frame);

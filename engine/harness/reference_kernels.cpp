@@ -93,7 +93,9 @@ inline uint64_t Lanes(Wide v) {
 #else
 using Wide = __m256i;
 constexpr size_t kLane = 4;
-inline Wide Load(const uint64_t* p) { return _mm256_load_si256(reinterpret_cast<const __m256i*>(p)); }
+inline Wide Load(const uint64_t* p) {
+  return _mm256_load_si256(reinterpret_cast<const __m256i*>(p));
+}
 inline Wide Add(Wide a, Wide b) { return _mm256_add_epi64(a, b); }
 inline Wide Zero() { return _mm256_setzero_si256(); }
 inline Wide Splat(uint64_t v) { return _mm256_set1_epi64x(static_cast<long long>(v)); }
@@ -180,11 +182,12 @@ ReferenceWork ReferenceQuickSort(int) {
     v = static_cast<int32_t>(x);
   }
   return {.prepare = [=] { std::copy(input->begin(), input->end(), data->begin()); },
-          .run = [=] {
-            quicksort(data->data(), 0, kSortCount);
-            gSinkInt = static_cast<uint64_t>((*data)[kSortCount / 2]);
-            return static_cast<double>(kSortCount);
-          }};
+          .run =
+              [=] {
+                quicksort(data->data(), 0, kSortCount);
+                gSinkInt = static_cast<uint64_t>((*data)[kSortCount / 2]);
+                return static_cast<double>(kSortCount);
+              }};
 }
 
 ReferenceWork ReferenceMikoFpu(int) {
@@ -248,31 +251,32 @@ ReferenceWork ReferenceFft(int) {
                 std::copy(a->inRe.begin(), a->inRe.end(), a->re.begin());
                 std::copy(a->inIm.begin(), a->inIm.end(), a->im.begin());
               },
-          .run = [a, n] {
-            double* re = a->re.data();
-            double* im = a->im.data();
-            const double* wr = a->wr.data();
-            const double* wi = a->wi.data();
-            const uint32_t* rev = a->rev.data();
-            for (uint32_t i = 0; i < n; i++)
-              if (i < rev[i]) {
-                std::swap(re[i], re[rev[i]]);
-                std::swap(im[i], im[rev[i]]);
-              }
-            for (uint32_t half = 1, stride = n / 2; half < n; half *= 2, stride /= 2)
-              for (uint32_t s = 0; s < n; s += 2 * half)
-                for (uint32_t k = 0; k < half; k++) {
-                  double c = wr[k * stride], d = wi[k * stride];
-                  uint32_t p = s + k, q = p + half;
-                  double tr = c * re[q] - d * im[q], ti = c * im[q] + d * re[q];
-                  re[q] = re[p] - tr;
-                  im[q] = im[p] - ti;
-                  re[p] += tr;
-                  im[p] += ti;
-                }
-            gSinkDouble = re[1];
-            return 5.0 * n * kFftLog2;
-          }};
+          .run =
+              [a, n] {
+                double* re = a->re.data();
+                double* im = a->im.data();
+                const double* wr = a->wr.data();
+                const double* wi = a->wi.data();
+                const uint32_t* rev = a->rev.data();
+                for (uint32_t i = 0; i < n; i++)
+                  if (i < rev[i]) {
+                    std::swap(re[i], re[rev[i]]);
+                    std::swap(im[i], im[rev[i]]);
+                  }
+                for (uint32_t half = 1, stride = n / 2; half < n; half *= 2, stride /= 2)
+                  for (uint32_t s = 0; s < n; s += 2 * half)
+                    for (uint32_t k = 0; k < half; k++) {
+                      double c = wr[k * stride], d = wi[k * stride];
+                      uint32_t p = s + k, q = p + half;
+                      double tr = c * re[q] - d * im[q], ti = c * im[q] + d * re[q];
+                      re[q] = re[p] - tr;
+                      im[q] = im[p] - ti;
+                      re[p] += tr;
+                      im[p] += ti;
+                    }
+                gSinkDouble = re[1];
+                return 5.0 * n * kFftLog2;
+              }};
 }
 
 ReferenceWork ReferenceMandelbrot(int) {
@@ -355,8 +359,10 @@ ReferenceWork ReferenceStreamCopy(int threads) {
   }
   const bool useLoop = loopBest <= libraryBest;
   return {.run = [=] {
-    if (useLoop) loop();
-    else library();
+    if (useLoop)
+      loop();
+    else
+      library();
     gSinkInt = to->data[to->elements / 3];
     return from->elements * 16.0;
   }};

@@ -1,20 +1,13 @@
 #include "engine/harness/reference_team.h"
 
-#include <time.h>
-
 #include <atomic>
 #include <thread>
 
+#include "engine/harness/harness_figures.h"
 #include "engine/worker_barrier.h"
 
 namespace velora::bench {
 namespace {
-
-double Now() {
-  timespec ts{};
-  clock_gettime(CLOCK_MONOTONIC_RAW, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
 
 constexpr double kMinSeconds = 0.25;
 

@@ -24,8 +24,9 @@ libc=$(getconf GNU_LIBC_VERSION | awk '{print $2}')
 grep -qxF "libc.so.6 | $libc | C Library" <<<"$out" || fail "no glibc $libc: $out"
 grep -qE '^libstdc\+\+\.so\.6 \| [0-9]' <<<"$out" || fail "no libstdc++ version: $out"
 
-if command -v xvfb-run >/dev/null; then
-  mode=$(xvfb-run -a -s '-screen 0 1280x1024x24' "$velora" info device | grep '^Display Mode')
+if command -v Xvfb >/dev/null; then
+  mode=$("$(dirname "$0")/../support/with_xvfb.sh" -screen 0 1280x1024x24 -- "$velora" info device |
+    grep '^Display Mode')
   [[ $mode =~ ^"Display Mode : 1280 x 1024 32bit"( [0-9]+Hz)?$ ]] || fail "display mode: $mode"
 fi
 echo ok

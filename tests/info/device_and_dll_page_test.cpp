@@ -9,6 +9,7 @@
 #include "core/ui_language.h"
 #include "info/device_page_data.h"
 #include "info/dll_page_data.h"
+#include "tests/support/fake_probe_object.h"
 
 namespace velora {
 namespace {
@@ -32,6 +33,26 @@ TEST(DevicePageTexts, ProbeNamesWithTheirBlank) {
   EXPECT_EQ(page.chipset, " ");
   EXPECT_EQ(page.video, " ");
   EXPECT_EQ(page.directX, "Not installed");
+}
+
+// A 440FX host bridge (8086:1237 rev 2) and a Cirrus GD 5446 (1013:00B8 rev 0); the probe knows
+// no south bridge, so its identifiers stay empty rather than read as 0.
+TEST(DevicePageTexts, ChipsetIdentifiersAsDecimalTexts) {
+  testing::FakeProbeObject probe;
+  probe.ints = {{0x2020, 0x8086}, {0x2021, 0x1237}, {0x2022, 2},
+                {0x2040, 0x1013}, {0x2041, 0x00B8}, {0x2042, 0}};
+  DevicePageData page;
+  FillDevicePageFromProbe(page, &probe);
+  EXPECT_EQ(page.northVid, "32902");
+  EXPECT_EQ(page.northDid, "4663");
+  EXPECT_EQ(page.northRid, "2");
+  EXPECT_EQ(page.southVid, "");
+  EXPECT_EQ(page.southRid, "");
+  EXPECT_EQ(page.videoVid, "4115");
+  EXPECT_EQ(page.videoDid, "184");
+  EXPECT_EQ(page.videoRid, "0");
+  FillDevicePageFromProbe(page, nullptr);
+  EXPECT_EQ(page.northVid, "");
 }
 
 TEST(DevicePageTexts, CollectorFieldsStayUntilStored) {

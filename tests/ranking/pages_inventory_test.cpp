@@ -33,6 +33,9 @@ TEST(PagesInventory, ReadsWhatThePagesHoldWhenAsked) {
   pages.device.video = " Cirrus Logic GD 5446";
   pages.device.driverVersion = "cirrus 6.1.0";
   pages.device.directX = "Not installed";
+  pages.device.northVid = "32902";
+  pages.device.southDid = "28688";
+  pages.device.videoRid = "0";
   DiskListRow wd{}, vda{};
   wd[0] = "WDC WD800JD-00MSA1";
   vda[0] = "Virtio Block Device";
@@ -45,6 +48,10 @@ TEST(PagesInventory, ReadsWhatThePagesHoldWhenAsked) {
   EXPECT_EQ(facts.video, " Cirrus Logic GD 5446");
   EXPECT_EQ(facts.videoDriverVersion, "cirrus 6.1.0");
   EXPECT_EQ(facts.directX, "Not installed");
+  EXPECT_EQ(facts.northVid, "32902");
+  EXPECT_EQ(facts.southDid, "28688");
+  EXPECT_EQ(facts.videoRid, "0");
+  EXPECT_EQ(facts.videoVid, "");
   EXPECT_EQ(inventory.ReadDiskModels(),
             (std::vector<std::string>{"WDC WD800JD-00MSA1", "Virtio Block Device"}));
   EXPECT_EQ(inventory.ReadCollectorDiskCaptions(), std::vector<std::string>{"QEMU HARDDISK"});
