@@ -54,3 +54,11 @@ pci-data:
 .PHONY: ranking-data
 ranking-data:
 	python3 tools/gen_ranking_lists.py data
+
+# The ranking service, built and run in the foreground on RANKING_LISTEN; its database is
+# $XDG_DATA_HOME/velora09/ranking.sqlite (~/.local/share/...) unless RANKING_DB names one.
+RANKING_LISTEN ?= 127.0.0.1:8009
+.PHONY: ranking-server
+ranking-server: configure
+	cmake --build --preset default -j $(JOBS) --target velora-ranking
+	./build/bin/velora-ranking --listen $(RANKING_LISTEN) $(if $(RANKING_DB),--db $(RANKING_DB))

@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpng-dev zlib1g-dev
   libcurl4-openssl-dev
+  libcpp-httplib-dev libsqlite3-dev libsodium-dev
+  clang libclang-rt-dev
   nlohmann-json3-dev
   libfontconfig-dev
   libcairo2-dev
@@ -21,6 +23,11 @@ packages=(
   librsvg2-bin
   fio glmark2-x11
 )
+
+# For looking at the ranking service's pages and the HTML reports by hand; CI needs no browser.
+if [ "${1:-}" = "--with-browser" ]; then
+  packages+=(chromium)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

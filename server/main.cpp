@@ -1,0 +1,99 @@
+// velora-ranking: the ranking service. Runs until SIGTERM or SIGINT, then finishes the requests
+// in progress and closes the database.
+
+#include <pthread.h>
+#include <signal.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "server/ranking_service.h"
+
+namespace {
+
+const char* kUsage =
+    "usage: velora-ranking [--listen HOST:PORT] [--db FILE] [--threads N] [--rate PER_MINUTE]\n"
+    "  --listen   address to serve on (default 127.0.0.1:8009)\n"
+    "  --db       the database file (default $XDG_DATA_HOME/velora09/ranking.sqlite)\n"
+    "  --threads  requests served at once (default 8)\n"
+    "  --rate     requests per minute from one address, 0 for no limit (default 120)\n";
+
+std::string DefaultDatabase() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  std::filesystem::path folder;
+  if (data != nullptr && *data == '/')
+    folder = data;
+  else if (home != nullptr && *home != '\0')
+    folder = std::filesystem::path(home) / ".local/share";
+  else
+    return "ranking.sqlite";
+  return (folder / "velora09" / "ranking.sqlite").string();
+}
+
+bool ReadCount(const char* text, int& number) {
+  char* end = nullptr;
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < 0 || value > 100000) return false;
+  number = static_cast<int>(value);
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  velora::server::ServiceOptions options;
+  options.databasePath = DefaultDatabase();
+  for (int i = 1; i < argc; ++i) {
+    const std::string flag = argv[i];
+    const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    int number = 0;
+    if (flag == "--help" || flag == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (flag == "--listen" && value != nullptr) {
+      const std::string address = value;
+      const size_t colon = address.rfind(':');
+      if (colon == std::string::npos || !ReadCount(address.c_str() + colon + 1, number) ||
+          number > 65535) {
+        std::fprintf(stderr, "velora-ranking: --listen wants HOST:PORT, not %s\n", value);
+        return 2;
+      }
+      options.host = address.substr(0, colon);
+      options.port = number;
+    } else if (flag == "--db" && value != nullptr) {
+      options.databasePath = value;
+    } else if (flag == "--threads" && value != nullptr && ReadCount(value, number) && number > 0) {
+      options.threads = number;
+    } else if (flag == "--rate" && value != nullptr && ReadCount(value, number)) {
+      options.rateLimit.perMinute = number;
+    } else {
+      std::fputs(kUsage, stderr);
+      return 2;
+    }
+    ++i;
+  }
+  const std::filesystem::path folder = std::filesystem::path(options.databasePath).parent_path();
+  std::error_code error;
+  if (!folder.empty()) std::filesystem::create_directories(folder, error);
+
+  // Every thread the service starts inherits this mask, so only sigwait below sees the signals.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGINT);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  velora::server::RankingService service;
+  if (!service.Start(options)) {
+    std::fprintf(stderr, "velora-ranking: %s\n", service.problem().c_str());
+    return 1;
+  }
+  int signal = 0;
+  sigwait(&stopSignals, &signal);
+  std::fprintf(stderr, "velora-ranking: signal %d, stopping\n", signal);
+  service.Stop();
+  return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// Passwords are kept only as salted, deliberately slow hashes (Argon2id through libsodium), in
+// the self-describing text form that carries its own salt and cost.
+
+#include <optional>
+#include <string>
+
+namespace velora::server {
+
+enum class HashCost {
+  kInteractive,  // libsodium's interactive limits: about 64 MiB and a fraction of a second
+  kMinimum,      // the least libsodium allows; for tests, never for a public service
+};
+
+// False when libsodium cannot start.
+bool StartPasswordHashing();
+
+// Empty when hashing fails (out of memory).
+std::optional<std::string> HashPassword(const std::string& password, HashCost cost);
+bool PasswordMatches(const std::string& hash, const std::string& password);
+
+}  // namespace velora::server

@@ -1,0 +1,96 @@
+#pragma once
+// A ranking service on 127.0.0.1 with a fresh database, driven by the client's own post, and a
+// small GET for its pages.
+
+#include <curl/curl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "ranking/ranking_post.h"
+#include "server/ranking_service.h"
+#include "tests/server/sample_registration.h"
+#include "tests/support/temp_folder.h"
+
+namespace velora::testing {
+
+struct Fetched {
+  long status = 0;
+  std::string body;
+  std::string headers;
+};
+
+inline Fetched Fetch(const std::string& url) {
+  Fetched fetched;
+  CURL* curl = curl_easy_init();
+  curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, 20000L);
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  const auto append = +[](char* data, size_t size, size_t count, void* out) {
+    static_cast<std::string*>(out)->append(data, size * count);
+    return size * count;
+  };
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, append);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, &fetched.body);
+  curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, append);
+  curl_easy_setopt(curl, CURLOPT_HEADERDATA, &fetched.headers);
+  if (curl_easy_perform(curl) == CURLE_OK) {
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &fetched.status);
+  }
+  curl_easy_cleanup(curl);
+  return fetched;
+}
+
+class ServiceTest : public ::testing::Test {
+ protected:
+  void SetUp() override { StartService(); }
+  // The service logs its stop into log_, so it goes first.
+  void TearDown() override { service_.reset(); }
+
+  void StartService(server::RateLimit limit = {0, 0}) {
+    service_ = std::make_unique<server::RankingService>();
+    server::ServiceOptions options;
+    options.port = 0;
+    options.databasePath = folder_.file("ranking.sqlite");
+    options.hashCost = server::HashCost::kMinimum;
+    options.rateLimit = limit;
+    options.requestSeconds = requestSeconds_;
+    options.clock = [this] { return now_.load(); };
+    options.log = [this](const std::string& line) {
+      std::lock_guard<std::mutex> lock(logMutex_);
+      log_.push_back(line);
+    };
+    ASSERT_TRUE(service_->Start(options)) << service_->problem();
+  }
+  void RestartService() {
+    service_->Stop();
+    StartService();
+  }
+
+  std::string url() const { return "http://127.0.0.1:" + std::to_string(service_->port()); }
+
+  int32_t Post(const std::string& body, const char* path = kRegisterPath) {
+    const PostOutcome outcome = PostForm(body, url(), path, kAgentName);
+    EXPECT_TRUE(outcome.problem.empty()) << outcome.problem;
+    return outcome.reply;
+  }
+  Fetched Get(const std::string& path) { return Fetch(url() + path); }
+
+  std::vector<std::string> log() {
+    std::lock_guard<std::mutex> lock(logMutex_);
+    return log_;
+  }
+
+  int requestSeconds_ = 10;
+  // The service's clock, moved by hand.
+  std::atomic<int64_t> now_{1'800'000'000};
+  TempFolder folder_;
+  std::unique_ptr<server::RankingService> service_;
+  std::mutex logMutex_;
+  std::vector<std::string> log_;
+};
+
+}  // namespace velora::testing
