@@ -182,17 +182,11 @@ bool CreateScratch(const std::string& path, uint32_t bytes) {
 
 // fio's bandwidth in bytes per second for one pattern, psync at queue depth 1 like the engine.
 double FioOnce(const std::string& path, uint32_t bytes, const char* rw, const char* bs) {
-  std::string command = "fio --name=reference --filename='" + path + "' --rw=" + rw +
-                        " --bs=" + bs + " --size=" + std::to_string(bytes) +
-                        " --direct=1 --ioengine=psync --iodepth=1 --allow_file_create=0"
-                        " --time_based=1 --runtime=1 --output-format=json 2>/dev/null";
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return 0.0;
-  std::string out;
-  char chunk[4096];
-  size_t got;
-  while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) out.append(chunk, got);
-  pclose(pipe);
+  const std::string command = "fio --name=reference --filename='" + path + "' --rw=" + rw +
+                              " --bs=" + bs + " --size=" + std::to_string(bytes) +
+                              " --direct=1 --ioengine=psync --iodepth=1 --allow_file_create=0"
+                              " --time_based=1 --runtime=1 --output-format=json 2>/dev/null";
+  const std::string out = velora::bench::CommandOutput(command);
   const bool write = std::strstr(rw, "write") != nullptr;
   size_t section = out.find(write ? "\"write\" : {" : "\"read\" : {");
   if (section == std::string::npos) return 0.0;

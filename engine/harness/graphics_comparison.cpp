@@ -16,17 +16,6 @@ namespace {
 
 using namespace velora::engine;
 
-std::string CommandOutput(const std::string& command) {
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return {};
-  std::string out;
-  char chunk[4096];
-  size_t got;
-  while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) out.append(chunk, got);
-  pclose(pipe);
-  return out;
-}
-
 // Keeps the named display away from the engine while the offscreen comparisons run.
 class NoDisplay {
  public:

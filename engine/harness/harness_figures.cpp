@@ -46,6 +46,17 @@ void PrintLoad(const char* when) {
     std::printf("# load %s %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
 }
 
+std::string CommandOutput(const std::string& command) {
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return {};
+  std::string out;
+  char chunk[4096];
+  size_t got;
+  while ((got = fread(chunk, 1, sizeof chunk, pipe)) > 0) out.append(chunk, got);
+  pclose(pipe);
+  return out;
+}
+
 void CallSpan::Add(double seconds) {
   shortest = std::min(shortest, seconds);
   longest = std::max(longest, seconds);

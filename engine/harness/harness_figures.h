@@ -18,6 +18,8 @@ std::vector<double> Ratios(const std::vector<double>& top, const std::vector<dou
 // The figures rounded, separated by blanks.
 std::string Join(const std::vector<double>& v);
 void PrintLoad(const char* when);
+// What a shell command prints on its standard output; empty when it cannot be started.
+std::string CommandOutput(const std::string& command);
 
 // The shortest and longest BenchMark call, preparation and checks included.
 struct CallSpan {
