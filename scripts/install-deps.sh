@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   googletest libgtest-dev libgmock-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpng-dev zlib1g-dev
