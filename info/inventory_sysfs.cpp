@@ -12,7 +12,7 @@
 #include <sstream>
 
 #include "info/sysfs_text.h"
-#include "probe/smbios_entry_point.h"
+#include "probe/smbios/smbios_entry_point.h"
 
 namespace velora {
 

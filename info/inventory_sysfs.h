@@ -6,7 +6,7 @@
 #include <string>
 
 #include "info/inventory_sources.h"
-#include "probe/pci_name_database.h"
+#include "probe/pci/pci_name_database.h"
 
 namespace velora {
 

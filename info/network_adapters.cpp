@@ -9,7 +9,7 @@
 
 #include "info/inventory_rules.h"
 #include "info/sysfs_text.h"
-#include "probe/pci_name_database.h"
+#include "probe/pci/pci_name_database.h"
 
 namespace velora {
 

@@ -13,7 +13,7 @@
 #include "platform/linux/linux_driver_link.h"
 #include "platform/linux/linux_system_queries.h"
 #include "platform/program_folder.h"
-#include "probe/memory_block.h"
+#include "probe/smbios/memory_block.h"
 #include "probe/probix_object.h"
 
 namespace velora {

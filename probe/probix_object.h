@@ -5,11 +5,11 @@
 #include <functional>
 #include <memory>
 
-#include "probe/cpu_probe.h"
-#include "probe/pci_probe.h"
+#include "probe/cpu/cpu_probe.h"
+#include "probe/pci/pci_probe.h"
 #include "probe/probe_environment.h"
 #include "probe/probe_object.h"
-#include "probe/smbios_probe.h"
+#include "probe/smbios/smbios_probe.h"
 
 namespace velora {
 

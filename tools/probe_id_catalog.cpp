@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "probe/pci_device_table.h"
+#include "probe/pci/pci_device_table.h"
 
 namespace velora {
 

@@ -17,7 +17,7 @@
 #include "platform/fake/fake_system_queries.h"
 #include "platform/linux/linux_system_queries.h"
 #include "platform/program_folder.h"
-#include "probe/pci_device_table.h"
+#include "probe/pci/pci_device_table.h"
 #include "probe/probe_object.h"
 #include "probe/probix_object.h"
 #include "tools/probe_id_catalog.h"

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "cpu_fixture.h"
-#include "probe/cache_amd.h"
-#include "probe/cache_decode.h"
-#include "probe/cache_descriptors.h"
+#include "probe/cache/cache_amd.h"
+#include "probe/cache/cache_decode.h"
+#include "probe/cache/cache_descriptors.h"
 
 namespace velora {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "probe/cpu_clock_brand.h"
-#include "probe/cpu_clock_today.h"
+#include "probe/clock/cpu_clock_brand.h"
+#include "probe/clock/cpu_clock_today.h"
 
 namespace velora {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "platform/fake/fake_driver_link.h"
-#include "probe/cpu_answers.h"
-#include "probe/cpu_clock_derive.h"
-#include "probe/cpu_clock_registers.h"
-#include "probe/cpu_clock_today.h"
+#include "probe/cpu/cpu_answers.h"
+#include "probe/clock/cpu_clock_derive.h"
+#include "probe/clock/cpu_clock_registers.h"
+#include "probe/clock/cpu_clock_today.h"
 
 namespace velora {
 namespace {

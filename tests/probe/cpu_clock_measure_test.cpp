@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/fake/fake_clock_source.h"
-#include "probe/cpu_clock_measure.h"
+#include "probe/clock/cpu_clock_measure.h"
 
 namespace velora {
 namespace {

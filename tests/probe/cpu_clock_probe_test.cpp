@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cpu_fixture.h"
-#include "probe/multiplier_method.h"
+#include "probe/clock/multiplier_method.h"
 #include "tests/support/temp_folder.h"
 
 namespace velora {

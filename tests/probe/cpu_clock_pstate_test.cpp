@@ -11,12 +11,12 @@
 #include <string>
 
 #include "platform/fake/fake_driver_link.h"
-#include "probe/cpu_answers.h"
-#include "probe/cpu_clock_amd_pstate.h"
-#include "probe/cpu_clock_registers.h"
-#include "probe/cpu_clock_today.h"
-#include "probe/cpu_probe.h"
-#include "probe/multiplier_method.h"
+#include "probe/cpu/cpu_answers.h"
+#include "probe/clock/cpu_clock_amd_pstate.h"
+#include "probe/clock/cpu_clock_registers.h"
+#include "probe/clock/cpu_clock_today.h"
+#include "probe/cpu/cpu_probe.h"
+#include "probe/clock/multiplier_method.h"
 #include "probe_test_environment.h"
 
 namespace velora {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cpu_fixture.h"
-#include "probe/cpu_today_cores.h"
+#include "probe/cpu/cpu_today_cores.h"
 
 namespace velora {
 namespace {

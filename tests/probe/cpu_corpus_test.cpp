@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "probe/cpu_leaves.h"
-#include "probe/cpu_probe.h"
-#include "probe/cpu_vendor.h"
+#include "probe/cpu/cpu_leaves.h"
+#include "probe/cpu/cpu_probe.h"
+#include "probe/cpu/cpu_vendor.h"
 #include "probe_test_environment.h"
 
 namespace velora {

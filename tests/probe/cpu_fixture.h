@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "probe/cpu_probe.h"
+#include "probe/cpu/cpu_probe.h"
 #include "probe_test_environment.h"
 
 namespace velora {

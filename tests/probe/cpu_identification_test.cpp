@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cpu_fixture.h"
-#include "probe/cpu_identity_text.h"
+#include "probe/cpu/cpu_identity_text.h"
 #include "probe/probix_object.h"
 
 namespace velora {

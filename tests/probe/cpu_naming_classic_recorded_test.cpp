@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "probe/cpu_era.h"
-#include "probe/cpu_probe.h"
+#include "probe/cpu/cpu_era.h"
+#include "probe/cpu/cpu_probe.h"
 #include "probe_test_environment.h"
 
 namespace velora {

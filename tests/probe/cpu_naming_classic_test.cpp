@@ -6,10 +6,10 @@
 
 #include "cpu_fixture.h"
 #include "platform/fake/fake_system_queries.h"
-#include "probe/cpu_identity_text.h"
-#include "probe/cpu_naming.h"
-#include "probe/cpu_naming_rows.h"
-#include "probe/cpu_revision.h"
+#include "probe/cpu/cpu_identity_text.h"
+#include "probe/cpu/cpu_naming.h"
+#include "probe/cpu/cpu_naming_rows.h"
+#include "probe/cpu/cpu_revision.h"
 
 namespace velora {
 namespace {

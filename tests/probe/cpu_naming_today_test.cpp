@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "cpu_fixture.h"
-#include "probe/cpu_brand_clean.h"
-#include "probe/cpu_era.h"
-#include "probe/cpu_today_amd.h"
-#include "probe/cpu_today_centaur.h"
-#include "probe/cpu_today_intel.h"
+#include "probe/cpu/cpu_brand_clean.h"
+#include "probe/cpu/cpu_era.h"
+#include "probe/cpu/cpu_today_amd.h"
+#include "probe/cpu/cpu_today_centaur.h"
+#include "probe/cpu/cpu_today_intel.h"
 
 namespace velora {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "cpu_fixture.h"
-#include "probe/cpu_revision.h"
+#include "probe/cpu/cpu_revision.h"
 
 namespace velora {
 namespace {

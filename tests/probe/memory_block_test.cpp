@@ -1,4 +1,4 @@
-#include "probe/memory_block.h"
+#include "probe/smbios/memory_block.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "probe/pci_config.h"
+#include "probe/pci/pci_config.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <string>
 
-#include "probe/pci_database_line.h"
-#include "probe/pci_name_database.h"
+#include "probe/pci/pci_database_line.h"
+#include "probe/pci/pci_name_database.h"
 
 namespace velora {
 namespace {

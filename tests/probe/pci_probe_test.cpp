@@ -1,4 +1,4 @@
-#include "probe/pci_probe.h"
+#include "probe/pci/pci_probe.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "probe/pci_chipset_prepare.h"
+#include "probe/pci/pci_chipset_prepare.h"
 #include "probe_test_environment.h"
 
 namespace velora {

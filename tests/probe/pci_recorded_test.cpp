@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "probe/pci_probe.h"
+#include "probe/pci/pci_probe.h"
 #include "probe_test_environment.h"
 
 namespace velora {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cpu_fixture.h"
-#include "probe/power_commands.h"
+#include "probe/power/power_commands.h"
 #include "probe/probe_id_table.h"
 #include "tests/support/temp_folder.h"
 

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "probe/cpu_answers.h"
-#include "probe/pci_probe.h"
+#include "probe/cpu/cpu_answers.h"
+#include "probe/pci/pci_probe.h"
 #include "probe_test_environment.h"
 
 namespace velora {

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "probe/pci_database_line.h"
-#include "probe/smbios_entry_point.h"
-#include "probe/smbios_table.h"
+#include "probe/pci/pci_database_line.h"
+#include "probe/smbios/smbios_entry_point.h"
+#include "probe/smbios/smbios_table.h"
 
 namespace velora {
 

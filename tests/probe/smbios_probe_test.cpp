@@ -1,4 +1,4 @@
-#include "probe/smbios_probe.h"
+#include "probe/smbios/smbios_probe.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "probe/probix_object.h"
-#include "probe/smbios_entry_point.h"
-#include "probe/smbios_table.h"
+#include "probe/smbios/smbios_entry_point.h"
+#include "probe/smbios/smbios_table.h"
 #include "probe_test_environment.h"
 
 namespace velora {

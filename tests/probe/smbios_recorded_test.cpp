@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "probe/smbios_probe.h"
-#include "probe/smbios_table.h"
+#include "probe/smbios/smbios_probe.h"
+#include "probe/smbios/smbios_table.h"
 #include "probe_test_environment.h"
 
 namespace velora {

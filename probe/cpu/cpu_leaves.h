@@ -1,0 +1,30 @@
+#pragma once
+// Decoding of the identification leaves into the processor record. Pure functions of the
+// registers a CpuidSource answers.
+
+#include "platform/cpuid_source.h"
+#include "probe/cpu/cpu_fields.h"
+
+namespace velora {
+
+// Leaves 0, 1, 3, 7, 0x80000000/1, the counts, the feature flags and the Transmeta and Centaur
+// flag leaves.
+void DecodeIdentificationLeaves(CpuidSource& cpuid, CpuFields& f);
+
+// Leaves 0x80000002 to 0x80000004 when the highest extended leaf exceeds 0x80000003.
+void DecodeBrandString(CpuidSource& cpuid, CpuFields& f);
+
+// AMD leaf 0x80000007: frequency and voltage control both present.
+void DecodeAmdPowerLeaf(CpuidSource& cpuid, CpuFields& f);
+
+// The Transmeta leaves 0x80860001 to 0x80860007, as far as the processor has them.
+void DecodeTransmetaLeaves(CpuidSource& cpuid, CpuFields& f);
+
+// Power-management booleans and the power-control type they imply.
+void DecodePowerManagement(CpuFields& f);
+
+// Text of a register run as the processor wrote it: up to the first NUL, leading blanks
+// dropped.
+std::string RegisterText(const uint32_t* registers, size_t count);
+
+}  // namespace velora
