@@ -3,9 +3,7 @@
 namespace velora {
 
 const char* TestShortName(int test) {
-  static const char* const names[] = {"Mark", "ALU", "FPU", "MEM", "HDD", "MMT",
-                                      "GDI",  "D2D", "D3D", "OGL", "NET"};
-  return test >= 0 && test <= 10 ? names[test] : "?";
+  return test >= 0 && test < kTestIdCount ? kTestShortNames[static_cast<size_t>(test)] : "?";
 }
 
 bool IsRunComplete(const BenchResult& result) {

@@ -6,24 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/test_catalog.h"
+
 namespace velora {
 
-// Test numbers: 0 the overall score, then the tests in the order a full run takes them.
-enum TestId : int {
-  kTestOverall = 0,
-  kTestAlu = 1,
-  kTestFpu = 2,
-  kTestMem = 3,
-  kTestHdd = 4,
-  kTestMmt = 5,
-  kTestGdi = 6,
-  kTestD2d = 7,
-  kTestD3d = 8,
-  kTestOgl = 9,
-  kTestNet = 10,
-};
-
-inline constexpr int kTestRows = 11;
+inline constexpr int kTestRows = kTestIdCount;
 inline constexpr int kScoreColumns = 16;
 // A run asks the engine for these sub-test numbers of every test; missing ones answer 0.
 inline constexpr int kSubTestsPerRun = 8;

@@ -3,11 +3,15 @@
 
 #include <array>
 
+#include "engine/test_catalog.h"
+
 namespace velora {
 
 constexpr int kListTabCount = 7;
-constexpr std::array<const char*, kListTabCount> kListTabCaptions{"ALU", "FPU", "MEM", "HDD",
-                                                                  "GDI", "D2D", "OGL"};
+constexpr std::array<const char*, kListTabCount> kListTabCaptions{
+    kTestShortNames[kTestAlu], kTestShortNames[kTestFpu], kTestShortNames[kTestMem],
+    kTestShortNames[kTestHdd], kTestShortNames[kTestGdi], kTestShortNames[kTestD2d],
+    kTestShortNames[kTestOgl]};
 
 // Tabs 0 to 3 show ALU to HDD, 4 and 5 GDI and D2D, 6 OGL.
 constexpr int TestOfListTab(int tab) {

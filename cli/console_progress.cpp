@@ -20,11 +20,9 @@ std::string ProgressBarLine(int done, int total, const std::string& label, int w
   return bar + count + label;
 }
 
-ConsoleProgress::ConsoleProgress(BenchEngine& engine, const std::vector<int>& tests,
-                                 std::FILE* out, bool terminal, int language,
-                                 std::function<void()> onOutputLost)
-    : out_(out), terminal_(terminal), language_(language),
-      onOutputLost_(std::move(onOutputLost)) {
+ConsoleProgress::ConsoleProgress(BenchEngine& engine, const std::vector<int>& tests, std::FILE* out,
+                                 bool terminal, int language, std::function<void()> onOutputLost)
+    : out_(out), terminal_(terminal), language_(language), onOutputLost_(std::move(onOutputLost)) {
   for (const int test : tests) {
     // The runs of BenchRunner: tests 1 to 9 for a full run, else the one test.
     const int first = test == kTestOverall ? 1 : test;
@@ -50,9 +48,10 @@ void ConsoleProgress::SubTestStarted(int test, int subTest) {
   if (!terminal_ || test < 0 || test > 10 || subTest < 0 || subTest > 7) return;
   const std::string& name = names_[test][subTest];
   if (name.empty()) return;
-  std::fprintf(out_, "\r\033[K%s",
-               ProgressBarLine(done_, total_, std::string(TestShortName(test)) + " " + name + " ...")
-                   .c_str());
+  std::fprintf(
+      out_, "\r\033[K%s",
+      ProgressBarLine(done_, total_, std::string(TestShortName(test)) + " " + name + " ...")
+          .c_str());
   CheckOutput();
 }
 

@@ -20,8 +20,8 @@ class ConsoleProgress : public BenchObserver {
  public:
   // tests as for BenchRunner::StartRun, one run each; the sub-test names are asked for here,
   // before the run. onOutputLost is called (on the worker) when out refuses a line.
-  ConsoleProgress(BenchEngine& engine, const std::vector<int>& tests, std::FILE* out,
-                  bool terminal, int language, std::function<void()> onOutputLost = {});
+  ConsoleProgress(BenchEngine& engine, const std::vector<int>& tests, std::FILE* out, bool terminal,
+                  int language, std::function<void()> onOutputLost = {});
 
   void SubTestStarted(int test, int subTest) override;
   void SubTestShown(int test, int subTest, int score, int value) override;

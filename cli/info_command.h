@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "info/device_page_data.h"
+#include "info/disk_page_data.h"
 #include "info/inventory_collector.h"
 #include "info/os_identity.h"
 #include "info/page_view.h"
@@ -24,25 +25,15 @@ struct InfoCommand {
 // The Disk page of one recorded IDENTIFY block (32 lines of 8 hexadecimal words); false, with
 // the reason naming the file, when it cannot be read or is no such block.
 bool IdentifyFileView(const std::string& path, int language, PageView& view, std::string& error);
+bool IdentifyFileDisk(const std::string& path, DiskPageData& disk, std::string& error);
 
 // Parses the words after "info"; no page word, or "all", means every page.
 std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& words,
                                             std::string& error);
 
-// The pages as one JSON object: {"pages": [{"name", "groups": [...], "tables": [...]}]}.
-std::string PageViewsJson(const std::vector<PageView>& views);
-
 // Identifies the machine once and prints the chosen pages; the exit code.
 int RunInfo(const InfoCommand& command, int language);
 
 const char* InfoUsage();
-
-// The pieces `velora info` and `velora report` assemble without a window, as the window does.
-// The inventory collector run on the calling thread, leaving out the disks a command identified.
-InventoryFields CollectInventoryNow(const std::string& openGlRenderer,
-                                    const std::vector<std::string>& identifiedModels);
-SystemPageData ReadSystemPageNow(const OsIdentity& os, const InventoryFields& inventory);
-DevicePageData ReadDevicePageNow(ProbeObject& probe, const GraphicsApiVersions& graphics,
-                                 const InventoryFields& inventory);
 
 }  // namespace velora

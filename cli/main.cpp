@@ -26,16 +26,18 @@
 #include "cli/mark_command.h"
 #include "cli/report_command.h"
 #include "cli/submit_command.h"
+#include "core/font_smoothing.h"
 #include "core/main_window_model.h"
 #include "core/probe_binding.h"
 #include "core/settings.h"
 #include "core/ui_language.h"
-#include "info/cpu_page_data.h"
-#include "info/system_page_data.h"
 #include "platform/app_paths.h"
+#include "platform/display_facts.h"
 #include "platform/mount_query.h"
 #include "platform/program_folder.h"
-#include "probe/probe_id_table.h"
+#include "session/machine_snapshot.h"
+#include "session/ranking_entry.h"
+#include "session/report_writing.h"
 
 namespace {
 
@@ -82,14 +84,6 @@ std::string DefaultScratchDir() {
   return ".";
 }
 
-// The window program's settings: the identity fields, the ranking server and the language are
-// shared with it.
-Settings WindowSettings() {
-  const std::string exe = ProgramFilePath();
-  const std::string folder = exe.substr(0, exe.rfind('/') + 1);
-  return Settings(SettingsPathFor(folder + "velora09", CurrentPathEnvironment(folder)));
-}
-
 bool DisplayPresent() {
   for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"}) {
     const char* value = std::getenv(name);
@@ -98,48 +92,55 @@ bool DisplayPresent() {
   return false;
 }
 
+// The screen of a desktop session as the window records it: device pixels and the X server's
+// bits per pixel, with the font smoothing read afresh each time.
+DisplayState DesktopDisplayState() {
+  DisplayState state;
+  if (const auto mode = ReadX11DisplayMode()) {
+    state.width = mode->width;
+    state.height = mode->height;
+    state.bitsPerPixel = mode->bitsPerPixel;
+  }
+  state.fontSmoothing = fontSmoothingType();
+  return state;
+}
+
 // Registers (or prints) a finished run; the exit status.
 int SubmitRun(const SubmitRequest& request, const BenchResult& result, int language) {
-  const bool display = DisplayPresent();
-  if (!CommandLineRunComplete(result, display)) {
-    Complain(display && result.display[kTestOverall].width == 0
-                 ? (language == kEnglish
-                        ? "a desktop session is running, whose screen this command does not "
-                          "record: register the run from velora09"
-                        : "デスクトップの画面状態はこのコマンドでは記録できません: velora09 "
-                          "から登録してください")
-                 : (language == kEnglish ? "the run is not complete: nothing was submitted"
-                                         : "完全な計測ではないため登録しません"));
+  if (!CommandLineRunComplete(result, DisplayPresent())) {
+    Complain(language == kEnglish ? "the run is not complete: nothing was submitted"
+                                  : "完全な計測ではないため登録しません");
     return 1;
   }
-  const Settings settings = WindowSettings();
-  const OsIdentity os = IdentifyOperatingSystem();
-  const uint64_t memory = ReadMemoryStatus().physicalTotal;
-  CpuPageData cpu;
-  DevicePageData device;
-  char release[kProbeTextCapacity] = "";
-  ProbeBinding binding(ProgramFolder());
-  if (binding.Load(kCreateCpuProbe | kCreatePciProbe) && binding.probe() != nullptr) {
-    cpu = BuildCpuPageData(*binding.probe(), 0, os, memory);
-    // The chipset, video and their identifiers, as the Device page holds them.
-    const GraphicsApiVersions graphics = ReadGraphicsApiVersions();
-    device = ReadDevicePageNow(*binding.probe(), graphics,
-                               CollectInventoryNow(graphics.openGlRenderer, {}));
-    binding.probe()->GetString(probe_id::kBuildNumber, release);
-  }
-  binding.Release();
-  SystemPageData system;
-  FillSystemPageOnce(system, os, ReadFixedSystemFacts());
+  // Progress goes to standard error, so a dry run's standard output is the body alone.
+  std::fputs(language == kEnglish ? "velora: reading the machine for the entry\n"
+                                  : "velora: 登録のためにマシン情報を読み取っています\n",
+             stderr);
+  const MachineSnapshot machine = CollectMachine(kSystemPart | kCpuPart | kDevicePart | kDiskPart);
+  const Settings settings = ProgramSettings();
+  const DeviceFacts device = DeviceFactsOf(machine.device);
   std::string error;
-  const auto form = CommandLineForm(settings, cpu, memory, request, error);
+  const auto form =
+      CommandLineForm(settings, machine.cpu, device, machine.memoryBytes, request, error);
   if (!form) {
     Complain(error);
     return 2;
   }
   const SubmitOutcome outcome = SubmitRegistration(
-      *form, CpuFactsOf(cpu), SystemFactsOf(system, os.build), DeviceFactsOf(device), result,
-      BaseTitle(release), settings.ReadSetting("RankingServer"), language, !request.submit);
-  if (!outcome.out.empty()) std::printf("%s\n", outcome.out.c_str());
+      *form, EntryMachineOf(machine.cpu, machine.system, machine.os.build, device), result,
+      BaseTitle(machine.release), settings.ReadSetting("RankingServer"), language, !request.submit);
+  if (!outcome.out.empty()) {
+    // A dry run writes exactly the bytes it would post: the body and its terminating zero byte.
+    if (request.submit) {
+      std::printf("%s\n", outcome.out.c_str());
+    } else {
+      std::fwrite(outcome.out.c_str(), 1, outcome.out.size() + 1, stdout);
+    }
+    if (std::fflush(stdout) != 0) {
+      Complain(Format(CliText::kOutputLost, language, ErrorReason(errno, language)));
+      return 1;
+    }
+  }
   if (!outcome.error.empty()) Complain(outcome.error);
   return outcome.exitCode;
 }
@@ -157,9 +158,11 @@ int RunMark(const MarkCommand& command, int language) {
   options.language = language;
 
   LinkedBenchEngine engine;
-  LinuxBenchHost host;
-  // With --json standard output carries the record alone.
-  std::FILE* progress = command.json ? stderr : stdout;
+  LinuxBenchHost host(DisplayPresent() ? std::function<DisplayState()>(DesktopDisplayState)
+                                       : std::function<DisplayState()>());
+  // With --json standard output carries the record alone, with a dry run the body alone.
+  const bool outputReserved = command.json || command.submit.dryRun;
+  std::FILE* progress = outputReserved ? stderr : stdout;
   ConsoleProgress observer(engine, command.tests, progress, isatty(fileno(progress)) == 1, language,
                            [] {
                              if (BenchRunner* runner = activeRunner.load()) runner->RequestStop();
@@ -201,10 +204,11 @@ int RunMark(const MarkCommand& command, int language) {
   std::erase(block, '\r');
   if (command.json) block = ResultRecordJson(result);
   int outputError = observer.OutputError();
+  std::FILE* blockOut = command.submit.dryRun && !command.json ? stderr : stdout;
   if (outputError == 0) {
     errno = 0;
-    std::fputs(block.c_str(), stdout);
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) outputError = errno != 0 ? errno : EIO;
+    std::fputs(block.c_str(), blockOut);
+    if (std::fflush(blockOut) != 0 || std::ferror(blockOut)) outputError = errno != 0 ? errno : EIO;
   }
   if (outputError != 0) {
     Complain(Format(CliText::kOutputLost, language, ErrorReason(outputError, language)));
@@ -216,7 +220,7 @@ int RunMark(const MarkCommand& command, int language) {
   int status = stopped || failures > 0 || outputError != 0 || observer.Failed() ? 1 : 0;
   if (!command.reportFile.empty() && !stopped) {
     ReportRequest report{command.reportHtml, command.reportTemplate, command.reportFile};
-    if (WriteReport(report, HeadlessReportPages(result)) != 0) status = 1;
+    if (WriteReport(report, ReportPagesOf(CollectMachine(kReportParts), result)) != 0) status = 1;
   }
   if (status == 0 && (command.submit.submit || command.submit.dryRun)) {
     return SubmitRun(command.submit, result, language);
@@ -238,8 +242,12 @@ int Usage(int language, bool asked) {
 int main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   const int language = CliLanguage(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"),
-                                   std::getenv("LANG"), WindowSettings().ReadSetting("Language"));
+                                   std::getenv("LANG"), ProgramSettings().ReadSetting("Language"));
   if (words.empty()) return Usage(language, false);
+  if (words[0] == "--version") {
+    std::printf("velora %s\n", kCoreVersion);
+    return 0;
+  }
   if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
     if (words.size() > 1 && words[1] != "mark" && words[1] != "info" && words[1] != "report") {
       Complain(Format(CliText::kUnknownCommand, language, words[1]));
@@ -265,7 +273,7 @@ int main(int argc, char** argv) {
       std::fputs("\n", stderr);
       return Usage(language, false);
     }
-    return WriteReport(*report, HeadlessReportPages(BenchResult{}));
+    return WriteReport(*report, ReportPagesOf(CollectMachine(kReportParts), BenchResult{}));
   }
   if (words[0] != "mark") {
     Complain(Format(CliText::kUnknownCommand, language, words[0]));

@@ -9,27 +9,15 @@
 #include "bench/bench_runner.h"
 #include "bench/processor_mask.h"
 #include "cli/cli_texts.h"
+#include "core/ui_language.h"
 
 namespace velora {
 
 namespace {
 
-struct NamedTest {
-  const char* name;
-  int test;
-};
-
 // The tests that have a button; MMT and D3D run only within a full run.
-constexpr std::array<NamedTest, 8> kNamedTests{{
-    {"MARK", kTestOverall},
-    {"ALU", kTestAlu},
-    {"FPU", kTestFpu},
-    {"MEM", kTestMem},
-    {"HDD", kTestHdd},
-    {"GDI", kTestGdi},
-    {"D2D", kTestD2d},
-    {"OGL", kTestOgl},
-}};
+constexpr std::array<int, 8> kNamedTests{kTestOverall, kTestAlu, kTestFpu, kTestMem,
+                                         kTestHdd,     kTestGdi, kTestD2d, kTestOgl};
 
 std::string Upper(std::string text) {
   for (char& c : text) {
@@ -64,8 +52,8 @@ std::string Joined(const std::vector<std::string>& entries) {
 
 int TestOfName(const std::string& name) {
   const std::string upper = Upper(name);
-  for (const NamedTest& named : kNamedTests) {
-    if (upper == named.name) return named.test;
+  for (const int test : kNamedTests) {
+    if (upper == Upper(TestShortName(test))) return test;
   }
   return -1;
 }
@@ -118,6 +106,24 @@ std::optional<MarkCommand> ParseMarkCommand(const std::vector<std::string>& word
       error = Filled(CliText::kUnknownWord, language, word);
       return std::nullopt;
     }
+  }
+  const bool submits = command.submit.submit || command.submit.dryRun;
+  if (submits && !command.tests.empty()) {
+    error = language == kEnglish
+                ? "--submit registers a full run: name no test"
+                : "--submit は全テストの計測だけを登録します: テスト名は指定できません";
+    return std::nullopt;
+  }
+  if (!command.submit.form.empty() && !submits) {
+    error = language == kEnglish ? "--form needs --submit or --submit-dry-run"
+                                 : "--form には --submit か --submit-dry-run が必要です";
+    return std::nullopt;
+  }
+  if (command.submit.dryRun && (command.json || command.submit.submit)) {
+    error = language == kEnglish
+                ? "--submit-dry-run prints the body alone: not with --json or --submit"
+                : "--submit-dry-run は本文だけを出力します: --json や --submit とは併用できません";
+    return std::nullopt;
   }
   if (command.tests.empty()) command.tests.push_back(kTestOverall);
   if (command.reportFile.empty() && (command.reportHtml || !command.reportTemplate.empty())) {

@@ -6,21 +6,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "cli/info_command.h"
-#include "core/main_window_model.h"
-#include "core/probe_binding.h"
-#include "core/settings.h"
-#include "core/startup_flags.h"
-#include "info/cpu_page_data.h"
-#include "info/disk_page_data.h"
-#include "info/pci_page_data.h"
-#include "platform/linux/linux_cpuid_source.h"
-#include "platform/linux/linux_disk_commands.h"
-#include "platform/program_folder.h"
-#include "probe/probe_id_table.h"
-#include "ranking/ranking_form.h"
-#include "report/report_builder.h"
-#include "report/template_folders.h"
+#include "bench/bench_result.h"
 
 namespace velora {
 
@@ -45,73 +31,20 @@ std::optional<ReportRequest> ParseReportCommand(const std::vector<std::string>& 
   return request;
 }
 
-std::optional<std::string> FindTemplate(const std::string& value, ReportForm form,
-                                        const std::vector<std::string>& roots, std::string& error) {
-  std::error_code ignored;
-  if (value.find('/') != std::string::npos ||
-      (!value.empty() && std::filesystem::is_regular_file(value, ignored))) {
-    auto bytes = ReadTemplateBytes(value);
-    if (!bytes) error = value + ": " + std::strerror(errno);
-    return bytes;
-  }
-  const std::string name = value.empty() ? "Standard" : value;
-  const std::string extension = form == ReportForm::kHtml ? ".html" : ".txt";
-  for (const std::string& candidate : {name, name + extension}) {
-    if (auto path = TemplatePath(roots, form, candidate)) {
-      if (auto bytes = ReadTemplateBytes(*path)) return bytes;
-    }
-  }
-  error = "no " + std::string(form == ReportForm::kHtml ? "HTML" : "text") + " template " + name;
-  return std::nullopt;
-}
-
-ReportPages HeadlessReportPages(const BenchResult& result) {
-  ReportPages pages;
-  pages.result = result;
-  // Without a screen there is no display mode to report, as `velora mark` prints it.
-  if (result.runSettings.display.width != 0) {
-    pages.markDisplayMode = result.runSettings.displayMode;
-    pages.markFontSmoothing = result.runSettings.fontSmoothing;
-  }
-  pages.os = IdentifyOperatingSystem();
-  const GraphicsApiVersions graphics = ReadGraphicsApiVersions();
-  LinuxDiskCommands commands;
-  DiskPageSources sources(commands);
-  sources.safeMode = (startupFlags() & kSafeMode) != 0;
-  pages.disk = ReadDiskPageData(sources);
-  const InventoryFields inventory =
-      CollectInventoryNow(graphics.openGlRenderer, pages.disk.identifiedModels);
-  pages.system = ReadSystemPageNow(pages.os, inventory);
-  ReadRememberedFields(ProgramSettings(), pages.ranking);
-  char release[kProbeTextCapacity] = "";
-  ProbeBinding binding(ProgramFolder());
-  if (binding.Load(kCreateCpuProbe | kCreatePciProbe) && binding.probe() != nullptr) {
-    ProbeObject& probe = *binding.probe();
-    pages.cpu = BuildCpuPageData(probe, 0, pages.os, ReadMemoryStatus().physicalTotal);
-    pages.pci = ReadPciPageData(probe);
-    pages.device = ReadDevicePageNow(probe, graphics, inventory);
-    probe.GetString(probe_id::kBuildNumber, release);
-  }
-  binding.Release();
-  pages.title = BaseTitle(release);
-  return pages;
-}
-
 int WriteReport(const ReportRequest& request, const ReportPages& pages) {
   const ReportForm form = request.html ? ReportForm::kHtml : ReportForm::kText;
   std::string error;
-  const auto bytes = FindTemplate(request.templateName, form, CurrentTemplateRoots(), error);
-  if (!bytes) {
+  const auto report = BuildReportFromTemplate(request.templateName, form, pages, error);
+  if (!report) {
     std::fprintf(stderr, "velora: %s\n", error.c_str());
     return 1;
   }
-  const std::string report = BuildReport(*bytes, form, pages, ProcessCpuidSource());
   std::FILE* out = request.output.empty() ? stdout : std::fopen(request.output.c_str(), "wb");
   if (out == nullptr) {
     std::fprintf(stderr, "velora: %s: %s\n", request.output.c_str(), std::strerror(errno));
     return 1;
   }
-  const bool written = std::fwrite(report.data(), 1, report.size(), out) == report.size();
+  const bool written = std::fwrite(report->data(), 1, report->size(), out) == report->size();
   const bool flushed = out == stdout ? std::fflush(out) == 0 : std::fclose(out) == 0;
   if (!written || !flushed) {
     const std::string where = request.output.empty() ? "standard output" : request.output;
@@ -168,7 +101,7 @@ const char* ReportUsage() {
          "              then $XDG_DATA_HOME/velora09/template, a file there replacing a\n"
          "              shipped one of its name), or from the template FILE; the result\n"
          "              block is empty, as nothing has run. Without -o it goes to standard\n"
-         "              output, byte for byte as made (CR LF line ends).\n"
+         "              output, byte for byte as made (with the template's line ends).\n"
          "mark ... --report FILE [--html] [--template NAME]\n"
          "              writes such a report, with the run's result, after the run\n"
          "mark ... --json  prints the result record as JSON instead of the result block\n";

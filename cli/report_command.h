@@ -8,6 +8,7 @@
 
 #include "bench/bench_result.h"
 #include "report/report_pages.h"
+#include "session/report_writing.h"
 
 namespace velora {
 
@@ -20,16 +21,6 @@ struct ReportRequest {
 // Parses the words after "report"; on failure error says why.
 std::optional<ReportRequest> ParseReportCommand(const std::vector<std::string>& words,
                                                 std::string& error);
-
-// The template's bytes: a path when the value names a file that exists or holds a '/', else a
-// name looked up in the template folders of the form, with or without its extension ("Standard"
-// when empty). nullopt with error when there is no such template.
-std::optional<std::string> FindTemplate(const std::string& value, ReportForm form,
-                                        const std::vector<std::string>& roots, std::string& error);
-
-// Every page a report reads, filled as the window fills them at start-up, with result as the
-// Mark page's record.
-ReportPages HeadlessReportPages(const BenchResult& result);
 
 // Builds the report and writes it to the request's file or standard output; the exit status.
 int WriteReport(const ReportRequest& request, const ReportPages& pages);

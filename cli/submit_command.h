@@ -14,6 +14,7 @@
 #include "ranking/machine_facts.h"
 #include "ranking/ranking_form.h"
 #include "ranking/ranking_post.h"
+#include "session/ranking_entry.h"
 
 namespace velora {
 
@@ -29,15 +30,11 @@ struct SubmitRequest {
 bool TakeSubmitWord(const std::vector<std::string>& words, size_t& i, SubmitRequest& request,
                     std::string& error);
 
-// Sets the form field a body key names ("UserName", "ChipSetUser", "RaidDisk3Size", ...);
-// false for a key that is not a form field.
-bool SetFormField(RankingForm& form, const std::string& key, const std::string& value);
-
-// The identity fields from the settings, the processor name and clocks from the CPU page, the
-// memory size, then the request's pairs. nullopt with error for an unknown key.
+// The form as the Ranking page starts it, then the request's pairs. nullopt with error for an
+// unknown key.
 std::optional<RankingForm> CommandLineForm(const Settings& settings, const CpuPageData& cpu,
-                                           uint64_t memoryBytes, const SubmitRequest& request,
-                                           std::string& error);
+                                           const DeviceFacts& device, uint64_t memoryBytes,
+                                           const SubmitRequest& request, std::string& error);
 
 // The window's rule; without any display, a full run that stayed without one throughout.
 bool CommandLineRunComplete(const BenchResult& result, bool displayPresent);
@@ -48,8 +45,7 @@ struct SubmitOutcome {
   std::string error;  // why nothing was registered
 };
 
-SubmitOutcome SubmitRegistration(const RankingForm& form, const CpuFacts& cpu,
-                                 const SystemFacts& system, const DeviceFacts& device,
+SubmitOutcome SubmitRegistration(const RankingForm& form, const EntryMachine& machine,
                                  const BenchResult& result, const std::string& title,
                                  const std::string& server, int language, bool dryRun,
                                  PostLimits limits = {});

@@ -17,7 +17,7 @@ struct SettingKey {
 };
 
 // One row per key; a missing file or key means the default.
-constexpr std::array<SettingKey, 25> kSettingKeys{{
+constexpr std::array<SettingKey, 27> kSettingKeys{{
     {"Setting", "Language", "jp"},
     {"Setting", "BackgroundImage", ""},
     {"Setting", "TextColor", ""},
@@ -34,6 +34,8 @@ constexpr std::array<SettingKey, 25> kSettingKeys{{
     {"Setting", "DisableWMI_IDE", "0"},
     {"Setting", "DisableWMI_VIDEO", "0"},
     {"Setting", "CqDualWaitTime", "1000"},
+    {"Setting", "RankingServer", ""},
+    {"Setting", "AllowPowerControl", "0"},
     {"Info", "UserName", ""},
     {"Info", "MachineName", ""},
     {"Info", "Area", ""},

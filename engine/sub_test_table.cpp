@@ -15,33 +15,30 @@ constexpr double kHundredthsOfMbPerByte = 100.0 / 1e6;
 // The score divisors put one processor of this development machine (a 2-core Zen 5 virtual
 // machine) in the low thousands; engine/README.md gives each formula.
 constexpr SubTestRow kAluRows[] = {
-    {"Fibonacci", 1e-3, 6.0e5},     // value: thousand calls/s
-    {"Napierian", 1.0, 200.0},      // value: digits of e per second
-    {"Eratosthenes", 1e-3, 2.0e5},  // value: thousand numbers sieved/s
-    {"QuickSort", 1e-3, 6.0e3},     // value: thousand elements sorted/s
+    {kAluSubTests[0], 1e-3, 6.0e5},  // value: thousand calls/s
+    {kAluSubTests[1], 1.0, 200.0},   // value: digits of e per second
+    {kAluSubTests[2], 1e-3, 2.0e5},  // value: thousand numbers sieved/s
+    {kAluSubTests[3], 1e-3, 6.0e3},  // value: thousand elements sorted/s
 };
 
 constexpr SubTestRow kFpuRows[] = {
-    {"MikoFPU", 1e-3, 1.0e5},     // value: thousand points/s
-    {"RandMeanSS", 1e-3, 1.8e5},  // value: thousand numbers/s
-    {"FFT", 1e-6, 8.0e5},         // value: Mflop/s (5 N log2 N per transform)
-    {"Mandelbrot", 1e-3, 1.4e5},  // value: thousand iterations/s
+    {kFpuSubTests[0], 1e-3, 1.0e5},  // value: thousand points/s
+    {kFpuSubTests[1], 1e-3, 1.8e5},  // value: thousand numbers/s
+    {kFpuSubTests[2], 1e-6, 8.0e5},  // value: Mflop/s (5 N log2 N per transform)
+    {kFpuSubTests[3], 1e-3, 1.4e5},  // value: thousand iterations/s
 };
 
 constexpr SubTestRow kMemRows[] = {
-    {"Read", kHundredthsOfMbPerByte, 8e6},
-    {"Write", kHundredthsOfMbPerByte, 8e6},
-    {"Read/Write", kHundredthsOfMbPerByte, 8e6},
-    {"Cache", kHundredthsOfMbPerByte, 2.5e7},
+    {kMemSubTests[0], kHundredthsOfMbPerByte, 8e6},
+    {kMemSubTests[1], kHundredthsOfMbPerByte, 8e6},
+    {kMemSubTests[2], kHundredthsOfMbPerByte, 8e6},
+    {kMemSubTests[3], kHundredthsOfMbPerByte, 2.5e7},
 };
 
 constexpr SubTestRow kHddRows[] = {
-    {"Read", kHundredthsOfMbPerByte, 4e5},
-    {"Write", kHundredthsOfMbPerByte, 4e5},
-    {"RandomRead512K", kHundredthsOfMbPerByte, 4e5},
-    {"RandomWrite512K", kHundredthsOfMbPerByte, 4e5},
-    {"RandomRead 64K", kHundredthsOfMbPerByte, 2e5},
-    {"RandomWrite 64K", kHundredthsOfMbPerByte, 2e5},
+    {kHddSubTests[0], kHundredthsOfMbPerByte, 4e5}, {kHddSubTests[1], kHundredthsOfMbPerByte, 4e5},
+    {kHddSubTests[2], kHundredthsOfMbPerByte, 4e5}, {kHddSubTests[3], kHundredthsOfMbPerByte, 4e5},
+    {kHddSubTests[4], kHundredthsOfMbPerByte, 2e5}, {kHddSubTests[5], kHundredthsOfMbPerByte, 2e5},
 };
 
 // value: Mflop/s.
@@ -51,14 +48,12 @@ constexpr double kMmtScoreDivisor = 2e7;
 const std::vector<SubTestRow>& MmtRows() {
   static const std::vector<SubTestRow> rows = [] {
     std::vector<SubTestRow> r;
-    for (SimdSet set : AvailableSimdSets()) r.push_back({SimdSetName(set), kMmtValueScale, kMmtScoreDivisor});
+    for (SimdSet set : AvailableSimdSets())
+      r.push_back({SimdSetName(set), kMmtValueScale, kMmtScoreDivisor});
     return r;
   }();
   return rows;
 }
-
-constexpr std::array<const char*, kTestCount + 1> kTestNames = {
-    "Mark", "ALU", "FPU", "MEM", "HDD", "MMT", "GDI", "D2D", "D3D", "OGL", "NET"};
 
 }  // namespace
 
@@ -77,7 +72,9 @@ std::span<const SubTestRow> SubTestRows(int32_t test) {
 }
 
 const char* EntryName(int32_t test, int32_t index) {
-  if (test == 0) return index >= 0 && index <= kTestCount ? kTestNames[index] : nullptr;
+  if (test == 0)
+    return index >= 0 && index <= kTestCount ? kTestShortNames[static_cast<size_t>(index)]
+                                             : nullptr;
   if (test < 1 || test > kTestCount || index < 0 || index >= kNameSlots) return nullptr;
   std::span<const SubTestRow> rows = SubTestRows(test);
   return static_cast<size_t>(index) < rows.size() ? rows[index].name : nullptr;

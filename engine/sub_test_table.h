@@ -4,14 +4,19 @@
 #include <cstdint>
 #include <span>
 
+#include "engine/test_catalog.h"
+
 namespace velora::engine {
 
-inline constexpr int kTestCount = 10;     // 1 ALU .. 10 NET
-inline constexpr int kNameSlots = 16;     // sub-test names per test
+inline constexpr int kTestCount = 10;  // 1 ALU .. 10 NET
+inline constexpr int kNameSlots = 16;  // sub-test names per test
 inline constexpr int kTextCapacity = 256;
 inline constexpr int kInfoCapacity = 32;
 
-enum TestId : int32_t { kAlu = 1, kFpu, kMem, kHdd, kMmt, kGdi, kD2d, kD3d, kOgl, kNet };
+// The engine's short spellings of the one list of test ids.
+inline constexpr TestId kAlu = kTestAlu, kFpu = kTestFpu, kMem = kTestMem, kHdd = kTestHdd,
+                        kMmt = kTestMmt, kGdi = kTestGdi, kD2d = kTestD2d, kD3d = kTestD3d,
+                        kOgl = kTestOgl, kNet = kTestNet;
 
 struct SubTestRow {
   const char* name;

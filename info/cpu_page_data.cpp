@@ -193,9 +193,12 @@ CpuPageData BuildCpuPageData(ProbeObject& probe, int selectedIndex, const OsIden
   auto [firstWays, firstWaysText] = detail(0);
   if (firstWays > 0) {
     const std::string line = r.Text(ids::kCpuCacheDetail + 1);
-    p.cacheRows.push_back(
-        {p.firstCacheLabel, DetailRow(p.firstCacheValue, p.firstCacheUnit, firstWaysText, line,
-                                      std::atof(line.c_str()) >= 1)});
+    // The first cache's size is in KB, or in thousands of micro-operations for a trace cache.
+    const int64_t firstKb = p.firstCacheUnit == "KB" ? std::atoll(p.firstCacheValue.c_str()) : 0;
+    p.cacheRows.push_back({p.firstCacheLabel,
+                           DetailRow(p.firstCacheValue, p.firstCacheUnit, firstWaysText, line,
+                                     std::atof(line.c_str()) >= 1),
+                           firstKb, firstWays, std::atoll(line.c_str())});
   }
   const std::pair<const char*, const std::string*> others[] = {
       {"L1 D-Cache", &p.l1Data}, {"L2 Cache", &p.l2}, {"L3 Cache", &p.l3}};
@@ -203,8 +206,9 @@ CpuPageData BuildCpuPageData(ProbeObject& probe, int selectedIndex, const OsIden
     auto [ways, waysText] = detail(2 + 2 * i);
     if (ways <= 0) continue;
     const std::string line = r.Text(ids::kCpuCacheDetail + 3 + 2 * i);
-    p.cacheRows.push_back(
-        {others[i].first, DetailRow(*others[i].second, "KB", waysText, line, true)});
+    p.cacheRows.push_back({others[i].first,
+                           DetailRow(*others[i].second, "KB", waysText, line, true),
+                           std::atoll(others[i].second->c_str()), ways, std::atoll(line.c_str())});
   }
 
   char raw[128];

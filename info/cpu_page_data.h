@@ -16,10 +16,31 @@ namespace velora {
 // The sixteen feature and power labels, in the page's order.
 constexpr int kCpuLabelCount = 16;
 extern const std::array<const char*, kCpuLabelCount> kCpuLabelNames;
+// The labels by name, in that order.
+enum CpuLabel : size_t {
+  kCpuLabelMmx,
+  kCpuLabelMmxExt,
+  kCpuLabelSse,
+  kCpuLabelSse2,
+  kCpuLabelSse3,
+  kCpuLabel3DNow,
+  kCpuLabel3DNowExt,
+  kCpuLabelHtt,
+  kCpuLabelAmd64,
+  kCpuLabelIa64,
+  kCpuLabelEm64t,
+  kCpuLabelNx,
+  kCpuLabelSpeedStep,
+  kCpuLabelPowerNow,
+  kCpuLabelLongHaul,
+  kCpuLabelLongRun,
+};
 
 struct CpuCacheRow {
   std::string cache;
   std::string detail;
+  // The same as numbers; 0 where the probe gave none.
+  int64_t sizeKb = 0, ways = 0, lineBytes = 0;
 };
 
 struct CpuPageData {

@@ -58,6 +58,7 @@ DiskPageData MakeDiskPageData(const std::vector<DiskRow>& rows, std::vector<Driv
     page.needsPrivilege.push_back(row.identifyNeedsPrivilege);
     if (row.source != DiskRowSource::kKernel) page.identifiedModels.push_back(row.identity.model);
   }
+  page.rows = rows;
   page.drives = std::move(drives);
   ShowDiskRow(page, 0);
   return page;

@@ -33,6 +33,7 @@ struct DiskDetail {
 };
 
 struct DiskPageData {
+  std::vector<DiskRow> rows;  // what the cells were made of, for the machine model
   std::vector<DiskListRow> devices;
   std::vector<bool> needsPrivilege;  // per device row
   // Models a command identified (not the kernel's rows): the inventory leaves these disks out.

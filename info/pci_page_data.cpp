@@ -83,8 +83,18 @@ PciPageData ReadPciPageData(ProbeObject& probe) {
 bool ShowPciRow(PciPageData& page, int row) {
   if (row < 0 || row >= static_cast<int>(page.rows.size())) return false;
   const PciRow& r = page.rows[static_cast<size_t>(row)];
-  page.detail = {r[1], r[2], r[3],       r[4],        r[5],        r[6],
-                 r[7], r[8], " " + r[9], " " + r[10], " " + r[11], " " + r[12]};
+  page.detail = {r[kPciBusCell],
+                 r[kPciDeviceCell],
+                 r[kPciFunctionCell],
+                 r[kPciVendorIdCell],
+                 r[kPciDeviceIdCell],
+                 r[kPciRevisionCell],
+                 r[kPciSubsystemCell],
+                 r[kPciClassCell],
+                 " " + r[kPciTypeCell],
+                 " " + r[kPciVendorNameCell],
+                 " " + r[kPciDeviceNameCell],
+                 " " + r[kPciSubsystemVendorCell]};
   page.shownRow = row;
   return true;
 }

@@ -21,6 +21,23 @@ extern const std::array<PciColumn, kPciColumnCount> kPciColumns;
 
 using PciRow = std::array<std::string, kPciColumnCount>;
 
+// The row's cells by name, in column order; the reports and the machine model read them so.
+enum PciCell : size_t {
+  kPciHiddenCell,
+  kPciBusCell,
+  kPciDeviceCell,
+  kPciFunctionCell,
+  kPciVendorIdCell,
+  kPciDeviceIdCell,
+  kPciRevisionCell,
+  kPciSubsystemCell,
+  kPciClassCell,
+  kPciTypeCell,
+  kPciVendorNameCell,
+  kPciDeviceNameCell,
+  kPciSubsystemVendorCell,
+};
+
 struct PciDetail {
   std::string bus, device, function, vendorId, deviceId, revision, subsystemId, classId;
   std::string deviceType, vendorName, deviceName, subsystemVendor;  // with one leading blank

@@ -45,8 +45,8 @@ void MakeFolders(const std::string& folder) {
   }
 }
 
-std::string PathFor(const std::string& exePath, const PathEnvironment& env,
-                    const char* extension, bool state) {
+std::string PathFor(const std::string& exePath, const PathEnvironment& env, const char* extension,
+                    bool state) {
   std::string name = ProgramNameOf(exePath) + extension;
   if (env.programFolderWritable) return Join(FolderOf(exePath), name);
   std::string folder = state ? UserFolder(env.xdgStateHome, env.home, ".local/state")
@@ -99,8 +99,15 @@ std::string ProgramFilePath() {
 
 std::string programFolder() { return ProgramFolder(); }
 
-std::string settingsPath() {
+// The command line shares the window program's settings and log, so both read one file.
+std::string SettingsOwnerPath() {
   std::string exe = ProgramFilePath();
+  if (ProgramNameOf(exe) == kCommandLineName) return Join(FolderOf(exe), kWindowProgramName);
+  return exe;
+}
+
+std::string settingsPath() {
+  std::string exe = SettingsOwnerPath();
   PathEnvironment env = CurrentPathEnvironment(FolderOf(exe));
   std::string path = SettingsPathFor(exe, env);
   if (!env.programFolderWritable) MakeFolders(FolderOf(path));
@@ -108,7 +115,7 @@ std::string settingsPath() {
 }
 
 std::string logPath() {
-  std::string exe = ProgramFilePath();
+  std::string exe = SettingsOwnerPath();
   PathEnvironment env = CurrentPathEnvironment(FolderOf(exe));
   std::string path = LogPathFor(exe, env);
   if (!env.programFolderWritable) MakeFolders(FolderOf(path));

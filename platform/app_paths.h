@@ -29,6 +29,13 @@ std::string LogPathFor(const std::string& exePath, const PathEnvironment& env);
 // Full path of the running program file.
 std::string ProgramFilePath();
 
+constexpr const char* kWindowProgramName = "velora09";
+constexpr const char* kCommandLineName = "velora";
+
+// The file whose name the settings and log take: the running program, or for the command line
+// the window program beside it.
+std::string SettingsOwnerPath();
+
 // The paths of the running program; computed on every call, they never change during a run.
 std::string programFolder();
 std::string settingsPath();

@@ -32,8 +32,6 @@ std::string Escaped(const std::string& value) {
   return out;
 }
 
-constexpr const char* kTestNames[] = {"ALU", "FPU", "MEM", "HDD", "MMT",
-                                      "GDI", "D2D", "D3D", "OGL", "NET"};
 
 }  // namespace
 
@@ -217,15 +215,15 @@ std::string RankingBody(const RankingForm& form, const CpuFacts& cpu, const Syst
 
   w.IntegerFromText("Mark", std::to_string(result.score[0][0]));
   for (int t = 1; t <= 10; ++t) {
-    std::snprintf(key, sizeof key, "T%s", kTestNames[t - 1]);
+    std::snprintf(key, sizeof key, "T%s", TestShortName(t));
     w.IntegerFromText(key, std::to_string(result.score[0][static_cast<size_t>(t)]));
   }
   for (int t = 1; t <= 10; ++t) {
     for (int n = 1; n <= 8; ++n) {
       const auto row = static_cast<size_t>(t), column = static_cast<size_t>(n - 1);
-      std::snprintf(key, sizeof key, "%s%d", kTestNames[t - 1], n);
+      std::snprintf(key, sizeof key, "%s%d", TestShortName(t), n);
       w.IntegerFromText(key, std::to_string(result.score[row][column]));
-      std::snprintf(key, sizeof key, "%s%dV", kTestNames[t - 1], n);
+      std::snprintf(key, sizeof key, "%s%dV", TestShortName(t), n);
       w.IntegerFromText(key, std::to_string(result.value[row][column]));
     }
   }

@@ -24,7 +24,6 @@ constexpr std::array<std::pair<int, const char*>, 11> kFeatureTokens{{
     {8, " AMD64"},
     {10, " EM64T"},
 }};
-constexpr int kNoExecuteLabel = 11;
 
 struct ClockRow {
   const char* text;
@@ -72,7 +71,7 @@ BlockVariants CpuDetailBlock(const CpuPageData& cpu) {
   for (const auto& [label, token] : kFeatureTokens) {
     if (cpu.labels[static_cast<size_t>(label)]) tokens += token;
   }
-  if (cpu.labels[kNoExecuteLabel]) tokens += cpu.vendorString == "GenuineIntel" ? " XD" : " NX";
+  if (cpu.labels[kCpuLabelNx]) tokens += cpu.vendorString == "GenuineIntel" ? " XD" : " NX";
   block.text += tokens + "\r\n";
   block.html += tokens +
                 "</td></tr>\r\n<tr><td colspan=\"2\"><table width=\"100%\" border=\"1\" "

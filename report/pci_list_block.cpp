@@ -20,19 +20,23 @@ BlockVariants PciListBlock(const PciPageData& pci) {
   for (size_t n = 0; n < pci.rows.size(); ++n) {
     const PciRow& r = pci.rows[n];
     const int number = static_cast<int>(n);
-    const std::string bus = Printed("%3s", r[1].c_str());
-    const std::string dev = Printed("%3s", r[2].c_str());
-    const std::string fnc = Printed("%3s", r[3].c_str());
-    block.text += Printed("%2d ", number) + bus + ":" + dev + ":" + fnc + " " + r[4] + ":" + r[5] +
-                  "." + r[6] + " " + r[7] + " " + r[8] + " " + r[9] + "\r\n";
+    const std::string bus = Printed("%3s", r[kPciBusCell].c_str());
+    const std::string dev = Printed("%3s", r[kPciDeviceCell].c_str());
+    const std::string fnc = Printed("%3s", r[kPciFunctionCell].c_str());
+    block.text += Printed("%2d ", number) + bus + ":" + dev + ":" + fnc + " " +
+                  r[kPciVendorIdCell] + ":" + r[kPciDeviceIdCell] + "." + r[kPciRevisionCell] +
+                  " " + r[kPciSubsystemCell] + " " + r[kPciClassCell] + " " + r[kPciTypeCell] +
+                  "\r\n";
     registerRows += "<tr>" + Cell(Printed("%2d", number)) + Cell(bus) + Cell(dev) + Cell(fnc) +
-                    Cell(r[4]) + Cell(r[5]) + Cell(r[6]) + Cell(r[7]) + Cell(r[8]) + Cell(r[9]) +
-                    "</tr>\r\n";
-    names += Printed("%2d ", number) + r[10] + " " + r[11];
-    if (!r[12].empty()) names += " | " + r[12];
+                    Cell(r[kPciVendorIdCell]) + Cell(r[kPciDeviceIdCell]) +
+                    Cell(r[kPciRevisionCell]) + Cell(r[kPciSubsystemCell]) +
+                    Cell(r[kPciClassCell]) + Cell(r[kPciTypeCell]) + "</tr>\r\n";
+    names += Printed("%2d ", number) + r[kPciVendorNameCell] + " " + r[kPciDeviceNameCell];
+    if (!r[kPciSubsystemVendorCell].empty()) names += " | " + r[kPciSubsystemVendorCell];
     names += "\r\n";
-    nameRows += "<tr>" + Cell(Printed("%2d ", number)) + Cell(r[10] + " " + r[11]) + Cell(r[12]) +
-                "</tr>\r\n";
+    nameRows += "<tr>" + Cell(Printed("%2d ", number)) +
+                Cell(r[kPciVendorNameCell] + " " + r[kPciDeviceNameCell]) +
+                Cell(r[kPciSubsystemVendorCell]) + "</tr>\r\n";
   }
   block.text += "\r\n" + names;
   TrimLineEnds(block.text);

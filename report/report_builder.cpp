@@ -45,6 +45,10 @@ std::string ReportOsText(const OsIdentity& os) {
 std::string BuildReport(std::string report, ReportForm form, const ReportPages& p,
                         CpuidSource& cpuid) {
   const bool html = form == ReportForm::kHtml;
+  // The blocks are made with CR LF; a template written with LF line ends gets LF throughout,
+  // one without any line end keeps the blocks as made.
+  const bool lineFeedsOnly =
+      report.find('\n') != std::string::npos && report.find("\r\n") == std::string::npos;
   const DevicePageData& d = p.device;
   const SystemPageData& s = p.system;
   // Each value is made only when its turn comes: the blocks read the pages as they stand then.
@@ -114,6 +118,7 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
     if (report.find(word) == std::string::npos) continue;
     ReplaceEverywhere(report, word, value());
   }
+  if (lineFeedsOnly) ReplaceEverywhere(report, "\r\n", "\n");
   return report;
 }
 

@@ -19,7 +19,7 @@ packages=(
   libx11-dev libxrandr-dev
   pciutils pci.ids
   iso-codes
-  xvfb xauth fonts-ipafont-gothic desktop-file-utils
+  xvfb xauth fonts-ipafont-gothic desktop-file-utils python3-jsonschema
   librsvg2-bin
   fio glmark2-x11
 )

@@ -23,8 +23,8 @@
 #include "info/system_facts.h"
 #include "platform/program_folder.h"
 #include "ranking/choice_lists.h"
-#include "ranking/ranking_body.h"
 #include "ranking/ranking_reply.h"
+#include "session/ranking_entry.h"
 
 namespace velora {
 
@@ -75,10 +75,6 @@ void ShowTextIn(QComboBox* combo, const QString& text) {
     at = combo->count() - 1;
   }
   combo->setCurrentIndex(at);
-}
-
-std::string WithoutFirstCharacter(const std::string& text) {
-  return text.empty() ? text : text.substr(1);
 }
 
 constexpr const char* kClockNames[7] = {
@@ -317,33 +313,18 @@ void RankingPage::initialise(const PageContext& context) {
   diskLabel_->setText("HDD (*)");
   controllerLabel_->setText("Controller");
 
-  const CpuPageData cpu = pages_ != nullptr ? pages_->ReadCpuPage() : CpuPageData{};
-  RankingForm start;
-  start.clock = cpu.internalClockCurrent;
-  start.clockOriginal = cpu.internalClockOriginal;
-  start.systemClock = cpu.systemClockCurrent;
-  start.systemClockOriginal = cpu.systemClockOriginal;
-  start.multiplier = cpu.multiplierCurrent;
-  start.multiplierOriginal = cpu.multiplierOriginal;
-  start.overClock = cpu.overClock;
-
   const std::vector<std::string> disks = inventory_->ReadDiskModels();
   FillSorted(disk_.editable, disks);
   for (PairedList& member : members_) FillSorted(member.editable, disks);
 
   loadLists();
 
-  start.cpuName = cpu.cpuName;
-  const DeviceFacts device = inventory_->ReadDeviceFacts();
-  start.chipSet = WithoutFirstCharacter(device.chipSet);
-  start.video = WithoutFirstCharacter(device.video);
   for (const char* type : kRaidTypes) raidType_.editable->addItem(QString::fromUtf8(type));
   raidType_.editable->setCurrentIndex(-1);
 
-  if (settings_ != nullptr) ReadRememberedFields(*settings_, start);
-  const uint64_t memory = ReadMemoryStatus().physicalTotal;
-  start.memorySize = std::to_string(static_cast<int>(memory / 1048576 + 1));
-  setForm(start);
+  const CpuPageData cpu = pages_ != nullptr ? pages_->ReadCpuPage() : CpuPageData{};
+  setForm(SeedRankingForm(settings_, cpu, inventory_->ReadDeviceFacts(),
+                          ReadMemoryStatus().physicalTotal));
 }
 
 void RankingPage::loadLists() {
@@ -499,24 +480,24 @@ QString RankingPage::settingsServer() const {
 }
 
 void RankingPage::onEntry() {
-  const RankingForm f = form();
   const int language = UiLanguage.load();
-  if (const auto problem = CheckForm(f)) {
-    environment_.showMessage(FormProblemText(*problem, language));
-    return;
-  }
   const MarkPageData mark = pages_ != nullptr ? pages_->ReadMarkPage() : MarkPageData{};
   const CpuPageData cpu = pages_ != nullptr ? pages_->ReadCpuPage() : CpuPageData{};
   const SystemPageData system = pages_ != nullptr ? pages_->ReadSystemPage() : SystemPageData{};
-  lastBody_ = RankingBody(f, CpuFactsOf(cpu), SystemFactsOf(system, environment_.kernelRelease),
-                          inventory_->ReadDeviceFacts(), mark.result, environment_.title());
+  const EntryMachine machine =
+      EntryMachineOf(cpu, system, environment_.kernelRelease, inventory_->ReadDeviceFacts());
   const std::string server = Std(settingsServer());
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const PostOutcome outcome =
-      PostForm(lastBody_, server, kRegisterPath, kAgentName, environment_.limits);
+  const EntryOutcome outcome = RegisterEntry(form(), machine, mark.result, environment_.title(),
+                                             server, language, false, environment_.limits);
   QApplication::restoreOverrideCursor();
-  if (!outcome.problem.empty()) writeLog("Ranking entry: " + outcome.problem);
-  const ReplyDecision decision = DecideReply(outcome.reply, server, language);
+  if (outcome.formProblem) {
+    environment_.showMessage(FormProblemText(*outcome.formProblem, language));
+    return;
+  }
+  lastBody_ = outcome.body;
+  if (!outcome.posted.problem.empty()) writeLog("Ranking entry: " + outcome.posted.problem);
+  const ReplyDecision& decision = outcome.decision;
   switch (decision.action) {
     case ReplyAction::kOpenEntry: environment_.openAddress(decision.text); break;
     case ReplyAction::kOfferClipboard:

@@ -16,25 +16,24 @@ constexpr double kNoScore = std::numeric_limits<double>::infinity();
 // The divisors put this development machine (2-core Zen 3 virtual machine, Mesa's software
 // rasteriser) in the low thousands offscreen; engine/README.md gives each formula.
 constexpr SubTestRow kGdiRows[] = {
-    {"Text", 1.0, 20.0},     // value: texts drawn per second
-    {"Square", 1.0, 400.0},  // value: rectangles per second
-    {"Circle", 1.0, 20.0},   // value: circles per second
-    {"BitBlt", 1.0, 4.0},    // value: blits per second
+    {kGdiSubTests[0], 1.0, 20.0},   // value: texts drawn per second
+    {kGdiSubTests[1], 1.0, 400.0},  // value: rectangles per second
+    {kGdiSubTests[2], 1.0, 20.0},   // value: circles per second
+    {kGdiSubTests[3], 1.0, 4.0},    // value: blits per second
 };
 
 // value: hundredths of frames per second.
 constexpr SubTestRow kD2dRows[] = {
-    {"Sprite 10", 100.0, 1.0},     {"Sprite 100", 100.0, 0.25},   {"Sprite 500", 100.0, 0.1},
-    {"Sprite 1000", 100.0, 0.05},  {"Sprite 5000", 100.0, 0.01},  {"Sprite 10000", 100.0, 0.005},
+    {kD2dSubTests[0], 100.0, 1.0},  {kD2dSubTests[1], 100.0, 0.25}, {kD2dSubTests[2], 100.0, 0.1},
+    {kD2dSubTests[3], 100.0, 0.05}, {kD2dSubTests[4], 100.0, 0.01}, {kD2dSubTests[5], 100.0, 0.005},
 };
 
 constexpr SubTestRow kOglRows[] = {
-    {"Scene 1", 1.0, 0.005},            // value: frames per second
-    {"Lines (x1000)", 1e-3, kNoScore},  // value: thousand lines per second
-    {"Scene 1 CPUs", 1.0, kNoScore},    // value: processors kept busy
-    {"Scene 2", 1.0, 0.005},
-    {"Polygons (x1000)", 1e-3, kNoScore},
-    {"Scene 2 CPUs", 1.0, kNoScore},
+    {kOglSubTests[0], 1.0, 0.005},      // value: frames per second
+    {kOglSubTests[1], 1e-3, kNoScore},  // value: thousand lines per second
+    {kOglSubTests[2], 1.0, kNoScore},   // value: processors kept busy
+    {kOglSubTests[3], 1.0, 0.005},     {kOglSubTests[4], 1e-3, kNoScore},
+    {kOglSubTests[5], 1.0, kNoScore},
 };
 
 constexpr int kSpriteCounts[] = {10, 100, 500, 1000, 5000, 10000};
@@ -49,8 +48,8 @@ std::unique_ptr<BenchKernel> MakeGraphicsKernel(int32_t test, int32_t subTest, K
   const bool window = DisplayNamed();
   switch (test) {
     case kGdi: {
-      static constexpr GdiShape kShapes[] = {GdiShape::kText, GdiShape::kSquare,
-                                             GdiShape::kCircle, GdiShape::kBitBlt};
+      static constexpr GdiShape kShapes[] = {GdiShape::kText, GdiShape::kSquare, GdiShape::kCircle,
+                                             GdiShape::kBitBlt};
       if (subTest < 0 || subTest > 3) return nullptr;
       return std::make_unique<GdiKernel>(kShapes[subTest], size, window);
     }

@@ -59,22 +59,6 @@ TEST(InfoCommand, IdentifyFileDecodesARecordedBlockOrSaysWhyNot) {
   EXPECT_FALSE(IdentifyFileView("/tmp", kEnglish, view, error)) << "a folder is no block";
 }
 
-TEST(InfoCommand, JsonKeepsOrderLabelsAndReplacesBytesThatAreNotUtf8) {
-  PageView view;
-  view.name = "CPU";
-  view.groups = {{"", {{"Name String", "Bad\xff byte"}, {"MMX", "", true, true}}}};
-  view.tables = {{"Cache", {"Cache", "Detail Info"}, {{"L2 Cache", "512 KB"}}}};
-  const auto json = nlohmann::json::parse(PageViewsJson({view}));
-  const auto& page = json.at("pages").at(0);
-  EXPECT_EQ(page.at("name"), "CPU");
-  const auto& fields = page.at("groups").at(0).at("fields");
-  EXPECT_EQ(fields.at(0).at("label"), "Name String");
-  EXPECT_EQ(fields.at(0).at("value"), "Bad\xEF\xBF\xBD byte");
-  EXPECT_EQ(fields.at(1).at("enabled"), true);
-  EXPECT_FALSE(fields.at(1).contains("value"));
-  EXPECT_EQ(page.at("tables").at(0).at("rows").at(0).at(1), "512 KB");
-}
-
 TEST(InfoCommand, TextHasOneLinePerFieldAndRow) {
   PageView view;
   view.name = "PCI";

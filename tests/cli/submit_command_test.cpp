@@ -29,8 +29,16 @@ TEST(SubmitWords, MarkTakesTheSubmitOptions) {
   command = ParseMarkCommand({"--submit-dry-run"}, 2, kEnglish, error);
   ASSERT_TRUE(command);
   EXPECT_TRUE(command->submit.dryRun);
+  // Every word is checked before a run starts, not after a minute of benchmark.
   for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-           {"--form"}, {"--form", "NoEquals"}, {"--form", "=v"}}) {
+           {"--submit", "--form"},
+           {"--submit", "--form", "NoEquals"},
+           {"--submit", "--form", "=v"},
+           {"--submit-dry-run", "--form", "NoSuchKey=1"},
+           {"--form", "Comment=without a submit"},
+           {"--submit-dry-run", "--json"},
+           {"--submit-dry-run", "--submit"},
+           {"ALU", "--submit"}}) {
     error.clear();
     EXPECT_FALSE(ParseMarkCommand(bad, 2, kEnglish, error));
     EXPECT_FALSE(error.empty());
@@ -52,8 +60,11 @@ TEST(SubmitForm, IdentityFromTheSettingsMachineFromThePagesRestFromTheWords) {
                   {"RaidOn", "1"},
                   {"RaidDisk3Size", "250"},
                   {"UserName", "other"}};
+  DeviceFacts device;
+  device.chipSet = " VIA K8T800";  // the Device page's names carry one leading blank
+  device.video = " GeForce 6600";
   std::string error;
-  auto form = CommandLineForm(settings, cpu, 2048ull * 1048576, request, error);
+  auto form = CommandLineForm(settings, cpu, device, 2048ull * 1048576, request, error);
   ASSERT_TRUE(form) << error;
   EXPECT_EQ(form->userName, "other");
   EXPECT_EQ(form->password, "pw");
@@ -63,10 +74,11 @@ TEST(SubmitForm, IdentityFromTheSettingsMachineFromThePagesRestFromTheWords) {
   EXPECT_EQ(form->multiplierOriginal, "9.00");
   EXPECT_EQ(form->memorySize, "2049");
   EXPECT_EQ(form->chipSet, "Intel P965");
+  EXPECT_EQ(form->video, "GeForce 6600");
   EXPECT_EQ(form->raid, 1);
   EXPECT_EQ(form->raidDiskSizes[2], "250");
   request.form = {{"CpuName", "x"}};
-  EXPECT_FALSE(CommandLineForm(settings, cpu, 0, request, error));
+  EXPECT_FALSE(CommandLineForm(settings, cpu, device, 0, request, error));
   EXPECT_NE(error.find("CpuName"), std::string::npos);
 }
 
@@ -107,7 +119,7 @@ SubmitOutcome Submit(const RankingForm& form, const std::string& server, bool dr
   BenchResult result;
   result.fullRun = 1;
   result.score[0][0] = 4321;
-  return SubmitRegistration(form, {}, {}, {}, result, "Velora 0.9.115.3", server, kEnglish, dryRun,
+  return SubmitRegistration(form, {}, result, "Velora 0.9.115.3", server, kEnglish, dryRun,
                             PostLimits{2000, 400});
 }
 

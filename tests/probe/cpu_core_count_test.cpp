@@ -20,7 +20,7 @@ namespace fs = std::filesystem;
 
 const fs::path kDumps = fs::path(VELORA_TESTDATA) / "cpuid";
 const fs::path kTable =
-    fs::path(__FILE__).parent_path().parent_path() / "data" / "cpu" / "cores_today.tsv";
+    fs::path(VELORA_TESTS_DIR) / "data" / "cpu" / "cores_today.tsv";
 
 struct Published {
   std::string dump;

@@ -20,7 +20,7 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kDumps = fs::path(VELORA_TESTDATA) / "cpuid";
-const fs::path kExpected = fs::path(__FILE__).parent_path().parent_path() / "data" / "cpu";
+const fs::path kExpected = fs::path(VELORA_TESTS_DIR) / "data" / "cpu";
 
 std::vector<std::string> AllDumps() {
   std::vector<std::string> out;

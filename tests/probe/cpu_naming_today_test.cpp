@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 
 const fs::path kDumps = fs::path(VELORA_TESTDATA) / "cpuid";
 const fs::path kTable =
-    fs::path(__FILE__).parent_path().parent_path() / "data" / "cpu" / "naming_today.tsv";
+    fs::path(VELORA_TESTS_DIR) / "data" / "cpu" / "naming_today.tsv";
 
 TEST(CleanBrandString, DropsVendorTrademarksCpuWordsAndClock) {
   EXPECT_EQ(CleanBrandString("Intel(R) Core(TM) i7-2600 CPU @ 3.40GHz"), "Core i7-2600");

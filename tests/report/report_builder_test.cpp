@@ -36,6 +36,16 @@ TEST(ReportBuilder, TemplateWithoutPlaceholdersIsKeptByteForByte) {
   EXPECT_EQ(Build("", SomePages()), "");
 }
 
+TEST(ReportBuilder, BlocksTakeTheTemplatesLineEnds) {
+  const std::string registers = "EAX = 00000001, EDX = 00000002";
+  // LF template: LF throughout; CR LF template, or none at all: the blocks as made (CR LF).
+  EXPECT_EQ(Build("a\n%MsrInfo%", SomePages()),
+            "a\n" + registers + "\nEAX = 00000003, EDX = 00000004\n");
+  EXPECT_EQ(Build("a\r\n%MsrInfo%", SomePages()),
+            "a\r\n" + registers + "\r\nEAX = 00000003, EDX = 00000004\r\n");
+  EXPECT_EQ(Build("%MsrInfo%", SomePages()).find(registers + "\r\n"), 0u);
+}
+
 TEST(ReportBuilder, EveryOccurrenceTrimmedAndCaseSensitive) {
   EXPECT_EQ(Build("%ChipSet%|%ChipSet%|%chipset%|%BIOSVendor%\r\n", SomePages()),
             "Intel 440FX|Intel 440FX|%chipset%|SeaBIOS\r\n");
