@@ -54,6 +54,33 @@ std::vector<std::string> DumpsOfToday() {
   return out;
 }
 
+// Set bits the vendors' public manuals leave reserved, with the dumps that set them ("" for any).
+struct Undocumented {
+  FeatureRegister reg;
+  int bit;
+  const char* dump;
+};
+constexpr Undocumented kUndocumented[] = {
+    // Zen 2 and Zen 3 set 80000008h EBX bit 10, which AMD's manual lists as reserved.
+    {FeatureRegister::kExtendedEbx8, 10, ""},
+    // The 4700S is a console's APU sold on a desktop board; it sets reserved bits of its own.
+    {FeatureRegister::kExtendedEcx, 31, "amd-4700s"},
+    {FeatureRegister::kExtendedEbx8, 5, "amd-4700s"},
+    {FeatureRegister::kExtendedEbx8, 7, "amd-4700s"},
+    {FeatureRegister::kExtendedEbx8, 11, "amd-4700s"},
+    // These recordings hold sub-leaf 2 of leaf 0Dh under sub-leaf 1: EAX 100h is the size of
+    // the AVX state, not a flag.
+    {FeatureRegister::kXsaveEax, 8, "sandy-bridge/"},
+    {FeatureRegister::kXsaveEax, 8, "haswell/intel-core-i7-4500u"},
+};
+
+bool IsUndocumented(FeatureRegister reg, int bit, const std::string& dump) {
+  for (const Undocumented& u : kUndocumented) {
+    if (u.reg == reg && u.bit == bit && dump.find(u.dump) != std::string::npos) return true;
+  }
+  return false;
+}
+
 TEST(FeatureCorpus, EverySetBitOfAProcessorOfTodayHasANamedRow) {
   const std::vector<std::string> dumps = DumpsOfToday();
   ASSERT_GE(dumps.size(), 20u);
@@ -74,7 +101,7 @@ TEST(FeatureCorpus, EverySetBitOfAProcessorOfTodayHasANamedRow) {
       ShowFeatureTable(page, r);
       for (int bit = 0; bit < 32; ++bit) {
         const FeatureRow& row = page.rows[static_cast<size_t>(bit)];
-        if (row.answer == "YES") {
+        if (row.answer == "YES" && !IsUndocumented(r, bit, dump)) {
           EXPECT_FALSE(row.name.empty())
               << dump << ": " << FeatureTableCaption(r) << " bit " << bit << " is set";
         }

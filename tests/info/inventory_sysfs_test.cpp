@@ -118,8 +118,8 @@ TEST(RecordedDisks, AVirtioDiskIsNamedAsTheDiskPageNamesIt) {
   testing::CopyRecordedTree("hwloc_cloudstack-kvm-vm", dir.path());
   testing::WriteText(dir.file("sys/block/vda/size"), "41943040\n");  // 20 GiB of sectors
   const InventoryFields f = CollectFrom(dir.path());
-  // Its "vendor" attribute holds the PCI vendor id 0x1af4, no name.
-  EXPECT_EQ(f.rankingDisks, (std::vector<std::string>{"Virtio Block Device"}));
+  // vda's "vendor" attribute holds the PCI vendor id 0x1af4, no name; sr0 is the DVD drive.
+  EXPECT_EQ(f.rankingDisks, (std::vector<std::string>{"QEMU QEMU DVD-ROM", "Virtio Block Device"}));
 }
 
 TEST(RecordedVideo, ACardWithoutConnectorsOrBootFlagIsNotTheDisplay) {
