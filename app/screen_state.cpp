@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/font_smoothing.h"
+#include "platform/display_facts.h"
 
 namespace velora {
 
@@ -33,6 +34,13 @@ void ScreenStateCache::Refresh() {
     state.width = static_cast<int32_t>(std::lround(size.width() * ratio));
     state.height = static_cast<int32_t>(std::lround(size.height() * ratio));
     state.bitsPerPixel = followed_->depth();
+    // Under X the server's pixmap format, as the Device page reads it: a 24-bit depth is
+    // stored in 32 bits per pixel.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+      if (const auto x11 = ReadX11DisplayMode(); x11 && x11->bitsPerPixel > 0) {
+        state.bitsPerPixel = x11->bitsPerPixel;
+      }
+    }
   }
   std::lock_guard lock(mutex_);
   screen_ = state;

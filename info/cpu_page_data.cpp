@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "info/cpu_extensions.h"
 #include "probe/probe_id_table.h"
 
 namespace velora {
@@ -163,6 +164,7 @@ CpuPageData BuildCpuPageData(ProbeObject& probe, int selectedIndex, const OsIden
     p.labels[static_cast<size_t>(i)] = i < kFirstPowerLabel ? (v != -1 && v != 0) : v > 0;
   }
 
+  p.extensions = InstructionExtensions(ReadCpuFlagRegisters(probe));
   p.memory = Printf("%lld", static_cast<long long>(memoryBytes / 1048576 + 1));
 
   // The first cache line: the last of unified, instruction and trace cache that is above 0.

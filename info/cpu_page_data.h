@@ -56,6 +56,8 @@ struct CpuPageData {
   std::string family, model, stepping, familyEx, modelEx;
   std::string generation, extendedModel, extendedStepping, extendedFamilyEx, extendedModelEx;
   std::array<bool, kCpuLabelCount> labels{};
+  // The instruction-set extensions beyond the labels ("SSE4.2", "AVX2", "AVX-512", ...).
+  std::vector<std::string> extensions;
   std::string memory;
   std::string firstCacheLabel = "L1 I-Cache", firstCacheUnit = "KB", firstCacheValue;
   std::string l1Data, l2, l3, l2Speed, l2Clock;

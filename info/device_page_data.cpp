@@ -38,9 +38,9 @@ void Store(std::string& field, const std::string& value) {
 
 }  // namespace
 
-const std::array<const char*, 7> kAdapterColumns{"Type",       "Adapter Name", "MAC Address",
-                                                 "IP Address", "Subnet Mask",  "Default Gateway",
-                                                 "DHCP Server"};
+const std::array<const char*, 10> kAdapterColumns{
+    "Type",        "Adapter Name", "MAC Address", "IP Address", "Subnet Mask", "Default Gateway",
+    "DHCP Server", "IPv6 Address", "Link",        "MTU"};
 
 std::string DirectXField(const std::string& probeText) {
   return std::atof(probeText.c_str()) > 0 ? probeText : "Not installed";
@@ -131,7 +131,10 @@ PageView DevicePageView(const DevicePageData& p, int) {
         {"IP Address", p.adapterDetail[2]},
         {"Subnet Mask", p.adapterDetail[3]},
         {"Default Gateway", p.adapterDetail[4]},
-        {"DHCP Server", p.adapterDetail[5]}}},
+        {"DHCP Server", p.adapterDetail[5]},
+        {"IPv6 Address", p.adapterDetail[6]},
+        {"Link", p.adapterDetail[7]},
+        {"MTU", p.adapterDetail[8]}}},
   };
   PageTable table;
   table.title = "Network Adapters";

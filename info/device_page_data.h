@@ -25,8 +25,8 @@ struct DevicePageData {
   std::string openGlVersion, openGlRenderer, vulkanVersion;
   std::vector<NetworkAdapterRow> adapters;
   int shownAdapter = -1;
-  // Adapter Name, MAC, IP address, mask, gateway, DHCP server of the shown row.
-  std::array<std::string, 6> adapterDetail;
+  // Adapter Name, MAC, IP address, mask, gateway, DHCP server, IPv6, link, MTU of the shown row.
+  std::array<std::string, 9> adapterDetail;
 };
 
 // Chipset, North, South, Video, their identifiers and DirectX from the probe (null: all empty
@@ -42,7 +42,7 @@ std::string DisplayModeText(int width, int height, int bitsPerPixel, int refresh
 // The collector's IDE and video fields; fields it has not stored stay as they are.
 void ApplyInventoryToDevicePage(DevicePageData& page, const InventoryFields& fields);
 
-// Shows the adapter row's columns 1 to 6 in the details; false (nothing changed) for a row
+// Shows the adapter row's columns 1 to 9 in the details; false (nothing changed) for a row
 // outside the list.
 bool ShowAdapterRow(DevicePageData& page, int row);
 
@@ -53,6 +53,6 @@ void SetAdapters(DevicePageData& page, std::vector<NetworkAdapterRow> rows);
 PageView DevicePageView(const DevicePageData& page, int language);
 
 // The network list's column headings, in order.
-extern const std::array<const char*, 7> kAdapterColumns;
+extern const std::array<const char*, 10> kAdapterColumns;
 
 }  // namespace velora

@@ -124,8 +124,8 @@ PageView DiskPageView(const DiskPageData& page, int language) {
   v.tables.push_back(std::move(devices));
 
   PageTable drives{"",
-                   {"", english ? "Type" : "タイプ", english ? "Free [GB]" : "空き容量 [GB]",
-                    english ? "Used [GB]" : "使用量 [GB]", english ? "Size [GB]" : "サイズ [GB]",
+                   {"", english ? "Type" : "タイプ", english ? "Free [GiB]" : "空き容量 [GiB]",
+                    english ? "Used [GiB]" : "使用量 [GiB]", english ? "Size [GiB]" : "サイズ [GiB]",
                     english ? "Usage Rate [%]" : "使用率 [%]"},
                    {}};
   for (const DriveRow& drive : page.drives) {

@@ -77,6 +77,7 @@ bool StatvfsSpace(const std::string& mountPoint, DriveSpace& space) {
   if (statvfs(mountPoint.c_str(), &s) != 0 || s.f_blocks == 0) return false;
   space.totalBytes = static_cast<unsigned long long>(s.f_blocks) * s.f_frsize;
   space.freeBytes = static_cast<unsigned long long>(s.f_bfree) * s.f_frsize;
+  space.availableBytes = static_cast<unsigned long long>(s.f_bavail) * s.f_frsize;
   return true;
 }
 
@@ -111,11 +112,12 @@ std::string DriveKindText(const DriveRow& row, int language) {
 std::vector<std::string> DriveSpaceTexts(const DriveRow& row) {
   if (!row.hasSpace || row.space.totalBytes == 0) return {"", "", "", ""};
   const unsigned long long free = std::min(row.space.freeBytes, row.space.totalBytes);
+  const unsigned long long available = std::min(row.space.availableBytes, free);
   const unsigned long long used = row.space.totalBytes - free;
   char usage[32];
   std::snprintf(usage, sizeof usage, "%.2f",
                 static_cast<double>(used) / static_cast<double>(row.space.totalBytes) * 100.0);
-  return {Gb(free), Gb(used), Gb(row.space.totalBytes), usage};
+  return {Gb(available), Gb(used), Gb(row.space.totalBytes), usage};
 }
 
 }  // namespace velora

@@ -14,7 +14,8 @@ enum class DriveKind { kHardDisk, kCdDvd, kNetwork, kRemovable, kRamDisk, kUnkno
 
 struct DriveSpace {
   unsigned long long totalBytes = 0;
-  unsigned long long freeBytes = 0;
+  unsigned long long freeBytes = 0;       // every free block, those kept for root among them
+  unsigned long long availableBytes = 0;  // what an ordinary user can still write
 };
 
 struct DriveRow {
@@ -38,7 +39,8 @@ std::vector<DriveRow> ListDrives(const std::string& root = "",
 
 // "Hard Disk [ ext4 ]", "CD/DVD Drive", ... in the interface language.
 std::string DriveKindText(const DriveRow& row, int language);
-// Free, used, size (GiB, "%.2f") and usage ("%.2f" of used / total x 100); empty without space.
+// Free (what the user can write, as df's "Avail"), used (total less every free block, as df's
+// "Used"), size (GiB, "%.2f") and usage ("%.2f" of used / total x 100); empty without space.
 std::vector<std::string> DriveSpaceTexts(const DriveRow& row);
 
 }  // namespace velora

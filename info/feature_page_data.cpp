@@ -11,7 +11,9 @@ namespace ids = probe_id;
 constexpr uint32_t kRegisterIds[kFeatureRegisterCount] = {
     ids::kCpuLeaf1Edx,    ids::kCpuLeaf1Ecx, ids::kCpuExtLeaf1Edx,
     ids::kCpuExtLeaf1Ecx, ids::kCentaurEdx,  ids::kTransmetaEdx,
-    ids::kCpuLeaf7Ebx,    ids::kCpuLeaf7Ecx, ids::kCpuLeaf7Edx};
+    ids::kCpuLeaf7Ebx,    ids::kCpuLeaf7Ecx, ids::kCpuLeaf7Edx,
+    ids::kCpuLeaf7Sub1Eax, ids::kCpuLeafDSub1Eax, ids::kCpuLeaf6Eax,
+    ids::kCpuExtLeaf7Edx, ids::kCpuExtLeaf8Ebx};
 
 std::array<FeatureRow, 32> RowsOf(const FeaturePageData& page, FeatureRegister reg) {
   const FeatureTable table = FeatureTableFor(reg, page.vendorShortName);

@@ -97,9 +97,9 @@ constexpr FeatureTable ExtendedEdx() {
       {"MMX+", "MMX Instruction Extensions"},
       {"MMX", "MMX Instructions"},
       {"FXSR", "FXSAVE/FXRSTOR Instructions"},
-      R,
-      R,
-      R,
+      {"FFXSR", "FXSAVE/FXRSTOR Optimizations"},
+      {"Page1GB", "1 GB Pages"},
+      {"RDTSCP", "RDTSCP Instruction"},
       R,
       {"x64", "AMD64/EM64T"},
       {"3DNow!+", "3DNow! Instruction Extensions"},
@@ -290,6 +290,144 @@ constexpr FeatureTable kStructuredEdx{{
     {"SSBD", "Speculative Store Bypass Disable"},
 }};
 
+constexpr FeatureTable kStructured1Eax{{
+    {"SHA512", "SHA-512 Instructions"},
+    {"SM3", "SM3 Hash Instructions"},
+    {"SM4", "SM4 Cipher Instructions"},
+    {"RAO-INT", "Remote Atomic Operations on Integers"},
+    {"AVX-VNNI", "AVX Vector Neural Network Instructions"},
+    {"AVX512_BF16", "AVX-512 bfloat16 Instructions"},
+    {"LASS", "Linear Address Space Separation"},
+    {"CMPCCXADD", "CMPccXADD Instructions"},
+    {"ArchPerfmonExt", "Architectural Performance Monitoring Leaf 23h"},
+    R,
+    {"FZLRM", "Fast Zero-Length REP MOVSB"},
+    {"FSRS", "Fast Short REP STOSB"},
+    {"FSRCS", "Fast Short REP CMPSB/SCASB"},
+    R,
+    R,
+    R,
+    R,
+    {"FRED", "Flexible Return and Event Delivery"},
+    {"LKGS", "LKGS Instruction"},
+    {"WRMSRNS", "WRMSRNS Instruction"},
+    {"NMI_SRC", "NMI Source Reporting"},
+    {"AMX-FP16", "AMX on FP16 Numbers"},
+    {"HRESET", "HRESET Instruction"},
+    {"AVX-IFMA", "AVX Integer Fused Multiply-Add"},
+    R,
+    R,
+    {"LAM", "Linear Address Masking"},
+    {"MSRLIST", "RDMSRLIST/WRMSRLIST Instructions"},
+    R,
+    R,
+    {"INVD_DISABLE", "INVD Disabled after BIOS Done"},
+    {"MOVRS", "MOVRS Instructions"},
+}};
+
+const FeatureTable kXsave = Filled({
+    {"XSAVEOPT", "XSAVEOPT Instruction"},
+    {"XSAVEC", "XSAVEC Instruction (compacted form)"},
+    {"XGETBV1", "XGETBV with ECX = 1"},
+    {"XSAVES", "XSAVES/XRSTORS Instructions"},
+    {"XFD", "Extended Feature Disable"},
+});
+
+const FeatureTable kPower = Filled({
+    {"DTS", "Digital Temperature Sensor"},
+    {"TURBO", "Turbo Boost Technology"},
+    {"ARAT", "APIC Timer Always Running"},
+    R,
+    {"PLN", "Power Limit Notification"},
+    {"ECMD", "Clock Modulation Duty Cycle Extension"},
+    {"PTM", "Package Thermal Management"},
+    {"HWP", "Hardware-Controlled Performance States"},
+    {"HWP_NOTIFY", "HWP Notification"},
+    {"HWP_ACT_WINDOW", "HWP Activity Window"},
+    {"HWP_EPP", "HWP Energy Performance Preference"},
+    {"HWP_PKG_REQ", "HWP Package Level Request"},
+    R,
+    {"HDC", "Hardware Duty Cycling"},
+    {"TURBO3", "Turbo Boost Max Technology 3.0"},
+    {"HWP_CAP", "HWP Highest Performance Change"},
+    {"HWP_PECI", "HWP PECI Override"},
+    {"HWP_FLEX", "Flexible HWP"},
+    {"HWP_FAST", "Fast Access Mode for HWP Request MSR"},
+    {"HW_FEEDBACK", "Hardware Feedback Interface"},
+    {"HWP_IGNORE_IDLE", "Idle Logical Processor HWP Request Ignored"},
+    R,
+    {"HWP_CTL", "IA32_HWP_CTL MSR"},
+    {"ITD", "Thread Director"},
+    {"THERM_INT_25", "IA32_THERM_INTERRUPT Bit 25"},
+});
+
+// AMD defines the register; Intel only bit 8, with the same meaning.
+const FeatureTable kAdvancedPowerAmd = Filled({
+    {"TS", "Temperature Sensor"},
+    {"FID", "Frequency ID Control"},
+    {"VID", "Voltage ID Control"},
+    {"TTP", "Thermal Trip"},
+    {"HTC", "Hardware Thermal Control"},
+    {"STC", "Software Thermal Control"},
+    {"100MHzSteps", "100 MHz Multiplier Steps"},
+    {"HwPstate", "Hardware P-State Control"},
+    {"TscInvariant", "Invariant Time Stamp Counter"},
+    {"CPB", "Core Performance Boost"},
+    {"EffFreqRO", "Read-Only Effective Frequency Interface"},
+    {"ProcFeedback", "Processor Feedback Interface"},
+    {"ProcPowerReporting", "Processor Power Reporting"},
+    {"ConnectedStandby", "Connected Standby"},
+    {"RAPL", "Running Average Power Limit"},
+    {"FastCPPC", "Fast CPPC"},
+});
+
+constexpr FeatureTable OnlyBits(const FeatureTable& from, std::initializer_list<size_t> kept) {
+  FeatureTable t{};
+  for (auto& bit : t) bit = R;
+  for (size_t bit : kept) t[bit] = from[bit];
+  return t;
+}
+
+const FeatureTable kExtendedEbx8Amd = Filled({
+    {"CLZERO", "CLZERO Instruction"},
+    {"IRPERF", "Instructions Retired Count MSR"},
+    {"XSAVEERPTR", "FXSAVE/XSAVE Always Save Error Pointers"},
+    {"INVLPGB", "INVLPGB/TLBSYNC Instructions"},
+    {"RDPRU", "RDPRU Instruction"},
+    R,
+    {"MBE", "Memory Bandwidth Enforcement"},
+    R,
+    {"MCOMMIT", "MCOMMIT Instruction"},
+    {"WBNOINVD", "WBNOINVD Instruction"},
+    R,
+    R,
+    {"IBPB", "Indirect Branch Prediction Barrier"},
+    {"INT_WBINVD", "Interruptible WBINVD/WBNOINVD"},
+    {"IBRS", "Indirect Branch Restricted Speculation"},
+    {"STIBP", "Single Thread Indirect Branch Predictors"},
+    {"IBRS_ALWAYS_ON", "IBRS Always On Preferred"},
+    {"STIBP_ALWAYS_ON", "STIBP Always On Preferred"},
+    {"IBRS_PREFERRED", "IBRS Preferred over Software Mitigations"},
+    {"IBRS_SAME_MODE", "IBRS Protects Same Mode"},
+    {"NO_EFER_LMSLE", "EFER.LMSLE Unsupported"},
+    {"INVLPGB_NESTED", "INVLPGB for Nested Pages"},
+    R,
+    {"PPIN", "Protected Processor Inventory Number"},
+    {"SSBD", "Speculative Store Bypass Disable"},
+    {"VIRT_SSBD", "SSBD through VIRT_SPEC_CTRL"},
+    {"SSB_NO", "Speculative Store Bypass Disable Not Required"},
+    {"CPPC", "Collaborative Processor Performance Control"},
+    {"PSFD", "Predictive Store Forwarding Disable"},
+    {"BTC_NO", "No Branch Type Confusion"},
+    {"IBPB_RET", "IBPB Clears Return Address Predictor"},
+    {"BRANCH_SAMPLING", "Branch Sampling"},
+});
+
+bool IsAmdDesign(const std::string& vendorShortName) {
+  // Hygon's processors are AMD's design; the other vendors follow Intel's definitions.
+  return vendorShortName == "AMD" || vendorShortName == "Hygon";
+}
+
 }  // namespace
 
 const char* FeatureTableCaption(FeatureRegister reg) {
@@ -303,6 +441,11 @@ const char* FeatureTableCaption(FeatureRegister reg) {
     case FeatureRegister::kStructuredEbx: return "Leaf 7 (EBX)";
     case FeatureRegister::kStructuredEcx: return "Leaf 7 (ECX)";
     case FeatureRegister::kStructuredEdx: return "Leaf 7 (EDX)";
+    case FeatureRegister::kStructured1Eax: return "Leaf 7.1 (EAX)";
+    case FeatureRegister::kXsaveEax: return "Leaf D.1 (EAX)";
+    case FeatureRegister::kPowerEax: return "Leaf 6 (EAX)";
+    case FeatureRegister::kAdvancedPowerEdx: return "Ext. 7 (EDX)";
+    case FeatureRegister::kExtendedEbx8: return "Ext. 8 (EBX)";
   }
   return "";
 }
@@ -313,14 +456,20 @@ FeatureTable FeatureTableFor(FeatureRegister reg, const std::string& vendorShort
     case FeatureRegister::kStandardEcx: return kStandardEcx;
     case FeatureRegister::kExtendedEdx: return kExtendedEdx;
     case FeatureRegister::kExtendedEcx:
-      // Hygon's processors are AMD's design; the other vendors follow Intel's definitions.
-      return vendorShortName == "AMD" || vendorShortName == "Hygon" ? kExtendedEcxAmd
-                                                                    : ExtendedEcxIntel();
+      return IsAmdDesign(vendorShortName) ? kExtendedEcxAmd : ExtendedEcxIntel();
     case FeatureRegister::kVia: return kVia;
     case FeatureRegister::kTransmeta: return kTransmeta;
     case FeatureRegister::kStructuredEbx: return kStructuredEbx;
     case FeatureRegister::kStructuredEcx: return kStructuredEcx;
     case FeatureRegister::kStructuredEdx: return kStructuredEdx;
+    case FeatureRegister::kStructured1Eax: return kStructured1Eax;
+    case FeatureRegister::kXsaveEax: return kXsave;
+    case FeatureRegister::kPowerEax: return kPower;
+    case FeatureRegister::kAdvancedPowerEdx:
+      return IsAmdDesign(vendorShortName) ? kAdvancedPowerAmd : OnlyBits(kAdvancedPowerAmd, {8});
+    case FeatureRegister::kExtendedEbx8:
+      // Intel defines bit 9 alone, with AMD's meaning.
+      return IsAmdDesign(vendorShortName) ? kExtendedEbx8Amd : OnlyBits(kExtendedEbx8Amd, {9});
   }
   return {};
 }

@@ -25,10 +25,15 @@ enum class FeatureRegister {
   kStructuredEbx,  // leaf 7 EBX
   kStructuredEcx,  // leaf 7 ECX
   kStructuredEdx,  // leaf 7 EDX
+  kStructured1Eax, // leaf 7 sub-leaf 1 EAX
+  kXsaveEax,       // leaf 0xD sub-leaf 1 EAX
+  kPowerEax,       // leaf 6 EAX
+  kAdvancedPowerEdx,  // leaf 0x80000007 EDX
+  kExtendedEbx8,   // leaf 0x80000008 EBX
 };
-constexpr int kFeatureRegisterCount = 9;
+constexpr int kFeatureRegisterCount = 14;
 
-// The button caption of a table: "Standard (EDX)", ..., "Leaf 7 (EDX)".
+// The button caption of a table: "Standard (EDX)", ..., "Leaf 7 (EDX)", "Leaf 7.1 (EAX)", ...
 const char* FeatureTableCaption(FeatureRegister reg);
 
 // The table of a register as the processor's vendor defines it ("Intel", "AMD", ... as the probe

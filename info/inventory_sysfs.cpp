@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "info/block_devices.h"
 #include "info/sysfs_text.h"
 #include "probe/smbios/smbios_entry_point.h"
 
@@ -121,6 +122,9 @@ std::string SysfsInventorySources::Dmi(const std::string& name) const {
 std::vector<DiskObject> SysfsInventorySources::Disks() {
   std::vector<DiskObject> disks;
   const std::string block = Path("/sys/block");
+  // The Disk page's names of the disks, so that the Ranking page's list offers each disk once
+  // under one name (a virtio disk's "vendor" attribute is its PCI vendor id, "0x1af4").
+  const std::vector<BlockDevice> listed = ListBlockDevices(options_.root);
   for (const std::string& name : SortedNames(block)) {
     if (StartsWith(name, "loop") || StartsWith(name, "ram") || StartsWith(name, "zram") ||
         StartsWith(name, "dm-")) {
@@ -134,6 +138,9 @@ std::vector<DiskObject> SysfsInventorySources::Disks() {
     if (vendor == "ATA") vendor.clear();
     DiskObject disk;
     disk.caption = vendor.empty() ? model : (model.empty() ? vendor : vendor + " " + model);
+    const auto same = std::find_if(listed.begin(), listed.end(),
+                                   [&](const BlockDevice& d) { return d.name == name; });
+    if (same != listed.end() && !same->model.empty()) disk.caption = same->model;
     disk.interfaceType = DiskInterfaceOf(name, real);
     const unsigned long long sectors =
         std::strtoull(ReadFirstLine(folder + "/size").c_str(), nullptr, 10);

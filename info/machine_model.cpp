@@ -62,6 +62,7 @@ void FillCpu(CpuModel& m, const CpuPageData& p) {
   for (int i = 0; i < kCpuLabelCount; ++i)
     m.capabilities.emplace_back(kCpuLabelNames[static_cast<size_t>(i)],
                                 p.labels[static_cast<size_t>(i)]);
+  m.extensions = p.extensions;
   for (const CpuCacheRow& row : p.cacheRows) {
     m.caches.push_back({row.cache,
                         row.sizeKb > 0 ? Known<int64_t>(row.sizeKb * 1024) : std::nullopt,
@@ -113,9 +114,17 @@ void FillDevice(MachineModel& m, const DevicePageData& p,
   d.openGlRenderer = WithoutPadding(p.openGlRenderer);
   d.vulkanVersion = WithoutPadding(p.vulkanVersion);
   for (const NetworkAdapterRow& a : p.adapters) {
-    d.adapters.push_back({WithoutPadding(a[0]), WithoutPadding(a[1]), WithoutPadding(a[2]),
+    NetworkAdapterModel n{WithoutPadding(a[0]), WithoutPadding(a[1]), WithoutPadding(a[2]),
                           WithoutPadding(a[3]), WithoutPadding(a[4]), WithoutPadding(a[5]),
-                          WithoutPadding(a[6])});
+                          WithoutPadding(a[6]), WithoutPadding(a[8]), {}, Integer(a[9], 10)};
+    // The list joins the IPv6 addresses with ", ".
+    for (size_t at = 0; at < a[7].size();) {
+      const size_t comma = a[7].find(',', at);
+      const std::string one = WithoutPadding(a[7].substr(at, comma - at));
+      if (!one.empty()) n.ipv6.push_back(one);
+      at = comma == std::string::npos ? a[7].size() : comma + 1;
+    }
+    d.adapters.push_back(n);
   }
 }
 

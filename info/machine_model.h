@@ -39,6 +39,7 @@ struct CpuModel {
   Known<double> systemBusMhz, multiplier, multiplierOriginal;
   Known<int64_t> logicalProcessors;
   std::vector<std::pair<std::string, bool>> capabilities;  // the CPU page's sixteen labels
+  std::vector<std::string> extensions;                     // "SSE4.2", "AVX2", ...
   std::vector<CacheModel> caches;
 };
 
@@ -68,7 +69,9 @@ struct VolumeModel {
 };
 
 struct NetworkAdapterModel {
-  std::string type, name, mac, ipv4, netmask, gateway, dhcpServer;
+  std::string type, name, mac, ipv4, netmask, gateway, dhcpServer, link;
+  std::vector<std::string> ipv6;
+  Known<int64_t> mtu;
 };
 
 struct LibraryModel {

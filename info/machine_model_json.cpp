@@ -54,6 +54,7 @@ Json CpuJson(const CpuModel& c) {
           {"multiplier_original", Value(c.multiplierOriginal)},
           {"logical_processors", Value(c.logicalProcessors)},
           {"capabilities", capabilities},
+          {"extensions", c.extensions},
           {"caches", caches}};
 }
 
@@ -67,7 +68,10 @@ Json DeviceJson(const MachineModel& m) {
                         {"ipv4", Text(a.ipv4)},
                         {"netmask", Text(a.netmask)},
                         {"gateway", Text(a.gateway)},
-                        {"dhcp_server", Text(a.dhcpServer)}});
+                        {"dhcp_server", Text(a.dhcpServer)},
+                        {"ipv6", a.ipv6},
+                        {"link", Text(a.link)},
+                        {"mtu", Value(a.mtu)}});
   }
   return {{"chipset", Text(d.chipset)},
           {"north_bridge", Text(d.northBridge)},

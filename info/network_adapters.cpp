@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 #include "info/inventory_rules.h"
 #include "info/sysfs_text.h"
@@ -167,6 +168,21 @@ std::string DhcpServerInKeyValueLease(const std::string& lease) {
   return {};
 }
 
+int AdapterListRank(bool defaultRoute, bool hasAddress, const std::string& operstate) {
+  if (defaultRoute) return 0;
+  const bool down = operstate == "down" || operstate == "lowerlayerdown" ||
+                    operstate == "notpresent";
+  return down && !hasAddress ? 2 : 1;
+}
+
+std::string LinkStateText(const std::string& operstate) {
+  if (operstate == "lowerlayerdown") return "Lower Layer Down";
+  if (operstate == "notpresent") return "Not Present";
+  std::string text = operstate;
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 32);
+  return text;
+}
+
 std::vector<NetworkAdapterRow> ReadNetworkAdapters(const NetworkReadings& r) {
   const std::string net = r.root + "/sys/class/net";
   std::vector<Interface> interfaces;
@@ -182,7 +198,7 @@ std::vector<NetworkAdapterRow> ReadNetworkAdapters(const NetworkReadings& r) {
 
   const PciNameDatabase names(r.programFolder);
   const std::string routes = ReadSmallFile(r.root + "/proc/net/route");
-  std::vector<NetworkAdapterRow> rows;
+  std::vector<std::pair<int, NetworkAdapterRow>> ranked;
   for (const Interface& i : interfaces) {
     const std::string folder = net + "/" + i.name;
     const std::string typeText = ReadFirstLine(folder + "/type");
@@ -197,16 +213,26 @@ std::vector<NetworkAdapterRow> ReadNetworkAdapters(const NetworkReadings& r) {
     row[1] = " " + (description.empty() ? i.name : description + " (" + i.name + ")");
     row[2] = MacText(ReadFirstLine(folder + "/address"));
     for (const InterfaceAddress& a : r.addresses) {
-      if (a.interfaceName == i.name) {
+      if (a.interfaceName != i.name) continue;
+      if (a.ipv6) {
+        row[7] += (row[7].empty() ? "" : ", ") + a.address;
+      } else if (row[3].empty()) {
         row[3] = a.address;
         row[4] = a.mask;
-        break;
       }
     }
     row[5] = DefaultGatewayOf(routes, i.name);
     row[6] = DhcpServerOf(r.root, i.name, i.index);
-    rows.push_back(row);
+    const std::string operstate = ReadFirstLine(folder + "/operstate");
+    row[8] = LinkStateText(operstate);
+    row[9] = ReadFirstLine(folder + "/mtu");
+    const int rank = AdapterListRank(!row[5].empty(), !row[3].empty() || !row[7].empty(), operstate);
+    ranked.emplace_back(rank, std::move(row));
   }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<NetworkAdapterRow> rows;
+  for (auto& [rank, row] : ranked) rows.push_back(std::move(row));
   return rows;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// The Device page's network adapter list: one row per interface of a listed type, in the
-// kernel's interface order, each with its own addresses.
+// The Device page's network adapter list: one row per interface of a listed type, each with its
+// own addresses. The interface of the default route comes first, interfaces that are down and
+// have no address last; the kernel's interface order otherwise.
 
 #include <array>
 #include <functional>
@@ -11,8 +12,16 @@
 
 namespace velora {
 
-// Type, Adapter Name (with its leading blank), MAC, IP address, mask, gateway, DHCP server.
-using NetworkAdapterRow = std::array<std::string, 7>;
+// Type, Adapter Name (with its leading blank), MAC, IP address, mask, gateway, DHCP server, IPv6
+// addresses (", " between them), link state, MTU.
+using NetworkAdapterRow = std::array<std::string, 10>;
+
+// Where an interface goes in the list: 0 for the default route's, 2 for one that is down (its
+// sysfs operstate) without an address, 1 for the rest.
+int AdapterListRank(bool defaultRoute, bool hasAddress, const std::string& operstate);
+
+// The link column of a sysfs operstate: "up" reads "Up", "lowerlayerdown" "Lower Layer Down".
+std::string LinkStateText(const std::string& operstate);
 
 // The list's name of a kernel interface type (ARPHRD_*), or null for a type not listed (the
 // loopback among them). Wireless interfaces report Ethernet framing and are named apart.

@@ -135,6 +135,11 @@ inline constexpr uint32_t kPerDeviceEntry = 0;
   X(CpuLeaf7Ebx, 0x10D0, 1, Int)                            \
   X(CpuLeaf7Ecx, 0x10D1, 1, Int)                            \
   X(CpuLeaf7Edx, 0x10D2, 1, Int)                            \
+  X(CpuLeaf7Sub1Eax, 0x10D3, 1, Int)                        \
+  X(CpuLeafDSub1Eax, 0x10D4, 1, Int)                        \
+  X(CpuLeaf6Eax, 0x10D5, 1, Int)                            \
+  X(CpuExtLeaf7Edx, 0x10D6, 1, Int)                         \
+  X(CpuExtLeaf8Ebx, 0x10D7, 1, Int)                         \
   X(CpuSelectProcessor, 0x1100, 32, Action)                 \
   X(PowerRefresh, 0x1200, 1, Action)                        \
   X(PowerControlType, 0x1201, 1, Int)                       \

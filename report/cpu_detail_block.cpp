@@ -70,6 +70,10 @@ BlockVariants CpuDetailBlock(const CpuPageData& cpu) {
   std::string tokens;
   for (const auto& [label, token] : kFeatureTokens) {
     if (cpu.labels[static_cast<size_t>(label)]) tokens += token;
+    // The extensions of later processors follow the SSE line they extend.
+    if (label == static_cast<int>(kCpuLabelSse3)) {
+      for (const std::string& extension : cpu.extensions) tokens += " " + extension;
+    }
   }
   if (cpu.labels[kCpuLabelNx]) tokens += cpu.vendorString == "GenuineIntel" ? " XD" : " NX";
   block.text += tokens + "\r\n";
@@ -110,21 +114,29 @@ BlockVariants CpuDetailBlock(const CpuPageData& cpu) {
   if (original)
     block.text += "     Over Clock : " + Printed("%7.2f %%", Number(cpu.overClock)) + "\r\n";
 
+  // The cache rows, in the text and as rows of the HTML table alike.
+  std::string cacheHtml;
+  auto cacheRow = [&](const std::string& textLabel, const std::string& label, int size,
+                      const std::string& unit, const std::string& after) {
+    block.text += textLabel + " : " + Printed("%4d", size) + " " + unit + after + "\r\n";
+    cacheHtml += "<tr><td align=\"right\">" + label + "</td><td>" + std::to_string(size) + " " +
+                 unit + after + "</td></tr>\r\n";
+  };
   if (const int size = std::atoi(cpu.firstCacheValue.c_str()); size > 0) {
-    block.text += "\r\n     " + cpu.firstCacheLabel + " : " + Printed("%4d", size) + " " +
-                  cpu.firstCacheUnit + "\r\n";
+    block.text += "\r\n";
+    cacheRow("     " + cpu.firstCacheLabel, cpu.firstCacheLabel, size, cpu.firstCacheUnit, "");
   }
   if (const int size = std::atoi(cpu.l1Data.c_str()); size > 0)
-    block.text += "     L1 D-Cache : " + Printed("%4d", size) + " KB\r\n";
+    cacheRow("     L1 D-Cache", "L1 D-Cache", size, "KB", "");
   if (const int size = std::atoi(cpu.l2.c_str()); size > 0) {
-    block.text += "       L2 Cache : " + Printed("%4d", size) + " KB [" + cpu.l2Speed + ":" +
-                  cpu.l2Clock + " MHz]\r\n";
+    cacheRow("       L2 Cache", "L2 Cache", size, "KB",
+             " [" + cpu.l2Speed + ":" + cpu.l2Clock + " MHz]");
   }
   if (const int size = std::atoi(cpu.l3.c_str()); size > 0)
-    block.text += "       L3 Cache : " + Printed("%4d", size) + " KB\r\n";
+    cacheRow("       L3 Cache", "L3 Cache", size, "KB", "");
 
   TrimLineEnds(block.text);
-  block.html += "</table>";
+  block.html += cacheHtml + "</table>";
   return block;
 }
 

@@ -22,6 +22,30 @@ std::string HtmlLineBreaks(std::string text) {
   return text;
 }
 
+// A template that puts a value in parentheses would print "()" for a value not known: the
+// parentheses go with it, and the blank before them.
+void DropEmptyParentheses(std::string& report, const std::string& word) {
+  for (const std::string& inner : {word, "[i]" + word + "[/i]", "<i>" + word + "</i>"}) {
+    ReplaceEverywhere(report, " (" + inner + ")", "");
+    ReplaceEverywhere(report, "(" + inner + ")", "");
+  }
+}
+
+// Nothing has run: no test started (each takes the display state) and no score or value.
+bool NothingRan(const BenchResult& result) {
+  for (const DisplayState& d : result.display) {
+    if (d.width != 0) return false;
+  }
+  for (const auto* table : {&result.score, &result.value}) {
+    for (const auto& row : *table) {
+      for (int32_t v : row) {
+        if (v != 0) return false;
+      }
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void ReplaceEverywhere(std::string& text, const std::string& word, const std::string& value) {
@@ -38,8 +62,12 @@ std::string MemoryText(const std::string& physicalTotal, const std::string& rank
 }
 
 std::string ReportOsText(const OsIdentity& os) {
-  return os.name + " " + os.edition + " " + os.servicePack + " [" + os.version + " Build " +
-         os.build + "]";
+  // One blank between the parts there are: an empty edition or service pack leaves none.
+  std::string text = os.name;
+  for (const std::string* part : {&os.edition, &os.servicePack}) {
+    if (!part->empty()) text += (text.empty() ? "" : " ") + *part;
+  }
+  return text + " [" + os.version + " Build " + os.build + "]";
 }
 
 std::string BuildReport(std::string report, ReportForm form, const ReportPages& p,
@@ -60,7 +88,13 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
       {"%South%", [&] { return Trimmed(d.south); }},
       {"%IDEController%", [&] { return Trimmed(d.ideController); }},
       {"%DirectX%", [&] { return Trimmed(d.directX); }},
-      {"%Video%", [&] { return Trimmed(d.video); }},
+      // Without a display controller the PCI list names (a virtual machine's, say), the
+      // renderer OpenGL reports says what draws.
+      {"%Video%",
+       [&] {
+         const std::string video = Trimmed(d.video);
+         return video.empty() ? Trimmed(d.openGlRenderer) : video;
+       }},
       {"%VideoProduct%", [&] { return Trimmed(d.videoProduct); }},
       {"%VideoVendor%", [&] { return Trimmed(d.videoVendor); }},
       {"%VideoChip%", [&] { return Trimmed(d.videoChip); }},
@@ -107,16 +141,20 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
        }},
       {"%VeloraResult%",
        [&] {
+         if (NothingRan(p.result)) return std::string();
          return ResultTextBlock(p.result, p.markDisplayMode, p.markFontSmoothing,
                                 RankingDiskLine(p.ranking));
        }},
-      {"%VeloraResultHtml%", [&] { return ResultHtmlBlock(p.result); }},
+      {"%VeloraResultHtml%",
+       [&] { return NothingRan(p.result) ? std::string() : ResultHtmlBlock(p.result); }},
       {"%IdeDetailInfo%", [&] { return DiskDetailDump(p.disk); }},
   };
   for (const auto& [word, value] : steps) {
     // A block that is not asked for is not made: the CPUID dump queries the processor.
     if (report.find(word) == std::string::npos) continue;
-    ReplaceEverywhere(report, word, value());
+    const std::string made = value();
+    if (made.empty()) DropEmptyParentheses(report, word);
+    ReplaceEverywhere(report, word, made);
   }
   if (lineFeedsOnly) ReplaceEverywhere(report, "\r\n", "\n");
   return report;

@@ -11,7 +11,8 @@ https://pci-ids.ucw.cz/). Run `make pci-data` to regenerate; the output is check
   video.pci    VVVVDDDD,RR,name   display controllers of the graphics vendors
   chipset.pci  NNNNNNNN,RR,SSSSSSSS,RR,name   kept by hand below, checked against pci.ids
 
-Commas and tabs in names become blanks: both separate fields in these files.
+Commas and tabs separate fields in these files, so a name writes its commas as "%2C" (and its
+percent signs as "%25"); the loader decodes them. Tabs in names become blanks.
 """
 
 import re
@@ -197,7 +198,12 @@ CHIPSETS = [
 
 
 def clean(name):
-    return re.sub(r"[,\t]", " ", name).strip()
+    return name.replace("\t", " ").strip()
+
+
+def field(name):
+    """A name as a field of these files: the two characters the loader decodes, escaped."""
+    return name.replace("%", "%25").replace(",", "%2C")
 
 
 def read_ids(path):
@@ -268,12 +274,12 @@ def main():
     with open(out_dir / "vendor.pci", "w", encoding="utf-8", newline="\n") as out:
         header(out, "PCI vendor names: vendor id, name", source)
         for v in sorted(vendors):
-            out.write(f"{v.upper()},{vendors[v]}\n")
+            out.write(f"{v.upper()},{field(vendors[v])}\n")
 
     with open(out_dir / "pci.db", "w", encoding="utf-8", newline="\n") as out:
         header(out, "PCI device names: vendor and device id, name", source)
         for (v, d) in sorted(devices):
-            out.write(f"{v.upper()}{d.upper()},{devices[(v, d)]}\n")
+            out.write(f"{v.upper()}{d.upper()},{field(devices[(v, d)])}\n")
 
     with open(out_dir / "class.pci", "w", encoding="utf-8", newline="\n") as out:
         header(out, "PCI class names: class code (XX for any interface), name", source)
@@ -297,15 +303,15 @@ def main():
                 # interfaces take the subclass name from the XX line instead.
                 full = f"{base} ({name})"
                 if len(full.encode("utf-8")) <= 63:
-                    out.write(f"{klass.upper()}{sub.upper()}{prog.upper()},{full}\n")
-            out.write(f"{klass.upper()}{sub.upper()}XX,{base}\n")
+                    out.write(f"{klass.upper()}{sub.upper()}{prog.upper()},{field(full)}\n")
+            out.write(f"{klass.upper()}{sub.upper()}XX,{field(base)}\n")
 
     with open(out_dir / "chip.pci", "w", encoding="utf-8", newline="\n") as out:
         header(out, "Bridge names: device key, minimum revision, name", source)
         for (v, d) in sorted(devices):
             name = devices[(v, d)]
             if v in CHIPSET_VENDORS and CHIP_NAME.search(name) and not NOT_CHIP.search(name):
-                out.write(f"{v.upper()}{d.upper()},00,{with_vendor(CHIPSET_VENDORS[v], name)}\n")
+                out.write(f"{v.upper()}{d.upper()},00,{field(with_vendor(CHIPSET_VENDORS[v], name))}\n")
 
     with open(out_dir / "video.pci", "w", encoding="utf-8", newline="\n") as out:
         header(out, "Display controller names: device key, minimum revision, name", source)
@@ -314,7 +320,7 @@ def main():
             if v not in GRAPHICS_VENDORS or NOT_VIDEO.search(name):
                 continue
             if v in VIDEO_ALWAYS or VIDEO_NAME.search(name):
-                out.write(f"{v.upper()}{d.upper()},00,{video_name(GRAPHICS_VENDORS[v], name)}\n")
+                out.write(f"{v.upper()}{d.upper()},00,{field(video_name(GRAPHICS_VENDORS[v], name))}\n")
 
     with open(out_dir / "chipset.pci", "w", encoding="utf-8", newline="\n") as out:
         out.write("; Chipset names: north key, north minimum revision, south key (X: any),\n")
@@ -326,7 +332,7 @@ def main():
                     continue
                 if len(key) != 8 or (key[:4].lower(), key[4:].lower()) not in devices:
                     sys.exit(f"chipset key {key} ({name}) is not in {ids}")
-            out.write(f"{north},{nrev},{south},{srev},{clean(name)}\n")
+            out.write(f"{north},{nrev},{south},{srev},{field(clean(name))}\n")
 
 
 if __name__ == "__main__":

@@ -24,6 +24,25 @@ std::string Dotted(const sockaddr* address) {
   return text;
 }
 
+// The prefix length of an IPv6 mask: its leading one bits.
+int PrefixLength(const sockaddr* mask) {
+  if (mask == nullptr || mask->sa_family != AF_INET6) return 128;
+  const auto* in = reinterpret_cast<const sockaddr_in6*>(mask);
+  int bits = 0;
+  for (unsigned char byte : in->sin6_addr.s6_addr) {
+    for (int bit = 7; bit >= 0 && (byte >> bit) & 1; --bit) ++bits;
+    if (byte != 0xFF) break;
+  }
+  return bits;
+}
+
+std::string WithPrefix(const sockaddr* address, const sockaddr* mask) {
+  char text[INET6_ADDRSTRLEN] = "";
+  const auto* in = reinterpret_cast<const sockaddr_in6*>(address);
+  if (inet_ntop(AF_INET6, &in->sin6_addr, text, sizeof text) == nullptr) return {};
+  return std::string(text) + "/" + std::to_string(PrefixLength(mask));
+}
+
 }  // namespace
 
 std::vector<InterfaceAddress> ReadInterfaceAddresses() {
@@ -31,8 +50,12 @@ std::vector<InterfaceAddress> ReadInterfaceAddresses() {
   ifaddrs* list = nullptr;
   if (getifaddrs(&list) != 0) return out;
   for (ifaddrs* a = list; a != nullptr; a = a->ifa_next) {
-    if (a->ifa_addr == nullptr || a->ifa_addr->sa_family != AF_INET) continue;
-    out.push_back({a->ifa_name, Dotted(a->ifa_addr), Dotted(a->ifa_netmask)});
+    if (a->ifa_addr == nullptr) continue;
+    if (a->ifa_addr->sa_family == AF_INET) {
+      out.push_back({a->ifa_name, Dotted(a->ifa_addr), Dotted(a->ifa_netmask), false});
+    } else if (a->ifa_addr->sa_family == AF_INET6) {
+      out.push_back({a->ifa_name, WithPrefix(a->ifa_addr, a->ifa_netmask), "", true});
+    }
   }
   freeifaddrs(list);
   return out;

@@ -80,12 +80,20 @@ void DecodeAmdCaches(CpuidSource& cpuid, CpuFields& f) {
     f.cacheDetailText[kL3Line] = FormatText("%d", f.cacheDetail[kL3Line]);
   }
 
-  // The deterministic leaf of later processors: code 9 above defers to it.
+  // The deterministic leaf of later processors: code 9 above defers to it, also where a
+  // hypervisor hides the topology extensions flag but answers the leaf.
   bool topologyExtensions = (f.extLeaf1Ecx & (1u << 22)) != 0;
-  if (!topologyExtensions || f.highestExtendedLeaf < 0x8000001Du) return;
-  std::vector<DeterministicCache> caches = ReadDeterministicCaches(cpuid, 0x8000001D);
+  bool deferred = l2Code == kSeeLeaf8000001D || (l3Units != 0 && l3Code == kSeeLeaf8000001D);
+  std::vector<DeterministicCache> caches;
+  if ((topologyExtensions || deferred) && f.highestExtendedLeaf >= 0x8000001Du) {
+    caches = ReadDeterministicCaches(cpuid, 0x8000001D);
+  }
   if (const DeterministicCache* c = FindLevel(caches, 2); c && l2Code == kSeeLeaf8000001D) {
     f.cacheDetailText[kL2Ways] = FormatText("%d", c->ways);
+  } else if (l2Code == kSeeLeaf8000001D) {
+    // A count the processor does not give is left out, not shown as "None".
+    f.cacheDetail[kL2Ways] = 0;
+    f.cacheDetailText[kL2Ways].clear();
   }
   // One L3 instance, as the operating system lists it; leaf 0x80000006 counts the package.
   if (const DeterministicCache* c = FindLevel(caches, 3)) {
@@ -94,6 +102,9 @@ void DecodeAmdCaches(CpuidSource& cpuid, CpuFields& f) {
     f.cacheDetail[kL3Line] = c->line;
     f.cacheDetailText[kL3Ways] = FormatText("%d", c->ways);
     f.cacheDetailText[kL3Line] = FormatText("%d", c->line);
+  } else if (l3Units != 0 && l3Code == kSeeLeaf8000001D) {
+    f.cacheDetail[kL3Ways] = 0;
+    f.cacheDetailText[kL3Ways].clear();
   }
 }
 

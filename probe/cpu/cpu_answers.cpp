@@ -176,6 +176,11 @@ int32_t CpuIntAnswer(const CpuFields& f, uint32_t id, int32_t& value) {
     case ids::kCpuLeaf7Ebx: v = I(f.leaf7Ebx); break;
     case ids::kCpuLeaf7Ecx: v = I(f.leaf7Ecx); break;
     case ids::kCpuLeaf7Edx: v = I(f.leaf7Edx); break;
+    case ids::kCpuLeaf7Sub1Eax: v = I(f.leaf7Sub1Eax); break;
+    case ids::kCpuLeafDSub1Eax: v = I(f.leafDSub1Eax); break;
+    case ids::kCpuLeaf6Eax: v = I(f.leaf6Eax); break;
+    case ids::kCpuExtLeaf7Edx: v = I(f.extLeaf7Edx); break;
+    case ids::kCpuExtLeaf8Ebx: v = I(f.extLeaf8Ebx); break;
     case ids::kPowerControlType: v = f.powerControlType; break;
     case ids::kPowerMultiplierMethod: v = f.multiplierMethod; break;
     case ids::kPowerCurrentFrequencyCode: v = f.currentFrequencyCode; break;

@@ -157,6 +157,13 @@ struct CpuFields {
   uint32_t leaf7Ebx = 0;
   uint32_t leaf7Ecx = 0;
   uint32_t leaf7Edx = 0;
+  // The other flag registers the Feature page lists: leaf 7 sub-leaf 1 EAX, leaf 0xD sub-leaf 1
+  // EAX (XSAVE variants), leaf 6 EAX (thermal and power), 0x80000007 EDX and 0x80000008 EBX.
+  uint32_t leaf7Sub1Eax = 0;
+  uint32_t leafDSub1Eax = 0;
+  uint32_t leaf6Eax = 0;
+  uint32_t extLeaf7Edx = 0;
+  uint32_t extLeaf8Ebx = 0;
 
   // Feature booleans.
   int32_t mmx = 0;

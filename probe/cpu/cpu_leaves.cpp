@@ -141,6 +141,22 @@ void DecodeSerialNumber(CpuidSource& cpuid, CpuFields& f) {
   f.serialNumberPresent = 1;
 }
 
+// Each register only where the highest leaf (or, for leaf 7, its sub-leaf count) reaches it: a
+// leaf beyond the highest answers the data of another.
+void DecodeFlagLeaves(CpuidSource& cpuid, CpuFields& f) {
+  if (f.highestStandardLeaf >= 6) f.leaf6Eax = cpuid.Query(6, 0).eax;
+  if (f.highestStandardLeaf >= 7) {
+    CpuidRegisters r = cpuid.Query(7, 0);
+    f.leaf7Ebx = r.ebx;
+    f.leaf7Ecx = r.ecx;
+    f.leaf7Edx = r.edx;
+    if (r.eax >= 1) f.leaf7Sub1Eax = cpuid.Query(7, 1).eax;
+  }
+  if (f.highestStandardLeaf >= 0xD) f.leafDSub1Eax = cpuid.Query(0xD, 1).eax;
+  if (f.highestExtendedLeaf >= 0x80000007u) f.extLeaf7Edx = cpuid.Query(0x80000007, 0).edx;
+  if (f.highestExtendedLeaf >= 0x80000008u) f.extLeaf8Ebx = cpuid.Query(0x80000008, 0).ebx;
+}
+
 void DecodeVendorFlagLeaves(CpuidSource& cpuid, CpuFields& f) {
   if (cpuid.Query(0x80860000, 0).eax > 0x80860000u) f.transmetaEdx = cpuid.Query(0x80860001, 0).edx;
   if (cpuid.Query(0xC0000000, 0).eax > 0xC0000000u) f.centaurEdx = cpuid.Query(0xC0000001, 0).edx;
@@ -160,12 +176,7 @@ void DecodeIdentificationLeaves(CpuidSource& cpuid, CpuFields& f) {
   DecodeVendor(cpuid, f);
   DecodeExtendedLeaf1(cpuid, f);
   DecodeLeaf1(cpuid, f);
-  if (f.highestStandardLeaf >= 7) {
-    CpuidRegisters r = cpuid.Query(7, 0);
-    f.leaf7Ebx = r.ebx;
-    f.leaf7Ecx = r.ecx;
-    f.leaf7Edx = r.edx;
-  }
+  DecodeFlagLeaves(cpuid, f);
   DecodeSignatures(f);
   DecodeProcessorCounts(cpuid, f);
   DecodeBusRate(f);

@@ -7,8 +7,8 @@
 
 namespace velora {
 
-// Leaves 0, 1, 3, 7, 0x80000000/1, the counts, the feature flags and the Transmeta and Centaur
-// flag leaves.
+// Leaves 0, 1, 3, 0x80000000/1, the counts, the flag registers of leaves 6, 7, 0xD, 0x80000007
+// and 0x80000008, and the Transmeta and Centaur flag leaves.
 void DecodeIdentificationLeaves(CpuidSource& cpuid, CpuFields& f);
 
 // Leaves 0x80000002 to 0x80000004 when the highest extended leaf exceeds 0x80000003.

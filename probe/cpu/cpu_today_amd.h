@@ -94,7 +94,11 @@ inline constexpr TodayRow kAmdRowsOfToday[] = {
     {0x17, 0x68, 0x68, 0, 15, "", "", "Zen 2 Lucienne", "FP6", "0.007", kAmdPState},
     {0x17, 0x71, 0x71, 0, 15, "", "", "Zen 2 Matisse", "Socket AM4", "0.007", kAmdPState},
     {0x17, 0x84, 0x84, 0, 15, "", "", "Zen 2", "", "0.007", kAmdPState},
+    // The semi-custom APUs of Valve's handheld name themselves "AMD Custom APU" and a number:
+    // 0405 is Van Gogh (the Aerith design, 7 nm), 0932 its 6 nm shrink Sephiroth.
+    {0x17, 0x90, 0x90, 0, 15, "Custom APU", "", "Zen 2 Aerith", "", "0.007", kAmdPState},
     {0x17, 0x90, 0x90, 0, 15, "", "", "Zen 2 Van Gogh", "", "0.007", kAmdPState},
+    {0x17, 0x91, 0x91, 0, 15, "", "", "Zen 2 Sephiroth", "", "0.006", kAmdPState},
     {0x17, 0xA0, 0xA0, 0, 15, "", "", "Zen 2 Mendocino", "FT6", "0.006", kAmdPState},
     // Zen 3, Zen 3+, Zen 4.
     {0x19, 0x00, 0x01, 0, 15, "", "", "Zen 3 Milan", "Socket SP3", "0.007", kAmdPState},
@@ -118,8 +122,10 @@ inline constexpr TodayRow kAmdRowsOfToday[] = {
     {0x19, 0x78, 0x78, 0, 15, "", "", "Zen 4 Phoenix 2", "", "0.004", kAmdPState},
     {0x19, 0xA0, 0xAF, 0, 15, "EPYC 8", "", "Zen 4c Siena", "Socket SP6", "0.005", kAmdPState},
     {0x19, 0xA0, 0xAF, 0, 15, "", "", "Zen 4c Bergamo", "Socket SP5", "0.005", kAmdPState},
-    // Zen 5. Turin's chiplets come in two processes, so none is named.
-    {0x1A, 0x00, 0x1F, 0, 15, "", "", "Zen 5 Turin", "Socket SP5", "", kAmdPState},
+    // Zen 5. Turin's Zen 5 chiplets are made in 4 nm, the Zen 5c chiplets of Turin Dense
+    // (models 10h on) in 3 nm.
+    {0x1A, 0x00, 0x0F, 0, 15, "", "", "Zen 5 Turin", "Socket SP5", "0.004", kAmdPState},
+    {0x1A, 0x10, 0x1F, 0, 15, "", "", "Zen 5c Turin Dense", "Socket SP5", "0.003", kAmdPState},
     {0x1A, 0x20, 0x2F, 0, 15, "", "", "Zen 5 Strix Point", "FP8", "0.004", kAmdPState},
     {0x1A, 0x40, 0x4F, 0, 15, "", "HX", "Zen 5 Fire Range", "FL1", "0.004", kAmdPState},
     {0x1A, 0x40, 0x4F, 0, 15, "", "HX3D", "Zen 5 Fire Range", "FL1", "0.004", kAmdPState},

@@ -75,6 +75,14 @@ void DecodeProcessorCounts(CpuidSource& cpuid, CpuFields& f) {
   // Leaf 1 counts addressable identifiers, as leaf 4 does, so their quotient holds; against the
   // real core count of leaf 0xB only its own thread count does.
   if (topology.threadsPerCore > 0 && logical > 0) logical = topology.threadsPerCore;
+  if (IsProcessorOfToday(f)) {
+    // Simultaneous multithreading is more than one thread per core, whatever leaf 1 EDX bit 28
+    // says: it only tells that the package may hold several logical processors, cores included.
+    // One thread per core reads as none, as the classic rule answers for AMD's bit 28.
+    f.logicalPerCore = logical > 1 ? logical : 0;
+    f.hyperThreading = logical > 1 ? 1 : 0;
+    return;
+  }
   f.logicalPerCore = logical;
   if (logical <= 1) f.hyperThreading = 0;
 }

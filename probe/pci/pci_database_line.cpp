@@ -51,6 +51,24 @@ std::vector<std::string_view> SplitDatabaseFields(std::string_view line) {
   return fields;
 }
 
+std::string DecodeDatabaseName(std::string_view field) {
+  std::string name;
+  name.reserve(field.size());
+  for (size_t i = 0; i < field.size(); ++i) {
+    std::string_view rest = field.substr(i, 3);
+    if (rest == "%2C" || rest == "%2c") {
+      name += ',';
+      i += 2;
+    } else if (rest == "%25") {
+      name += '%';
+      i += 2;
+    } else {
+      name += field[i];
+    }
+  }
+  return name;
+}
+
 std::string VendorKey(uint32_t vendor) { return Hex(vendor & 0xFFFF, 4); }
 std::string DeviceKey(uint32_t vendor, uint32_t device) {
   return Hex(vendor & 0xFFFF, 4) + Hex(device & 0xFFFF, 4);
@@ -78,21 +96,21 @@ bool RevisionAtLeast(std::string_view deviceRevision, std::string_view minimum) 
 bool MatchVendorLine(std::string_view line, std::string_view vendorKey, std::string& name) {
   auto f = SplitDatabaseFields(line);
   if (f.size() < 2 || !ExactKeyMatches(f[0], vendorKey)) return false;
-  name = f[1];
+  name = DecodeDatabaseName(f[1]);
   return true;
 }
 
 bool MatchDeviceLine(std::string_view line, std::string_view deviceKey, std::string& name) {
   auto f = SplitDatabaseFields(line);
   if (f.size() < 2 || !ExactKeyMatches(f[0], deviceKey)) return false;
-  name = f[1];
+  name = DecodeDatabaseName(f[1]);
   return true;
 }
 
 bool MatchClassLine(std::string_view line, std::string_view classKey, std::string& name) {
   auto f = SplitDatabaseFields(line);
   if (f.size() < 2 || !KeyMatches(f[0], classKey, kClassWildcardAt)) return false;
-  name = f[1];
+  name = DecodeDatabaseName(f[1]);
   return true;
 }
 
@@ -103,7 +121,7 @@ bool MatchChipLine(std::string_view line, const ChipQuery& chip, std::string& na
                    ? WildcardKeyMatches(f[0], chip.key, kDeviceWildcardAt)
                    : ExactKeyMatches(f[0], chip.key) && RevisionAtLeast(chip.revision, f[1]);
   if (!match) return false;
-  name = f[2];
+  name = DecodeDatabaseName(f[2]);
   return true;
 }
 
@@ -119,7 +137,7 @@ bool MatchChipsetLine(std::string_view line, const ChipQuery& north, const ChipQ
                                     RevisionAtLeast(south.revision, f[3]));
   }
   if (!match) return false;
-  name = f[4];
+  name = DecodeDatabaseName(f[4]);
   return true;
 }
 

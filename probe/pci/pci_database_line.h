@@ -15,6 +15,10 @@ bool IsSkippedDatabaseLine(std::string_view line);
 // Fields separated by any run of commas, tabs and line feeds; empty fields collapse.
 std::vector<std::string_view> SplitDatabaseFields(std::string_view line);
 
+// A name field as it reads: "%2C" is a comma and "%25" a percent sign, the two characters a field
+// cannot hold as they are; any other text stays as it stands.
+std::string DecodeDatabaseName(std::string_view field);
+
 // Upper-case hexadecimal keys as the files hold them.
 std::string VendorKey(uint32_t vendor);                   // "%04X"
 std::string DeviceKey(uint32_t vendor, uint32_t device);  // "%04X%04X"

@@ -65,7 +65,7 @@ TEST(DevicePageTexts, CollectorFieldsStayUntilStored) {
   EXPECT_EQ(page.ideController, fields.ideController);
   const PageView view = DevicePageView(page, kEnglish);
   ASSERT_EQ(view.tables.size(), 1u);
-  EXPECT_EQ(view.tables[0].columns.size(), 7u);
+  EXPECT_EQ(view.tables[0].columns.size(), 10u) << "with IPv6 address, link and MTU";
   EXPECT_EQ(view.groups[0].fields[3].label, "IDE Controller");
   EXPECT_EQ(view.groups[0].fields[3].value, fields.ideController);
 }

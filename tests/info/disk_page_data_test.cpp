@@ -103,7 +103,7 @@ TEST_F(DiskPageDrives, SafeModeAsksNoDiskButStillListsTheDrives) {
   sources.root = dir.path();
   sources.log = [&](const std::string& line) { log.push_back(line); };
   sources.space = [](const std::string&, DriveSpace& s) {
-    s = {100ull << 30, 25ull << 30};
+    s = {100ull << 30, 25ull << 30, 20ull << 30};
     return true;
   };
   testing::WriteText(dir.file("sys/block/sda/size"), "2048\n");
@@ -117,7 +117,8 @@ TEST_F(DiskPageDrives, SafeModeAsksNoDiskButStillListsTheDrives) {
   const PageView view = DiskPageView(page, kEnglish);
   const PageTable& drives = view.tables.at(1);
   EXPECT_EQ(drives.columns.at(1), "Type");
-  EXPECT_EQ(drives.rows.at(0), (std::vector<std::string>{"/", "Hard Disk [ ext4 ]", "25.00",
+  EXPECT_EQ(drives.columns.at(2), "Free [GiB]");
+  EXPECT_EQ(drives.rows.at(0), (std::vector<std::string>{"/", "Hard Disk [ ext4 ]", "20.00",
                                                          "75.00", "100.00", "75.00"}));
   // The CD row: a kind, no space.
   bool cd = false;

@@ -68,7 +68,7 @@ class InventoryCollectorTest : public ::testing::Test {
     VideoControllerObject video;
     video.adapterCompatibility = "Cirrus Logic";
     video.videoProcessor = "Cirrus Logic GD 5446";
-    video.caption = "Red Hat  Inc. Cirrus Logic GD 5446";
+    video.caption = "Red Hat, Inc. Cirrus Logic GD 5446";
     video.driverName = "cirrus";
     video.driverVersion = "6.1.0-13-amd64";
     video.adapterRamBytes = 134217728;

@@ -97,7 +97,7 @@ TEST(RecordedVideo, TheConnectedCardOfTheCloudStackMachine) {
   // 1013:00B8 in the databases; subsystem vendor 1AF4.
   EXPECT_EQ(f.videoVendor, " Cirrus Logic");
   EXPECT_EQ(f.videoChip, " Cirrus Logic GD 5446");
-  EXPECT_EQ(f.videoProduct, " Red Hat  Inc. Cirrus Logic GD 5446");
+  EXPECT_EQ(f.videoProduct, " Red Hat, Inc. Cirrus Logic GD 5446");
   // BAR 0 fc000000-fdffffff is the only prefetchable window (flags 0x42208): 32 MB.
   EXPECT_EQ(f.videoRam, "32");
   EXPECT_EQ(f.driverVersion, "") << "the tree has neither module nor kernel version";
@@ -111,6 +111,15 @@ TEST(RecordedVideo, TheConnectedCardOfTheCloudStackMachine) {
   ApplyInventoryToDevicePage(page, f);
   EXPECT_EQ(page.videoRam, "32");
   EXPECT_EQ(page.videoChip, " Cirrus Logic GD 5446");
+}
+
+TEST(RecordedDisks, AVirtioDiskIsNamedAsTheDiskPageNamesIt) {
+  testing::TempFolder dir;
+  testing::CopyRecordedTree("hwloc_cloudstack-kvm-vm", dir.path());
+  testing::WriteText(dir.file("sys/block/vda/size"), "41943040\n");  // 20 GiB of sectors
+  const InventoryFields f = CollectFrom(dir.path());
+  // vda's "vendor" attribute holds the PCI vendor id 0x1af4, no name; sr0 is the DVD drive.
+  EXPECT_EQ(f.rankingDisks, (std::vector<std::string>{"QEMU QEMU DVD-ROM", "Virtio Block Device"}));
 }
 
 TEST(RecordedVideo, ACardWithoutConnectorsOrBootFlagIsNotTheDisplay) {
@@ -164,22 +173,44 @@ TEST(RecordedAdapters, TheR910ListsItsFourEthernetPorts) {
   r.programFolder = VELORA_SOURCE_DIR;
   r.addresses = {{"eth1", "192.168.0.20", "255.255.255.0"}};
   const auto rows = ReadNetworkAdapters(r);
-  // ib0 is InfiniBand (type 32), which the list does not show.
+  // ib0 is InfiniBand (type 32), which the list does not show. eth1 carries the default route
+  // and comes first; the others keep the kernel's order.
   ASSERT_EQ(rows.size(), 4u);
-  const char* macs[] = {"78:2B:CB:38:AC:1B", "78:2B:CB:38:AC:1D", "78:2B:CB:38:AC:1F",
+  const int order[] = {1, 0, 2, 3};
+  const char* macs[] = {"78:2B:CB:38:AC:1D", "78:2B:CB:38:AC:1B", "78:2B:CB:38:AC:1F",
                         "78:2B:CB:38:AC:21"};
   for (size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i][0], "Ethernet");
     EXPECT_EQ(rows[i][1],
               " Broadcom Inc. and subsidiaries NetXtreme II BCM5709 Gigabit Ethernet (eth" +
-                  std::to_string(i) + ")");
+                  std::to_string(order[i]) + ")");
     EXPECT_EQ(rows[i][2], macs[i]);
   }
-  EXPECT_EQ(rows[0][3], "") << "eth0 has no address";
-  EXPECT_EQ(rows[1][3], "192.168.0.20");
-  EXPECT_EQ(rows[1][4], "255.255.255.0");
-  EXPECT_EQ(rows[1][5], "192.168.0.1") << "0100A8C0 in host byte order";
-  EXPECT_EQ(rows[0][5], "");
+  EXPECT_EQ(rows[0][3], "192.168.0.20");
+  EXPECT_EQ(rows[0][4], "255.255.255.0");
+  EXPECT_EQ(rows[0][5], "192.168.0.1") << "0100A8C0 in host byte order";
+  EXPECT_EQ(rows[1][3], "") << "eth0 has no address";
+  EXPECT_EQ(rows[1][5], "");
+}
+
+TEST(AdapterTexts, TheDefaultRouteFirstDownWithoutAddressLast) {
+  struct Case {
+    bool route, address;
+    const char* operstate;
+    int rank;
+  } cases[] = {
+      {true, true, "up", 0},       {true, false, "down", 0},    {false, true, "up", 1},
+      {false, false, "up", 1},     {false, false, "unknown", 1}, {false, false, "", 1},
+      {false, true, "down", 1},    {false, false, "down", 2},   {false, false, "lowerlayerdown", 2},
+      {false, false, "notpresent", 2},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(AdapterListRank(c.route, c.address, c.operstate), c.rank)
+        << c.route << c.address << c.operstate;
+  }
+  EXPECT_EQ(LinkStateText("up"), "Up");
+  EXPECT_EQ(LinkStateText("lowerlayerdown"), "Lower Layer Down");
+  EXPECT_EQ(LinkStateText(""), "");
 }
 
 // A machine of our own whose first interface is the loopback.
@@ -194,7 +225,7 @@ class AdapterTree : public ::testing::Test {
   testing::TempFolder dir;
 };
 
-TEST_F(AdapterTree, LoopbackFirstEachRowItsOwnAddresses) {
+TEST_F(AdapterTree, DefaultRouteFirstEachRowItsOwnAddresses) {
   Interface("lo", 1, 772, "00:00:00:00:00:00");
   Interface("eth0", 2, 1, "52:54:00:12:34:56");
   Interface("wlan0", 3, 1, "a0:b1:c2:d3:e4:f5");
@@ -202,6 +233,14 @@ TEST_F(AdapterTree, LoopbackFirstEachRowItsOwnAddresses) {
   Interface("ppp0", 4, 512, "");
   Interface("ib0", 5, 32, "80:00:00:48:fe:80:00:00:00:00:00:00:00:02:c9:03:00:0b:f5:11");
   Interface("sl0", 6, 256, "");
+  // An interface that is down without an address goes last; one with the default route first.
+  Interface("ifb0", 7, 1, "2a:11:22:33:44:55");
+  testing::WriteText(dir.file("sys/class/net/ifb0/operstate"), "down\n");
+  testing::WriteText(dir.file("sys/class/net/wlan0/operstate"), "up\n");
+  testing::WriteText(dir.file("sys/class/net/wlan0/mtu"), "1500\n");
+  testing::WriteText(dir.file("proc/net/route"),
+                     "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\tMask\n"
+                     "wlan0\t00000000\t010010AC\t0003\t0\t0\t0\t00000000\n");
   testing::WriteText(
       dir.file("var/lib/dhcp/dhclient.leases"),
       "lease {\n  interface \"eth0\";\n  fixed-address 10.0.0.5;\n"
@@ -217,35 +256,46 @@ TEST_F(AdapterTree, LoopbackFirstEachRowItsOwnAddresses) {
   r.addresses = {{"lo", "127.0.0.1", "255.0.0.0"},
                  {"wlan0", "172.16.0.33", "255.255.0.0"},
                  {"eth0", "10.0.0.5", "255.255.255.0"},
-                 {"eth0", "10.0.0.6", "255.255.255.0"}};
+                 {"eth0", "10.0.0.6", "255.255.255.0"},
+                 {"wlan0", "fd00::21/64", "", true},
+                 {"wlan0", "fe80::1/64", "", true}};
   r.driverName = [](const std::string& name) { return name == "ppp0" ? "ppp" : ""; };
   const auto rows = ReadNetworkAdapters(r);
-  ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(rows[0][0], "Ethernet");
-  EXPECT_EQ(rows[0][1], " eth0");
-  EXPECT_EQ(rows[0][2], "52:54:00:12:34:56");
-  EXPECT_EQ(rows[0][3], "10.0.0.5") << "the first address";
-  EXPECT_EQ(rows[0][6], "10.0.0.2") << "the latest lease of eth0";
-  EXPECT_EQ(rows[1][0], "Wireless");
-  EXPECT_EQ(rows[1][2], "A0:B1:C2:D3:E4:F5");
-  EXPECT_EQ(rows[1][3], "172.16.0.33");
-  EXPECT_EQ(rows[1][4], "255.255.0.0");
-  EXPECT_EQ(rows[1][6], "172.16.0.9");
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[0][0], "Wireless");
+  EXPECT_EQ(rows[0][2], "A0:B1:C2:D3:E4:F5");
+  EXPECT_EQ(rows[0][3], "172.16.0.33");
+  EXPECT_EQ(rows[0][4], "255.255.0.0");
+  EXPECT_EQ(rows[0][5], "172.16.0.1") << "010010AC in host byte order";
+  EXPECT_EQ(rows[0][6], "172.16.0.9");
+  EXPECT_EQ(rows[0][7], "fd00::21/64, fe80::1/64");
+  EXPECT_EQ(rows[0][8], "Up");
+  EXPECT_EQ(rows[0][9], "1500");
+  EXPECT_EQ(rows[1][0], "Ethernet");
+  EXPECT_EQ(rows[1][1], " eth0");
+  EXPECT_EQ(rows[1][2], "52:54:00:12:34:56");
+  EXPECT_EQ(rows[1][3], "10.0.0.5") << "the first address";
+  EXPECT_EQ(rows[1][6], "10.0.0.2") << "the latest lease of eth0";
+  EXPECT_EQ(rows[1][7], "") << "no IPv6 address";
   EXPECT_EQ(rows[2][0], "PPP");
   EXPECT_EQ(rows[2][1], " ppp (ppp0)");
   EXPECT_EQ(rows[2][3], "");
   EXPECT_EQ(rows[2][6], "100.64.0.1");
   EXPECT_EQ(rows[3][0], "SLIP");
+  EXPECT_EQ(rows[4][1], " ifb0");
+  EXPECT_EQ(rows[4][8], "Down");
 
   DevicePageData page;
   SetAdapters(page, rows);
   EXPECT_EQ(page.shownAdapter, 0);
-  EXPECT_EQ(page.adapterDetail[0], " eth0");
-  EXPECT_EQ(page.adapterDetail[2], "10.0.0.5");
-  EXPECT_FALSE(ShowAdapterRow(page, 4)) << "beside the rows";
-  EXPECT_EQ(page.adapterDetail[0], " eth0");
+  EXPECT_EQ(page.adapterDetail[0], rows[0][1]);
+  EXPECT_EQ(page.adapterDetail[2], "172.16.0.33");
+  EXPECT_EQ(page.adapterDetail[6], "fd00::21/64, fe80::1/64");
+  EXPECT_FALSE(ShowAdapterRow(page, 5)) << "beside the rows";
+  EXPECT_EQ(page.adapterDetail[2], "172.16.0.33");
   EXPECT_TRUE(ShowAdapterRow(page, 1));
-  EXPECT_EQ(page.adapterDetail[5], "172.16.0.9");
+  EXPECT_EQ(page.adapterDetail[0], " eth0");
+  EXPECT_EQ(page.adapterDetail[5], "10.0.0.2");
 }
 
 TEST(AdapterTexts, TypesMacsAndLeases) {
@@ -292,7 +342,7 @@ TEST_F(MadeTree, BootDisplayWithItsOwnMemoryCount) {
   testing::WriteText(dir.file("proc/sys/kernel/osrelease"), "6.1.0-13-amd64\n");
   auto video = Sources().VideoController();
   ASSERT_TRUE(video);
-  EXPECT_EQ(video->adapterCompatibility, "Advanced Micro Devices  Inc. [AMD/ATI]");
+  EXPECT_EQ(video->adapterCompatibility, "Advanced Micro Devices, Inc. [AMD/ATI]");
   EXPECT_EQ(video->videoProcessor, "AMD/ATI Radeon RX 6800/6800 XT / 6900 XT");
   EXPECT_EQ(video->driverName, "amdgpu");
   ASSERT_TRUE(video->adapterRamBytes);

@@ -219,6 +219,20 @@ TEST_F(CacheDecodeTest, AmdL3FromLeaf0x80000006OrTheDeterministicLeaf) {
   EXPECT_EQ(Int(0x103D), 32768);
   EXPECT_EQ(Text(0x1086), "16");
   EXPECT_EQ(Int(0x1087), 64);
+
+  // A guest whose hypervisor clears the topology extensions flag but answers the leaf.
+  SetLeaf(0x80000001, {0x00A00F11, 0, 0, 0});
+  Identify();
+  EXPECT_EQ(Text(0x1084), "8");
+  EXPECT_EQ(Text(0x1086), "16");
+  // Without the leaf the ways are not known: no "None", no row.
+  SetHighestExtended(0x8000001C);
+  Identify();
+  EXPECT_EQ(Int(0x103D), 0x200 * 512) << "EDX bits 18 to 31 count the package's L3 in 512 KB";
+  EXPECT_EQ(Text(0x1084), "");
+  EXPECT_EQ(Int(0x1084), 0);
+  EXPECT_EQ(Text(0x1086), "");
+  EXPECT_EQ(Int(0x1086), 0);
 }
 
 TEST(L2SpeedRatioTest, EarlyAthlonCodeFromTheSecondClockRegister) {

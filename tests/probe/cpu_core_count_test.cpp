@@ -154,7 +154,7 @@ TEST(AmdFamily15hTest, ComputeUnitCoresAreCoresNotThreads) {
   t.cpuid.Set(0x8000001E, 0, {0x10, 0x0108, 0, 0});                 // 2 cores per compute unit
   CpuProbe probe(t.env, 1, 0);
   EXPECT_EQ(probe.Fields().coresPerPackage, 8);
-  EXPECT_EQ(probe.Fields().logicalPerCore, 1);
+  EXPECT_EQ(probe.Fields().logicalPerCore, 0) << "one thread per core: no SMT";
   EXPECT_EQ(probe.Fields().hyperThreading, 0);
 }
 

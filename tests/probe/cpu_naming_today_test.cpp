@@ -288,6 +288,31 @@ TEST_F(NamingTodayFixture, AnUnknownNewerModelKeepsItsBrandAndNoCodeName) {
   EXPECT_EQ(f.multiplierMethod, 0);
 }
 
+TEST_F(NamingTodayFixture, HandheldApusAndZen5ServersFromTheirSignatures) {
+  struct Case {
+    uint32_t leaf1Eax;  // display family and model worked into the signature by hand
+    const char* brand;
+    const char* named;
+    const char* process;
+  } cases[] = {
+      {0x00890F02, "AMD Custom APU 0405", "Custom APU 0405 (Zen 2 Aerith)", "0.007"},  // 17h 90h
+      {0x00890F10, "AMD Custom APU 0932", "Custom APU 0932 (Zen 2 Sephiroth)", "0.006"},  // 17h 91h
+      {0x00B00F21, "AMD EPYC 9555 64-Core Processor", "EPYC 9555 (Zen 5 Turin)", "0.004"},  // 1Ah 02h
+      {0x00B10F10, "AMD EPYC 9965 192-Core Processor", "EPYC 9965 (Zen 5c Turin Dense)",
+       "0.003"},  // 1Ah 11h
+  };
+  for (const Case& c : cases) {
+    SetVendor("AuthenticAMD", 0x10);
+    SetHighestExtended(0x80000008);
+    SetLeaf(1, {c.leaf1Eax, 0, 0, 0});
+    SetLeaf(0x80000001, {c.leaf1Eax, 0, 0, 0});
+    SetBrand(c.brand);
+    const CpuFields& f = Identify();
+    EXPECT_EQ(f.nameWithCodeName, c.named) << c.brand;
+    EXPECT_EQ(f.process, c.process) << c.brand;
+  }
+}
+
 TEST_F(NamingTodayFixture, AnUnknownAmdModelStillReadsItsPStates) {
   SetVendor("AuthenticAMD", 0x10);
   SetHighestExtended(0x80000008);

@@ -33,6 +33,34 @@ TEST(PciDatabaseLine, RunsOfSeparatorsCollapse) {
   EXPECT_TRUE(SplitDatabaseFields(",,\t\n").empty());
 }
 
+TEST(PciDatabaseLine, NamesDecodeTheirEscapedCommasAndPercentSigns) {
+  struct Case {
+    const char* field;
+    const char* name;
+  } cases[] = {
+      {"Red Hat%2C Inc.", "Red Hat, Inc."},
+      {"Realtek Semiconductor Co.%2C Ltd.", "Realtek Semiconductor Co., Ltd."},
+      {"a%2cb", "a,b"},
+      {"100%25 %2C", "100% ,"},
+      {"%252C", "%2C"},  // an escaped percent sign does not start another escape
+      {"50% off", "50% off"},
+      {"tail %2", "tail %2"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DecodeDatabaseName(c.field), c.name) << c.field;
+  std::string name;
+  ASSERT_TRUE(MatchVendorLine("1AF4,Red Hat%2C Inc.\n", "1AF4", name));
+  EXPECT_EQ(name, "Red Hat, Inc.");
+}
+
+TEST(PciDatabaseLine, ShippedDataKeepsTheCommasOfVendorNames) {
+  PciNameDatabase db(VELORA_BIN_DIR);
+  std::string name;
+  ASSERT_TRUE(db.VendorName(0x1AF4, name));
+  EXPECT_EQ(name, "Red Hat, Inc.");
+  ASSERT_TRUE(db.VendorName(0x10EC, name));
+  EXPECT_EQ(name, "Realtek Semiconductor Co., Ltd.");
+}
+
 TEST(PciDatabaseLine, KeysAreUpperCaseHex) {
   EXPECT_EQ(VendorKey(0x10de), "10DE");
   EXPECT_EQ(DeviceKey(0x8086, 0x7a), "8086007A");

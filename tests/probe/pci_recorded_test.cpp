@@ -103,7 +103,7 @@ TEST(PciRecorded, VirtioDevicesAreNamedByPciIds) {
   p.GetString(0x5B06, text);
   EXPECT_EQ(text, "Virtio network device");
   p.GetString(0x5A06, text);
-  EXPECT_EQ(text, "Red Hat  Inc.");
+  EXPECT_EQ(text, "Red Hat, Inc.") << "the comma escaped in the database";
   p.GetString(0x5606, text);
   EXPECT_EQ(text, "Ethernet controller");
   p.GetString(0x5602, text);

@@ -238,7 +238,30 @@ TEST(CpuDetailBlock, RecordedK6InBothForms) {
             "<tr><td align=\"right\">Clock</td><td> 400.12 MHz</td><td> 400.00 MHz</td></tr>\r\n"
             "<tr><td align=\"right\">System Clock</td><td> 100.03 MHz</td><td> 100.00 MHz</td>"
             "</tr>\r\n"
-            "</table></td></tr></table>");
+            "</table></td></tr>"
+            "<tr><td align=\"right\">L1 I-Cache</td><td>32 KB</td></tr>\r\n"
+            "<tr><td align=\"right\">L1 D-Cache</td><td>32 KB</td></tr>\r\n"
+            "</table>");
+}
+
+TEST(CpuDetailBlock, ExtensionsFollowSse3AndCachesAreInTheHtmlToo) {
+  CpuPageData cpu;
+  cpu.vendorString = "AuthenticAMD";
+  for (int label : {0, 1, 2, 3, 4, 8, 11}) cpu.labels[static_cast<size_t>(label)] = true;
+  cpu.extensions = {"SSSE3", "SSE4.1", "SSE4.2", "AVX2", "AVX-512"};
+  cpu.l2 = "1024";
+  cpu.l2Speed = "Full";
+  cpu.l2Clock = "2596.00";
+  cpu.l3 = "32768";
+  const BlockVariants block = CpuDetailBlock(cpu);
+  EXPECT_EQ(block.text,
+            "  Vendor String : AuthenticAMD\r\n"
+            "        Feature : MMX SSE SSE2 SSE3 SSSE3 SSE4.1 SSE4.2 AVX2 AVX-512 MMX+ AMD64 NX\r\n"
+            "       L2 Cache : 1024 KB [Full:2596.00 MHz]\r\n"
+            "       L3 Cache : 32768 KB");
+  EXPECT_NE(block.html.find("<tr><td align=\"right\">L3 Cache</td><td>32768 KB</td></tr>\r\n"
+                            "</table>"),
+            std::string::npos);
 }
 
 TEST(CpuDetailBlock, IntelNoExecuteIsXdAndNoOriginalClockNoOverClock) {

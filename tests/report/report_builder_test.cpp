@@ -75,7 +75,41 @@ TEST(ReportBuilder, MemoryAddsOneAndTheRankingChoice) {
 
 TEST(ReportBuilder, VersionAndOperatingSystem) {
   EXPECT_EQ(Build("%VERSION% on %OS%", SomePages()),
-            "Velora 0.9.115.275 on Debian GNU/Linux  12 (bookworm) [6.1 Build 6.1.0-28-amd64]");
+            "Velora 0.9.115.275 on Debian GNU/Linux 12 (bookworm) [6.1 Build 6.1.0-28-amd64]")
+      << "an empty edition leaves no second blank";
+  ReportPages p = SomePages();
+  p.os.name.clear();
+  p.os.servicePack.clear();
+  EXPECT_EQ(Build("%OS%", p), " [6.1 Build 6.1.0-28-amd64]");
+  p.os = {"Windows XP", "Professional", "Service Pack 2", "5.1", "2600", ""};
+  EXPECT_EQ(Build("%OS%", p), "Windows XP Professional Service Pack 2 [5.1 Build 2600]");
+}
+
+TEST(ReportBuilder, UnknownValuesLeaveNoEmptyParentheses) {
+  ReportPages p = SomePages();
+  const std::string line = "BIOS : %BIOSVendor% %BIOSVersion% (%BIOSDate%)|%Video% (%VideoRAM%)|"
+                           "%MotherVendor% ([i]%ChipSet%[/i])|(%North%)";
+  EXPECT_EQ(Build(line, p), "BIOS : SeaBIOS |Cirrus Logic GD 5446 (4 MB)| ([i]Intel 440FX[/i])|");
+  p.system.biosDate = "04/01/2014";
+  p.device.chipset.clear();
+  p.device.videoRam.clear();
+  EXPECT_EQ(Build(line, p), "BIOS : SeaBIOS  (04/01/2014)|Cirrus Logic GD 5446||");
+}
+
+TEST(ReportBuilder, VideoFallsBackToTheOpenGlRenderer) {
+  ReportPages p = SomePages();
+  p.device.openGlRenderer = "llvmpipe (LLVM 19.1.7, 256 bits)";
+  EXPECT_EQ(Build("%Video%", p), "Cirrus Logic GD 5446") << "the display controller first";
+  p.device.video = " ";
+  EXPECT_EQ(Build("%Video%", p), "llvmpipe (LLVM 19.1.7, 256 bits)");
+}
+
+TEST(ReportBuilder, NothingRunLeavesBothResultBlocksEmpty) {
+  ReportPages p = SomePages();
+  EXPECT_EQ(Build("[%VeloraResult%][%VeloraResultHtml%]", p), "[][]");
+  p.result.display[kTestAlu].width = 1024;  // the ALU test started, and scored nothing
+  EXPECT_NE(Build("%VeloraResult%", p).find("Velora Result"), std::string::npos);
+  EXPECT_NE(Build("%VeloraResultHtml%", p).find("<table"), std::string::npos);
 }
 
 TEST(ReportBuilder, AValueHoldingALaterPlaceholderIsReplacedAgain) {
@@ -120,6 +154,7 @@ TEST(ReportBuilder, ResultTextCarriesMarkDisplayAndRankingDisk) {
   p.markFontSmoothing = "ClearType";
   p.ranking.disk = "ST320410A";
   p.ranking.diskSize = "20";
+  p.result.display[0].width = 1280;  // a full run started
   const std::string rule(78, '-');
   EXPECT_EQ(
       Build("%VeloraResult%", p)

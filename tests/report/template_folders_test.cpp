@@ -181,7 +181,7 @@ TEST(ShippedTemplates, EachFormHasStandardAndFullAndFullUsesEveryPlaceholder) {
       EXPECT_NE(text.find(word), std::string::npos) << full << " " << word;
     }
   }
-  for (const char* name : {"/text/Standard.txt", "/text/Forum.txt", "/html/Standard.html"})
+  for (const char* name : {"/text/Standard.txt", "/text/Forum.txt", "/html/Standard.html", "/html/Forum.html"})
     EXPECT_FALSE(ReadText(root + name).empty()) << name;
 }
 
