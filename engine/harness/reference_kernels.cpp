@@ -1,6 +1,7 @@
 #include "engine/harness/reference_kernels.h"
 
 #include <immintrin.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,8 @@
 #include <memory>
 #include <numbers>
 #include <vector>
+
+#include "engine/stream_arena.h"
 
 namespace velora::bench {
 namespace {
@@ -28,7 +31,8 @@ constexpr uint32_t kMikoPoints = 12'000'000;
 constexpr uint32_t kRandomCount = 16'000'000;
 constexpr uint32_t kFftLog2 = 18;
 constexpr uint32_t kMandelSide = 640;
-constexpr size_t kStreamBytes = 80'000'000;
+// The engine's planned bytes per streaming array; each call streams what the engine would.
+size_t gStreamPlannedBytes = engine::kStreamArrayFloorBytes;
 
 uint64_t fib(uint32_t n) { return n < 2 ? n : fib(n - 1) + fib(n - 2); }
 
@@ -62,14 +66,19 @@ void quicksort(int32_t* a, long lo, long hi) {
   }
 }
 
-// One thread's part of the streaming arrays, page-aligned and touched by the thread itself.
+// One thread's part of arrays as large as the engine's, on huge pages as the engine's are, and
+// touched by the thread itself.
 struct StreamPart {
   size_t elements;
   uint64_t* data;
   explicit StreamPart(int threads) {
-    elements = kStreamBytes / 8 / static_cast<size_t>(threads);
-    elements -= elements % 32;
-    data = static_cast<uint64_t*>(std::aligned_alloc(4096, (elements * 8 + 4095) / 4096 * 4096));
+    const size_t whole = engine::StreamArrayBytes(gStreamPlannedBytes, threads);
+    elements = whole / 8 / static_cast<size_t>(threads);
+    elements -= elements % 512;
+    const size_t bytes = (elements * 8 + (2u << 20) - 1) / (2u << 20) * (2u << 20);
+    data = static_cast<uint64_t*>(std::aligned_alloc(2u << 20, bytes));
+    if (data == nullptr) std::abort();
+    madvise(data, bytes, MADV_HUGEPAGE);
     for (size_t i = 0; i < elements; i++) data[i] = i;
   }
   ~StreamPart() { std::free(data); }
@@ -303,6 +312,8 @@ ReferenceWork ReferenceMandelbrot(int) {
 }
 
 // Four independent sums, so the loads and not the additions set the pace.
+void SetReferenceStreamBytes(size_t plannedBytes) { gStreamPlannedBytes = plannedBytes; }
+
 ReferenceWork ReferenceStreamRead(int threads) {
   auto part = std::make_shared<StreamPart>(threads);
   return {.run = [part] {

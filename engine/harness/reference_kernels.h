@@ -3,6 +3,7 @@
 // compiled with -O3 -march=native. Each gives the work of one thread: made on that thread (so
 // its data is its own and lies near its processor), then run repeatedly.
 
+#include <cstddef>
 #include <functional>
 
 namespace velora::bench {
@@ -26,8 +27,10 @@ ReferenceWork ReferenceRandMeanSs(int threads);
 ReferenceWork ReferenceFft(int threads);
 ReferenceWork ReferenceMandelbrot(int threads);
 
-// Bytes per run over 80 MB arrays shared out among the threads: sum, non-temporal store, copy
-// (read plus written).
+// Bytes per run over arrays as large as the engine's MEM arrays (from the bytes it plans, see
+// SetReferenceStreamBytes), shared out among the threads: sum, non-temporal store, copy (read
+// plus written).
+void SetReferenceStreamBytes(size_t plannedBytes);
 ReferenceWork ReferenceStreamRead(int threads);
 ReferenceWork ReferenceStreamWrite(int threads);
 ReferenceWork ReferenceStreamCopy(int threads);
