@@ -284,7 +284,9 @@ int main(int argc, char** argv) {
       const velora::MemoryFacts facts = velora::ReadMemoryFacts("");
       const size_t planned =
           velora::engine::PlanStreamArrayBytes(facts.lastLevelCacheBytes, facts.physicalBytes);
-      SetReferenceStreamBytes(planned);
+      if (!PrepareReferenceStreams(
+              planned, static_cast<int>(velora::ProcessAffinity().AllowedProcessors().size())))
+        std::printf("# no memory for the reference's arrays\n");
       std::printf("# MEM arrays %.0f MB each (last-level caches %.0f MB, memory %.0f MB)\n",
                   planned / 1e6, facts.lastLevelCacheBytes / 1e6, facts.physicalBytes / 1e6);
       static const ReferenceMaker refs[] = {ReferenceStreamRead, ReferenceStreamWrite,
