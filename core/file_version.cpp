@@ -1,6 +1,5 @@
 #include "core/file_version.h"
 
-#include <dirent.h>
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,8 +8,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string_view>
+
+#include "core/dpkg_owner_index.h"
 
 namespace velora {
 namespace {
@@ -122,65 +122,6 @@ std::string AskLibraryItself(const std::string& path) {
   return "";
 }
 
-// "1:1.2.13.dfsg-1" gives "1.2.13.dfsg": no epoch, no Debian revision.
-std::string UpstreamVersion(std::string v) {
-  size_t colon = v.find(':');
-  if (colon != std::string::npos) v = v.substr(colon + 1);
-  size_t dash = v.rfind('-');
-  if (dash != std::string::npos && dash > 0) v.resize(dash);
-  return v;
-}
-
-// The package list ("name:arch.list") that names one of the paths, or "".
-std::string OwningPackage(const std::vector<std::string>& paths, const std::string& infoFolder) {
-  DIR* dir = opendir(infoFolder.c_str());
-  if (dir == nullptr) return "";
-  std::string owner;
-  while (dirent* entry = readdir(dir)) {
-    std::string_view name = entry->d_name;
-    if (name.size() < 6 || name.substr(name.size() - 5) != ".list") continue;
-    std::ifstream in(infoFolder + "/" + std::string(name));
-    std::string line;
-    while (owner.empty() && std::getline(in, line)) {
-      for (const std::string& p : paths) {
-        if (line == p) owner = std::string(name.substr(0, name.size() - 5));
-      }
-    }
-    if (!owner.empty()) break;
-  }
-  closedir(dir);
-  return owner;
-}
-
-std::string PackageVersion(const std::string& listName, const std::string& statusFile) {
-  std::string package = listName, arch;
-  size_t colon = listName.find(':');
-  if (colon != std::string::npos) {
-    package = listName.substr(0, colon);
-    arch = listName.substr(colon + 1);
-  }
-  std::ifstream in(statusFile);
-  std::string line, name, architecture, version;
-  auto matches = [&] {
-    return name == package && (arch.empty() || architecture == arch) && !version.empty();
-  };
-  while (std::getline(in, line)) {
-    if (line.empty()) {
-      if (matches()) return UpstreamVersion(version);
-      name.clear();
-      architecture.clear();
-      version.clear();
-    } else if (StartsWith(line, "Package: ")) {
-      name = line.substr(9);
-    } else if (StartsWith(line, "Architecture: ")) {
-      architecture = line.substr(14);
-    } else if (StartsWith(line, "Version: ")) {
-      version = line.substr(9);
-    }
-  }
-  return matches() ? UpstreamVersion(version) : "";
-}
-
 std::string AskPackage(const std::string& asked, const std::string& real,
                        const FileVersionSources& sources) {
   // With a merged /usr the package may list /lib/... for a file found as /usr/lib/...
@@ -191,8 +132,7 @@ std::string AskPackage(const std::string& asked, const std::string& real,
     else
       paths.push_back("/usr" + p);
   }
-  std::string owner = OwningPackage(paths, sources.dpkgInfoFolder);
-  return owner.empty() ? "" : PackageVersion(owner, sources.dpkgStatusFile);
+  return OwningPackageVersion(paths, sources.dpkgInfoFolder, sources.dpkgStatusFile);
 }
 
 // "libpng16.so.16.39.0" gives "16.39.0".

@@ -73,38 +73,32 @@ void CopySse2(uint64_t* dst, const uint64_t* src, size_t n) {
   _mm_sfence();
 }
 
-uint64_t* AllocateTouched(size_t elements) {
-  const size_t bytes = elements * sizeof(uint64_t);
-  void* p = std::aligned_alloc(4096, (bytes + 4095) / 4096 * 4096);
-  // Touch every page now, so the first timed run does not pay for the page faults.
-  if (p != nullptr) std::memset(p, 0, bytes);
-  return static_cast<uint64_t*>(p);
-}
+// The filled pattern: element i holds i times this odd constant.
+constexpr uint64_t kPatternStep = 0x9E3779B97F4A7C15ull;
 
 // A sampling stride prime to everything in sight, so the check sees every part of the array.
 constexpr size_t kSampleStride = 1021;
 
 }  // namespace
 
-MemKernel::MemKernel(MemPattern pattern, KernelSize size, int workers) : pattern_(pattern) {
+MemKernel::MemKernel(MemPattern pattern, const StreamSlice& slice)
+    : pattern_(pattern), slice_(slice), elements_(slice.elements) {
+  source_ = slice.source;
+  destination_ = slice.destination;
+}
+
+MemKernel::MemKernel(MemPattern pattern, KernelSize size) : pattern_(pattern) {
   const bool full = size == KernelSize::kFull;
   if (pattern == MemPattern::kCache) {
     elements_ = kCacheBlockBytes / sizeof(uint64_t);
     passes_ = full ? 512 : 8;
-  } else {
-    const size_t total = full ? kStreamArrayBytes : 1'000'000;
-    const size_t floor = full ? kStreamShareFloorBytes : 100'000;
-    const size_t share = total / static_cast<size_t>(workers < 1 ? 1 : workers);
-    elements_ = (share > floor ? share : floor) / sizeof(uint64_t);
-    passes_ = 1;
+    return;
   }
-  elements_ -= elements_ % kUnroll;
+  ownStreams_ = std::make_unique<StreamArena>(full ? kStreamArrayFloorBytes : kSmallStreamBytes,
+                                              full ? kStreamShareFloorBytes : kSmallStreamShareFloorBytes);
 }
 
-MemKernel::~MemKernel() {
-  std::free(source_);
-  std::free(destination_);
-}
+MemKernel::~MemKernel() { std::free(cacheBlock_); }
 
 double MemKernel::WorkPerRun() const {
   const double bytes = static_cast<double>(elements_ * sizeof(uint64_t)) * passes_;
@@ -113,13 +107,30 @@ double MemKernel::WorkPerRun() const {
 
 bool MemKernel::Prepare() {
   wide_ = __builtin_cpu_supports("avx2");
-  if (source_ == nullptr) source_ = AllocateTouched(elements_);
-  if (source_ == nullptr) return false;
-  if (pattern_ == MemPattern::kCopy && destination_ == nullptr) {
-    destination_ = AllocateTouched(elements_);
-    if (destination_ == nullptr) return false;
+  if (pattern_ == MemPattern::kCache) {
+    if (cacheBlock_ == nullptr) cacheBlock_ = static_cast<uint64_t*>(std::aligned_alloc(4096, kCacheBlockBytes));
+    if (cacheBlock_ == nullptr) return false;
+    source_ = cacheBlock_;
+    slice_ = StreamSlice{.source = source_, .elements = elements_};
+  } else if (ownStreams_ != nullptr && !ownStreams_->Held()) {
+    if (!ownStreams_->Reserve(pattern_ == MemPattern::kCopy, 1)) return false;
+    slice_ = ownStreams_->Slice(0);
+    source_ = slice_.source;
+    destination_ = slice_.destination;
+    elements_ = slice_.elements;
   }
-  for (size_t i = 0; i < elements_; ++i) source_[i] = i * 0x9E3779B97F4A7C15ull;
+  if (source_ == nullptr || elements_ == 0 || (pattern_ == MemPattern::kCopy && destination_ == nullptr))
+    return false;
+  // Filling is also the first touch of every page, so no timed run pays for page faults. Kept
+  // arrays are filled once: only the read checks the pattern, and only a write spoils it.
+  if (!slice_.sourceTouched || (!slice_.sourceFilled && pattern_ == MemPattern::kRead)) {
+    for (size_t i = 0; i < elements_; ++i) source_[i] = (slice_.firstIndex + i) * kPatternStep;
+    slice_.sourceTouched = slice_.sourceFilled = true;
+  }
+  if (pattern_ == MemPattern::kCopy && !slice_.destinationTouched) {
+    std::memset(destination_, 0, elements_ * sizeof(uint64_t));
+    slice_.destinationTouched = true;
+  }
   return true;
 }
 
@@ -160,10 +171,12 @@ bool MemKernel::Verify() {
   switch (pattern_) {
     case MemPattern::kRead:
     case MemPattern::kCache: {
-      // Sum of i * g over i < n is g n (n - 1) / 2, modulo 2^64 like the kernel's own sum.
+      // Sum of i * g over a <= i < a + n is g (n a + n (n - 1) / 2), modulo 2^64 like the
+      // kernel's own sum.
       const uint64_t n = elements_;
       const uint64_t triangle = (n % 2 == 0) ? (n / 2) * (n - 1) : n * ((n - 1) / 2);
-      return sum_ == triangle * 0x9E3779B97F4A7C15ull * static_cast<uint64_t>(passes_);
+      const uint64_t indices = n * slice_.firstIndex + triangle;
+      return sum_ == indices * kPatternStep * static_cast<uint64_t>(passes_);
     }
     case MemPattern::kWrite:
       for (size_t i = 0; i < elements_; i += kSampleStride)

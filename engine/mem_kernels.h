@@ -5,25 +5,28 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <memory>
+
 #include "engine/bench_kernel.h"
+#include "engine/stream_arena.h"
 
 namespace velora::engine {
 
 enum class MemPattern { kRead, kWrite, kCopy, kCache };
 
-// Bytes of each streaming array, shared out among the workers: 80 MB is far beyond any
-// last-level cache of today's desktops. A worker's share never drops below the floor, so that
-// many processors together still stream far more than their caches hold.
-inline constexpr size_t kStreamArrayBytes = 80'000'000;
-inline constexpr size_t kStreamShareFloorBytes = 8'000'000;
+// Streaming arrays of the small size (tests), and a worker's least share of them.
+inline constexpr size_t kSmallStreamBytes = 1'000'000;
+inline constexpr size_t kSmallStreamShareFloorBytes = 100'000;
 // One block per worker; fits the L2 of every processor with one (256 KB and up) without
 // fitting an L1.
 inline constexpr size_t kCacheBlockBytes = 128 * 1024;
 
 class MemKernel : public BenchKernel {
  public:
-  // workers: how many share the streaming arrays; this kernel streams its part of them.
-  MemKernel(MemPattern pattern, KernelSize size, int workers = 1);
+  // A streaming kernel over one worker's slice of arrays kept elsewhere.
+  MemKernel(MemPattern pattern, const StreamSlice& slice);
+  // Arrays of its own: the cache block, or streaming arrays of the given size for one worker.
+  MemKernel(MemPattern pattern, KernelSize size);
   ~MemKernel() override;
   MemKernel(const MemKernel&) = delete;
   MemKernel& operator=(const MemKernel&) = delete;
@@ -39,9 +42,12 @@ class MemKernel : public BenchKernel {
   uint64_t& Sum() { return sum_; }
 
  private:
+  std::unique_ptr<StreamArena> ownStreams_;  // the standalone streaming kernel's
+  uint64_t* cacheBlock_ = nullptr;           // the cache kernel's, its own
   MemPattern pattern_;
-  size_t elements_;
-  int passes_;
+  StreamSlice slice_;
+  size_t elements_ = 0;
+  int passes_ = 1;
   bool wide_ = false;
   uint64_t* source_ = nullptr;
   uint64_t* destination_ = nullptr;

@@ -36,11 +36,30 @@ std::unique_ptr<BenchKernel> MakeFpu(int32_t s, KernelSize size) {
   }
 }
 
-std::unique_ptr<BenchKernel> MakeMem(int32_t s, KernelSize size, int workers) {
-  static constexpr MemPattern kPatterns[] = {MemPattern::kRead, MemPattern::kWrite,
-                                             MemPattern::kCopy, MemPattern::kCache};
+constexpr MemPattern kMemPatterns[] = {MemPattern::kRead, MemPattern::kWrite, MemPattern::kCopy,
+                                       MemPattern::kCache};
+
+std::unique_ptr<BenchKernel> MakeMem(int32_t s, KernelSize size) {
   if (s < 0 || s > 3) return nullptr;
-  return std::make_unique<MemKernel>(kPatterns[s], size, workers);
+  return std::make_unique<MemKernel>(kMemPatterns[s], size);
+}
+
+// Every worker streams its slice of the same arrays; arrays that could not be made fail the
+// sub-test like any other failed preparation.
+Measurement MeasureStreams(int32_t subTest, const std::vector<int>& processors,
+                           ProcessorAffinity& affinity, ClockSource& clock, const RunBudget& budget) {
+  const bool full = budget.size == KernelSize::kFull;
+  StreamArena ownArena(full ? kStreamArrayFloorBytes : kSmallStreamBytes,
+                       full ? kStreamShareFloorBytes : kSmallStreamShareFloorBytes);
+  StreamArena& arena = budget.streams != nullptr ? *budget.streams : ownArena;
+  const MemPattern pattern = kMemPatterns[subTest];
+  if (!arena.Reserve(pattern == MemPattern::kCopy, static_cast<int>(processors.size()))) return {};
+  const Measurement m = MeasureOnProcessors(
+      [&](int worker) { return std::make_unique<MemKernel>(pattern, arena.Slice(worker)); },
+      processors, affinity, clock, budget.minSeconds);
+  if (m.ok) arena.KeepPrepared(pattern == MemPattern::kRead, pattern == MemPattern::kWrite);
+  else arena.Release();
+  return m;
 }
 
 std::unique_ptr<BenchKernel> MakeHdd(int32_t s, const HddScratchParams& params) {
@@ -73,12 +92,16 @@ int32_t ScaleRate(double rate, double factor) {
   return static_cast<int32_t>(scaled);
 }
 
+bool StreamsOverArrays(int32_t test, int32_t subTest) {
+  return test == kMem && subTest >= 0 && subTest <= 2;
+}
+
 std::unique_ptr<BenchKernel> MakeKernel(int32_t test, int32_t subTest, const void* params,
-                                        KernelSize size, int workers) {
+                                        KernelSize size) {
   switch (test) {
     case kAlu: return MakeAlu(subTest, size);
     case kFpu: return MakeFpu(subTest, size);
-    case kMem: return MakeMem(subTest, size, workers);
+    case kMem: return MakeMem(subTest, size);
     case kHdd: return MakeHdd(subTest, *static_cast<const HddScratchParams*>(params));
     case kMmt: {
       const auto sets = AvailableSimdSets();
@@ -114,10 +137,11 @@ int32_t RunSubTest(int32_t test, int32_t subTest, const void* params, ClockSourc
     } else {
       // The mask in force now is the one the runner applied for this run.
       const std::vector<int> processors = affinity.AllowedProcessors();
-      const int workers = static_cast<int>(processors.size());
-      m = MeasureOnProcessors(
-          [&](int) { return MakeKernel(test, subTest, params, budget.size, workers); }, processors,
-          affinity, clock, budget.minSeconds);
+      if (StreamsOverArrays(test, subTest))
+        m = MeasureStreams(subTest, processors, affinity, clock, budget);
+      else
+        m = MeasureOnProcessors([&](int) { return MakeKernel(test, subTest, params, budget.size); },
+                                processors, affinity, clock, budget.minSeconds);
     }
     if (!m.ok) {
       *score = failed;

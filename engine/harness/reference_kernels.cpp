@@ -1,6 +1,7 @@
 #include "engine/harness/reference_kernels.h"
 
 #include <immintrin.h>
+#include <sys/mman.h>
 
 #include <algorithm>
 #include <cmath>
@@ -11,6 +12,8 @@
 #include <memory>
 #include <numbers>
 #include <vector>
+
+#include "engine/stream_arena.h"
 
 namespace velora::bench {
 namespace {
@@ -28,7 +31,10 @@ constexpr uint32_t kMikoPoints = 12'000'000;
 constexpr uint32_t kRandomCount = 16'000'000;
 constexpr uint32_t kFftLog2 = 18;
 constexpr uint32_t kMandelSide = 640;
-constexpr size_t kStreamBytes = 80'000'000;
+// The engine's planned bytes per streaming array, and the two arrays kept for every measurement.
+size_t gStreamPlannedBytes = engine::kStreamArrayFloorBytes;
+uint64_t* gStreamFrom = nullptr;
+uint64_t* gStreamTo = nullptr;
 
 uint64_t fib(uint32_t n) { return n < 2 ? n : fib(n - 1) + fib(n - 2); }
 
@@ -62,20 +68,17 @@ void quicksort(int32_t* a, long lo, long hi) {
   }
 }
 
-// One thread's part of the streaming arrays, page-aligned and touched by the thread itself.
+// One thread's part of the kept arrays: the bytes the engine streams for that many threads.
 struct StreamPart {
   size_t elements;
   uint64_t* data;
-  explicit StreamPart(int threads) {
-    elements = kStreamBytes / 8 / static_cast<size_t>(threads);
-    elements -= elements % 32;
-    data = static_cast<uint64_t*>(std::aligned_alloc(4096, (elements * 8 + 4095) / 4096 * 4096));
-    for (size_t i = 0; i < elements; i++) data[i] = i;
-  }
-  ~StreamPart() { std::free(data); }
-  StreamPart(const StreamPart&) = delete;
-  StreamPart& operator=(const StreamPart&) = delete;
 };
+
+StreamPart PartOf(uint64_t* array, int thread, int threads) {
+  size_t elements = engine::StreamArrayBytes(gStreamPlannedBytes, threads) / 8 / static_cast<size_t>(threads);
+  elements -= elements % 512;
+  return {elements, array + elements * static_cast<size_t>(thread)};
+}
 
 #if defined(__AVX512F__)
 using Wide = __m512i;
@@ -109,7 +112,7 @@ inline uint64_t Lanes(Wide v) {
 
 }  // namespace
 
-ReferenceWork ReferenceFibonacci(int) {
+ReferenceWork ReferenceFibonacci(int, int) {
   uint64_t a = 0, b = 1;
   for (uint32_t i = 0; i <= kFibN; i++) {
     uint64_t c = a + b;
@@ -124,7 +127,7 @@ ReferenceWork ReferenceFibonacci(int) {
   }};
 }
 
-ReferenceWork ReferenceNapierian(int) {
+ReferenceWork ReferenceNapierian(int, int) {
   const size_t limbs = 1 + (kDigits + 8) / 9 + 2;
   auto sum = std::make_shared<std::vector<uint32_t>>(limbs);
   auto term = std::make_shared<std::vector<uint32_t>>(limbs);
@@ -156,7 +159,7 @@ ReferenceWork ReferenceNapierian(int) {
   }};
 }
 
-ReferenceWork ReferenceEratosthenes(int) {
+ReferenceWork ReferenceEratosthenes(int, int) {
   auto table = std::make_shared<std::vector<uint8_t>>(kSieveLimit + 1);
   return {.run = [table] {
     uint8_t* t = table->data();
@@ -171,7 +174,7 @@ ReferenceWork ReferenceEratosthenes(int) {
   }};
 }
 
-ReferenceWork ReferenceQuickSort(int) {
+ReferenceWork ReferenceQuickSort(int, int) {
   auto input = std::make_shared<std::vector<int32_t>>(kSortCount);
   auto data = std::make_shared<std::vector<int32_t>>(kSortCount);
   uint32_t x = 0x2545F491u;
@@ -190,7 +193,7 @@ ReferenceWork ReferenceQuickSort(int) {
               }};
 }
 
-ReferenceWork ReferenceMikoFpu(int) {
+ReferenceWork ReferenceMikoFpu(int, int) {
   return {.run = [] {
     double h = 1.0 / kMikoPoints, s = 0.0;
     for (uint32_t i = 0; i < kMikoPoints; i++) {
@@ -202,7 +205,7 @@ ReferenceWork ReferenceMikoFpu(int) {
   }};
 }
 
-ReferenceWork ReferenceRandMeanSs(int) {
+ReferenceWork ReferenceRandMeanSs(int, int) {
   auto state = std::make_shared<uint64_t>(0x9E3779B97F4A7C15ull);
   return {.run = [state] {
     uint64_t x = *state;
@@ -221,7 +224,7 @@ ReferenceWork ReferenceRandMeanSs(int) {
   }};
 }
 
-ReferenceWork ReferenceFft(int) {
+ReferenceWork ReferenceFft(int, int) {
   struct Arrays {
     std::vector<double> re, im, wr, wi, inRe, inIm;
     std::vector<uint32_t> rev;
@@ -279,7 +282,7 @@ ReferenceWork ReferenceFft(int) {
               }};
 }
 
-ReferenceWork ReferenceMandelbrot(int) {
+ReferenceWork ReferenceMandelbrot(int, int) {
   return {.run = [] {
     const double step = 2.5 / kMandelSide, centre = (kMandelSide - 1) / 2.0;
     uint64_t total = 0;
@@ -303,46 +306,59 @@ ReferenceWork ReferenceMandelbrot(int) {
 }
 
 // Four independent sums, so the loads and not the additions set the pace.
-ReferenceWork ReferenceStreamRead(int threads) {
-  auto part = std::make_shared<StreamPart>(threads);
+bool PrepareReferenceStreams(size_t plannedBytes, int maxThreads) {
+  gStreamPlannedBytes = plannedBytes;
+  const size_t bytes = engine::StreamArrayBytes(plannedBytes, maxThreads);
+  for (uint64_t** array : {&gStreamFrom, &gStreamTo}) {
+    std::free(*array);
+    *array = static_cast<uint64_t*>(std::aligned_alloc(2u << 20, bytes));
+    if (*array == nullptr) return false;
+    madvise(*array, bytes, MADV_HUGEPAGE);
+    for (size_t i = 0; i < bytes / 8; i++) (*array)[i] = i;
+  }
+  return true;
+}
+
+ReferenceWork ReferenceStreamRead(int thread, int threads) {
+  const StreamPart part = PartOf(gStreamFrom, thread, threads);
   return {.run = [part] {
-    const uint64_t* p = part->data;
+    const uint64_t* p = part.data;
     Wide a = Zero(), b = a, c = a, d = a;
-    for (size_t i = 0; i < part->elements; i += 4 * kLane) {
+    for (size_t i = 0; i < part.elements; i += 4 * kLane) {
       a = Add(a, Load(p + i));
       b = Add(b, Load(p + i + kLane));
       c = Add(c, Load(p + i + 2 * kLane));
       d = Add(d, Load(p + i + 3 * kLane));
     }
     gSinkInt = Lanes(Add(Add(a, b), Add(c, d)));
-    return part->elements * 8.0;
+    return part.elements * 8.0;
   }};
 }
 
-ReferenceWork ReferenceStreamWrite(int threads) {
-  auto part = std::make_shared<StreamPart>(threads);
+ReferenceWork ReferenceStreamWrite(int thread, int threads) {
+  const StreamPart part = PartOf(gStreamFrom, thread, threads);
   auto stamp = std::make_shared<uint64_t>(0);
   return {.run = [part, stamp] {
     const Wide v = Splat(++*stamp);
-    uint64_t* p = part->data;
-    for (size_t i = 0; i < part->elements; i += kLane) Stream(p + i, v);
+    uint64_t* p = part.data;
+    for (size_t i = 0; i < part.elements; i += kLane) Stream(p + i, v);
     _mm_sfence();
-    return part->elements * 8.0;
+    return part.elements * 8.0;
   }};
 }
 
 // The faster of a non-temporal copy loop and the C library's memcpy, chosen once per thread
 // by a trial of each.
-ReferenceWork ReferenceStreamCopy(int threads) {
-  auto from = std::make_shared<StreamPart>(threads);
-  auto to = std::make_shared<StreamPart>(threads);
+ReferenceWork ReferenceStreamCopy(int thread, int threads) {
+  const StreamPart from = PartOf(gStreamFrom, thread, threads);
+  const StreamPart to = PartOf(gStreamTo, thread, threads);
   auto loop = [from, to] {
-    const uint64_t* s = from->data;
-    uint64_t* d = to->data;
-    for (size_t i = 0; i < from->elements; i += kLane) Stream(d + i, Load(s + i));
+    const uint64_t* s = from.data;
+    uint64_t* d = to.data;
+    for (size_t i = 0; i < from.elements; i += kLane) Stream(d + i, Load(s + i));
     _mm_sfence();
   };
-  auto library = [from, to] { std::memcpy(to->data, from->data, from->elements * 8); };
+  auto library = [from, to] { std::memcpy(to.data, from.data, from.elements * 8); };
   auto seconds = [](auto copy) {
     timespec a{}, b{};
     clock_gettime(CLOCK_MONOTONIC_RAW, &a);
@@ -363,8 +379,8 @@ ReferenceWork ReferenceStreamCopy(int threads) {
       loop();
     else
       library();
-    gSinkInt = to->data[to->elements / 3];
-    return from->elements * 16.0;
+    gSinkInt = to.data[to.elements / 3];
+    return from.elements * 16.0;
   }};
 }
 

@@ -3,6 +3,7 @@
 // compiled with -O3 -march=native. Each gives the work of one thread: made on that thread (so
 // its data is its own and lies near its processor), then run repeatedly.
 
+#include <cstddef>
 #include <functional>
 
 namespace velora::bench {
@@ -14,22 +15,25 @@ struct ReferenceWork {
   std::function<double()> run;
 };
 
-// Makes one thread's work when `threads` threads share the reference.
-using ReferenceMaker = ReferenceWork (*)(int threads);
+// Makes the work of thread `thread` (0-based) when `threads` threads share the reference.
+using ReferenceMaker = ReferenceWork (*)(int thread, int threads);
 
-ReferenceWork ReferenceFibonacci(int threads);
-ReferenceWork ReferenceNapierian(int threads);
-ReferenceWork ReferenceEratosthenes(int threads);
-ReferenceWork ReferenceQuickSort(int threads);
-ReferenceWork ReferenceMikoFpu(int threads);
-ReferenceWork ReferenceRandMeanSs(int threads);
-ReferenceWork ReferenceFft(int threads);
-ReferenceWork ReferenceMandelbrot(int threads);
+ReferenceWork ReferenceFibonacci(int thread, int threads);
+ReferenceWork ReferenceNapierian(int thread, int threads);
+ReferenceWork ReferenceEratosthenes(int thread, int threads);
+ReferenceWork ReferenceQuickSort(int thread, int threads);
+ReferenceWork ReferenceMikoFpu(int thread, int threads);
+ReferenceWork ReferenceRandMeanSs(int thread, int threads);
+ReferenceWork ReferenceFft(int thread, int threads);
+ReferenceWork ReferenceMandelbrot(int thread, int threads);
 
-// Bytes per run over 80 MB arrays shared out among the threads: sum, non-temporal store, copy
-// (read plus written).
-ReferenceWork ReferenceStreamRead(int threads);
-ReferenceWork ReferenceStreamWrite(int threads);
-ReferenceWork ReferenceStreamCopy(int threads);
+// Bytes per run over arrays as large as the engine's MEM arrays, shared out among the threads as
+// the engine shares its own: sum, non-temporal store, copy (read plus written). Like the
+// engine's, the two arrays are made and touched once (PrepareReferenceStreams, from the bytes
+// the engine plans, for up to maxThreads threads) and kept for every measurement.
+bool PrepareReferenceStreams(size_t plannedBytes, int maxThreads);
+ReferenceWork ReferenceStreamRead(int thread, int threads);
+ReferenceWork ReferenceStreamWrite(int thread, int threads);
+ReferenceWork ReferenceStreamCopy(int thread, int threads);
 
 }  // namespace velora::bench

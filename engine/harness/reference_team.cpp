@@ -24,7 +24,7 @@ double MeasureReference(ReferenceMaker make, const std::vector<int>& processors,
 
   auto work = [&](int index) {
     if (!affinity.RestrictCurrentThread({processors[index]})) failed = true;
-    ReferenceWork reference = make(threads);
+    ReferenceWork reference = make(index, threads);
     barrier.ArriveAndWait([&] { more = !failed; });
     while (more) {
       reference.prepare();

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/dpkg_owner_index.h"
+
 #include "tests/support/temp_folder.h"
 
 namespace velora {
@@ -70,6 +72,67 @@ TEST(FileVersion, OwningPackageVersionComesBeforeTheNameSuffix) {
   char buffer[kFileVersionCapacity] = "";
   EXPECT_EQ(FileVersionText("libpng16.so.16.39.0", buffer, Isolated(dir)), 160);
   EXPECT_STREQ(buffer, "1.6.39");
+}
+
+TEST(PackageNameStem, LowerCaseNameUpToTheFirstSeparator) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/usr/lib/x86_64-linux-gnu/libX11.so.6", "libx11"},
+      {"libglib-2.0.so.0", "libglib"},
+      {"libgcc_s.so.1", "libgcc"},
+      {"libstdc++.so.6.0.30", "libstdc++"},
+      {"/lib/libQt6Core.so.6", "libqt6core"},
+      {"ld-linux-x86-64.so.2", "ld"},
+      {"/usr/lib/libplain", ""},
+      {".so.1", ""},
+  };
+  for (const auto& [path, stem] : cases) EXPECT_EQ(PackageNameStem(path), stem) << path;
+}
+
+TEST(SharedObjectKey, NameAndVersionAsPackagesDeclareThem) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/lib/libm.so.6", "libm 6"},
+      {"libpipewire-0.3.so.0", "libpipewire-0.3 0"},
+      {"ld-linux-x86-64.so.2", "ld-linux-x86-64 2"},
+      {"libplain.so", ""},
+      {"libodd.so.", ""},
+      {".so.1", ""},
+  };
+  for (const auto& [path, key] : cases) EXPECT_EQ(SharedObjectKey(path), key) << path;
+}
+
+// A library in a package named otherwise (libm in libc6) is found all the same, and a changed
+// status file or folder is read again rather than answered from what was read before.
+TEST(FileVersion, PackagesNamedOtherwiseAndChangedDataAreFound) {
+  TempFolder dir;
+  WriteText(dir.file("lib/libm.so.6"), "");
+  WriteText(dir.file("lib/libmd.so.0.0.5"), "");
+  WriteText(dir.file("dpkg/info/libmd0:amd64.list"), dir.file("lib/libmd.so.0.0.5") + "\n");
+  WriteText(dir.file("dpkg/info/libc6:amd64.list"), "/.\n" + dir.file("lib/libm.so.6") + "\n");
+  WriteText(dir.file("dpkg/info/libc6:amd64.shlibs"), "libc 6 libc6 (>= 2.36)\nlibm 6 libc6 (>= 2.36)\n");
+  WriteText(dir.file("dpkg/status"),
+            "Package: libc6\nArchitecture: amd64\nVersion: 2.36-9\n\n"
+            "Package: libmd0\nArchitecture: amd64\nVersion: 1.0.4-2\n");
+  EXPECT_EQ(LibraryVersionText("libm.so.6", Isolated(dir)), "2.36");
+  EXPECT_EQ(LibraryVersionText("libmd.so.0.0.5", Isolated(dir)), "1.0.4");
+  // Neither named like its package nor declared: only reading every list finds it.
+  WriteText(dir.file("lib/libodd.so.2"), "");
+  WriteText(dir.file("dpkg/info/tools:amd64.list"), dir.file("lib/libodd.so.2") + "\n");
+  WriteText(dir.file("dpkg/status"),
+            "Package: libc6\nArchitecture: amd64\nVersion: 2.36-9\n\n"
+            "Package: tools\nArchitecture: amd64\nVersion: 3.3-1\n");
+  EXPECT_EQ(LibraryVersionText("libodd.so.2", Isolated(dir)), "3.3");
+
+  WriteText(dir.file("dpkg/status"), "Package: libc6\nArchitecture: amd64\nVersion: 2.41-10\n");
+  EXPECT_EQ(LibraryVersionText("libm.so.6", Isolated(dir)), "2.41");
+  EXPECT_EQ(LibraryVersionText("libmd.so.0.0.5", Isolated(dir)), "0.0.5") << "no longer packaged";
+
+  // A new list: the folder's time moves on (set, since file times may be coarser than a test).
+  WriteText(dir.file("lib/libnew.so.3.1"), "");
+  WriteText(dir.file("dpkg/info/libnew3:amd64.list"), dir.file("lib/libnew.so.3.1") + "\n");
+  WriteText(dir.file("dpkg/status"), "Package: libnew3\nArchitecture: amd64\nVersion: 7.2-1\n");
+  const auto folder = std::filesystem::path(dir.file("dpkg/info"));
+  std::filesystem::last_write_time(folder, std::filesystem::last_write_time(folder) + std::chrono::seconds(5));
+  EXPECT_EQ(LibraryVersionText("libnew.so.3.1", Isolated(dir)), "7.2");
 }
 
 TEST(FileVersion, FileWithoutAnyVersionGivesTheEmptyText) {

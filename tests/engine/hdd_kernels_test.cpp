@@ -24,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr RunBudget kQuick{KernelSize::kSmall, 0.0};
+constexpr RunBudget kQuick{.size = KernelSize::kSmall, .minSeconds = 0.0};
 
 class HddTest : public ::testing::Test {
  protected:

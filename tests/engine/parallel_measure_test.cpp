@@ -14,7 +14,6 @@
 #include <thread>
 #include <vector>
 
-#include "engine/mem_kernels.h"
 #include "engine/parallel_measure.h"
 #include "platform/fake/fake_clock_source.h"
 #include "platform/fake/fake_processor_affinity.h"
@@ -249,19 +248,6 @@ TEST(MeasureOnProcessors, AWorkerThatCannotPrepareRunsNobody) {
       {0, 1}, affinity, clock, 0.001);
   EXPECT_FALSE(m.ok);
   EXPECT_EQ(runs, 0);
-}
-
-TEST(MemKernelShares, StreamingArraysAreSharedOutAndTheCacheBlockIsNot) {
-  // Each share is rounded down to whole 16-element (128-byte) steps.
-  EXPECT_EQ(MemKernel(MemPattern::kRead, KernelSize::kFull, 1).WorkPerRun(), 80e6);
-  EXPECT_EQ(MemKernel(MemPattern::kRead, KernelSize::kFull, 2).WorkPerRun(), 40e6);
-  // 80e6 / 3 bytes = 3,333,333 elements, down to 3,333,328.
-  EXPECT_EQ(MemKernel(MemPattern::kWrite, KernelSize::kFull, 3).WorkPerRun(), 3'333'328 * 8.0);
-  // A copy counts what it reads and what it writes.
-  EXPECT_EQ(MemKernel(MemPattern::kCopy, KernelSize::kFull, 4).WorkPerRun(), 2 * 20e6);
-  // Many processors still stream 8 MB each, far more in all than their caches.
-  EXPECT_EQ(MemKernel(MemPattern::kRead, KernelSize::kFull, 32).WorkPerRun(), 8e6);
-  EXPECT_EQ(MemKernel(MemPattern::kCache, KernelSize::kFull, 4).WorkPerRun(), 128.0 * 1024 * 512);
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST(MeasureKernel, AWrongFftNeverGivesARate) {
   EXPECT_EQ(m.workPerSecond, 0.0);
 }
 
-constexpr RunBudget kQuick{KernelSize::kSmall, 0.0};
+constexpr RunBudget kQuick{.size = KernelSize::kSmall, .minSeconds = 0.0};
 
 TEST(RunSubTest, FibonacciValueAndScoreFollowTheRate) {
   FakeClockSource clock = MillisecondClock();
