@@ -20,6 +20,7 @@ ScoreBar::ScoreBar(QWidget* parent) : QWidget(parent) {
 void ScoreBar::setValue(int32_t value) {
   value_ = value;
   text_ = QString::number(value);
+  updateGeometry();
   update();
 }
 
@@ -30,6 +31,7 @@ void ScoreBar::setMaximum(int32_t maximum) {
 
 void ScoreBar::setText(const QString& text) {
   text_ = text;
+  updateGeometry();
   update();
 }
 
@@ -51,8 +53,28 @@ void ScoreBar::setColours(const BarColourSet& colours) {
 
 void ScoreBar::setFontSize(int tenths) {
   fontSize_ = tenths;
+  updateGeometry();
   update();
 }
+
+QFont ScoreBar::textFont() const {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(fontSize_ / 10.0);
+  return font;
+}
+
+QSize ScoreBar::textRoom() const {
+  // The last layer stands one pixel right of and below the first.
+  return QSize(width() - textOrigin_.x() - 1, height() - textOrigin_.y() - 1);
+}
+
+QSize ScoreBar::minimumSizeHint() const {
+  const QFontMetrics metrics(textFont(), this);
+  return QSize(textOrigin_.x() + metrics.horizontalAdvance(text_) + 1 + 2,
+               textOrigin_.y() + metrics.height() + 1);
+}
+
+QSize ScoreBar::sizeHint() const { return minimumSizeHint(); }
 
 int ScoreBar::FillWidth(int width, int32_t value, int32_t maximum) {
   // A maximum of 0 would divide by zero; a wide bar times a large score overflows 32 bits.
@@ -77,9 +99,7 @@ void ScoreBar::paintEvent(QPaintEvent*) {
     painter.drawRect(0, 0, fill - 1, h - 1);
   }
 
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(fontSize_ / 10.0);
-  painter.setFont(font);
+  painter.setFont(textFont());
   const QPoint offsets[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
   for (int layer = 0; layer < 4; ++layer) {
     painter.setPen(ColourOf(textColours_[static_cast<size_t>(layer)]));

@@ -1,18 +1,37 @@
 #include "app/pages/page_view_widget.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace velora {
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The width at which a field shows the whole of text, worked out as the field works out its
+// own size hint, with the text in place of its usual seventeen characters.
+int WholeTextWidth(const QLineEdit* edit, const QString& text) {
+  constexpr int kMargin = 2;  // the field's own, on either side of the text
+  const QMargins margins = edit->textMargins();
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+  // One pixel more for the text cursor at its end.
+  const QSize inner(edit->fontMetrics().horizontalAdvance(text) + 1 + 2 * kMargin +
+                        margins.left() + margins.right(),
+                    edit->fontMetrics().height());
+  return edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, inner, edit).width();
+}
 
 }  // namespace
 
@@ -34,6 +53,8 @@ void PageViewWidget::build(const PageView& view) {
     std::vector<QWidget*> widgets;
     std::vector<QLabel*> captions;
     int slot = 0;
+    const auto own = group.fields.empty() ? perRow_.end() : perRow_.find(group.fields[0].label);
+    const int columns = own != perRow_.end() ? own->second : columns_;
     // Feature labels stand eight to a row, like the flags they are.
     const int labelsPerRow = 8;
     for (const PageField& field : group.fields) {
@@ -45,7 +66,7 @@ void PageViewWidget::build(const PageView& view) {
         widgets.push_back(label);
         captions.push_back(nullptr);
       } else {
-        const int row = slot / columns_, column = (slot % columns_) * 2;
+        const int row = slot / columns, column = (slot % columns) * 2;
         auto* caption = new QLabel(Q(field.label), box);
         auto* edit = new QLineEdit(box);
         edit->setReadOnly(true);
@@ -79,6 +100,7 @@ void PageViewWidget::build(const PageView& view) {
     const int index = static_cast<int>(t);
     connect(table, &QTableWidget::cellClicked, this,
             [this, index](int row, int) { emit rowClicked(index, row); });
+    table->viewport()->installEventFilter(this);
     layout->addWidget(table, 1);
     tables_.push_back(table);
   }
@@ -103,6 +125,8 @@ void PageViewWidget::show(const PageView& view) {
         auto* edit = static_cast<QLineEdit*>(w);
         const QString text = Q(fields[f].value);
         if (edit->text() != text) {
+          // A long value widens its field; the page scrolls sideways if it must.
+          edit->setMinimumWidth(WholeTextWidth(edit, text));
           edit->setText(text);
           edit->setCursorPosition(0);
         }
@@ -122,14 +146,75 @@ void PageViewWidget::show(const PageView& view) {
         const QString text = Q(spec.rows[r][c]);
         QTableWidgetItem* item = table->item(static_cast<int>(r), static_cast<int>(c));
         if (item == nullptr) {
-          table->setItem(static_cast<int>(r), static_cast<int>(c), new QTableWidgetItem(text));
+          item = new QTableWidgetItem(text);
+          item->setTextAlignment(alignmentOf(t, c) | Qt::AlignVCenter);
+          table->setItem(static_cast<int>(r), static_cast<int>(c), item);
         } else if (item->text() != text) {
           item->setText(text);
         }
       }
     }
+    sizeColumns(t);
   }
   shown_ = view;
+}
+
+void PageViewWidget::setColumnLayout(size_t table, std::vector<int> shares,
+                                     std::vector<Qt::Alignment> alignments) {
+  columnLayouts_[table] = {std::move(shares), std::move(alignments)};
+  if (QTableWidget* t = this->table(table)) {
+    for (int r = 0; r < t->rowCount(); ++r) {
+      for (int c = 0; c < t->columnCount(); ++c) {
+        if (QTableWidgetItem* item = t->item(r, c))
+          item->setTextAlignment(alignmentOf(table, static_cast<size_t>(c)) | Qt::AlignVCenter);
+      }
+    }
+  }
+  sizeColumns(table);
+}
+
+Qt::Alignment PageViewWidget::alignmentOf(size_t table, size_t column) const {
+  const auto found = columnLayouts_.find(table);
+  if (found == columnLayouts_.end() || column >= found->second.alignments.size())
+    return Qt::AlignLeft;
+  return found->second.alignments[column];
+}
+
+void PageViewWidget::sizeColumns(size_t index) {
+  const auto found = columnLayouts_.find(index);
+  QTableWidget* table = this->table(index);
+  if (found == columnLayouts_.end() || table == nullptr) return;
+  const std::vector<int>& shares = found->second.shares;
+  int total = 0;
+  for (int share : shares) total += share;
+  if (total <= 0) return;
+  QHeaderView* header = table->horizontalHeader();
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  header->setStretchLastSection(false);
+  const int width = table->viewport()->width();
+  for (size_t c = 0; c < shares.size() && static_cast<int>(c) < table->columnCount(); ++c) {
+    const int column = static_cast<int>(c);
+    table->setColumnHidden(column, shares[c] == 0);
+    if (shares[c] == 0) continue;
+    // A share too narrow for the column's texts widens it; the list then scrolls sideways.
+    int content = header->sectionSizeHint(column);
+    for (int r = 0; r < table->rowCount(); ++r)
+      content = std::max(content, table->sizeHintForIndex(table->model()->index(r, column)).width());
+    table->setColumnWidth(column, std::max(width * shares[c] / total, content));
+  }
+}
+
+bool PageViewWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    for (size_t t = 0; t < tables_.size(); ++t) {
+      if (tables_[t]->viewport() == watched) sizeColumns(t);
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void PageViewWidget::setFieldsPerRow(const std::string& firstLabel, int perRow) {
+  perRow_[firstLabel] = perRow;
 }
 
 QTableWidget* PageViewWidget::table(size_t index) const {

@@ -17,6 +17,7 @@
 
 #include "app/open_in_folder.h"
 #include "app/result_dialog.h"
+#include "app/wide_combo.h"
 #include "core/app_log.h"
 #include "core/ui_language.h"
 #include "info/os_identity.h"
@@ -48,7 +49,7 @@ void FillSorted(QComboBox* combo, const std::vector<std::string>& entries) {
 }
 
 QComboBox* MakeCombo(const char* name, bool editable) {
-  auto* combo = new QComboBox;
+  auto* combo = new WideCombo;
   combo->setObjectName(QString::fromUtf8(name));
   combo->setEditable(editable);
   combo->setInsertPolicy(QComboBox::NoInsert);
@@ -268,7 +269,10 @@ void RankingPage::buildControls() {
   scores_->setFont(listFont);
   scores_->setSelectionBehavior(QAbstractItemView::SelectRows);
   scores_->setShowGrid(true);
-  scores_->horizontalHeader()->hide();
+  // The headings say which column is the score; they neither sort nor resize.
+  scores_->horizontalHeader()->setSectionsClickable(false);
+  scores_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  scores_->horizontalHeader()->setHighlightSections(false);
   scores_->verticalHeader()->hide();
   scores_->verticalHeader()->setDefaultSectionSize(QFontMetrics(listFont).height() + 2);
   scores_->setEditTriggers(QAbstractItemView::NoEditTriggers);
