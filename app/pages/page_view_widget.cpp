@@ -54,7 +54,7 @@ void PageViewWidget::build(const PageView& view) {
     std::vector<QLabel*> captions;
     int slot = 0;
     const auto own = group.fields.empty() ? perRow_.end() : perRow_.find(group.fields[0].label);
-    const int columns = own != perRow_.end() ? own->second : columns_;
+    FieldGrid fieldGrid{box, grid, {}, own != perRow_.end() ? own->second : columns_, 0};
     // Feature labels stand eight to a row, like the flags they are.
     const int labelsPerRow = 8;
     for (const PageField& field : group.fields) {
@@ -66,19 +66,20 @@ void PageViewWidget::build(const PageView& view) {
         widgets.push_back(label);
         captions.push_back(nullptr);
       } else {
-        const int row = slot / columns, column = (slot % columns) * 2;
         auto* caption = new QLabel(Q(field.label), box);
         auto* edit = new QLineEdit(box);
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::ClickFocus);
         caption->setBuddy(edit);
-        grid->addWidget(caption, row, column);
-        grid->addWidget(edit, row, column + 1);
-        grid->setColumnStretch(column + 1, 1);
+        fieldGrid.pairs.emplace_back(caption, edit);
         captions.push_back(caption);
         widgets.push_back(edit);
       }
       ++slot;
+    }
+    if (!fieldGrid.pairs.empty()) {
+      place(fieldGrid, fieldGrid.wanted);
+      fieldGrids_.push_back(fieldGrid);
     }
     layout->addWidget(box);
     fieldWidgets_.push_back(widgets);
@@ -157,6 +158,56 @@ void PageViewWidget::show(const PageView& view) {
     sizeColumns(t);
   }
   shown_ = view;
+  if (parentWidget() != nullptr && !followingParent_) {
+    parentWidget()->installEventFilter(this);
+    followingParent_ = true;
+  }
+  reflow();
+}
+
+void PageViewWidget::place(FieldGrid& group, int perRow) {
+  for (const auto& [caption, edit] : group.pairs) {
+    group.grid->removeWidget(caption);
+    group.grid->removeWidget(edit);
+  }
+  for (int c = 0; c < 2 * group.wanted; ++c) group.grid->setColumnStretch(c, 0);
+  for (size_t i = 0; i < group.pairs.size(); ++i) {
+    const int slot = static_cast<int>(i);
+    const int row = slot / perRow, column = (slot % perRow) * 2;
+    group.grid->addWidget(group.pairs[i].first, row, column);
+    group.grid->addWidget(group.pairs[i].second, row, column + 1);
+    group.grid->setColumnStretch(column + 1, 1);
+  }
+  group.placed = perRow;
+}
+
+int PageViewWidget::widthAt(const FieldGrid& group, int perRow) const {
+  std::vector<int> columns(static_cast<size_t>(2 * perRow), 0);
+  for (size_t i = 0; i < group.pairs.size(); ++i) {
+    const auto column = static_cast<size_t>((static_cast<int>(i) % perRow) * 2);
+    const QLineEdit* edit = group.pairs[i].second;
+    columns[column] = std::max(columns[column], group.pairs[i].first->minimumSizeHint().width());
+    columns[column + 1] = std::max(columns[column + 1],
+                                   std::max(edit->minimumWidth(), edit->minimumSizeHint().width()));
+  }
+  int width = group.grid->horizontalSpacing() * (2 * perRow - 1);
+  for (int w : columns) width += w;
+  const QMargins margins = group.grid->contentsMargins();
+  const int frame = group.box->minimumSizeHint().width() - group.grid->minimumSize().width();
+  return width + margins.left() + margins.right() + std::max(frame, 0);
+}
+
+void PageViewWidget::reflow() {
+  // Pairs share a row while they fit beside each other in the room the page has; a long value
+  // puts its group's fields one to a row rather than make the page scroll sideways.
+  const QMargins margins = layout()->contentsMargins();
+  const int room =
+      (parentWidget() != nullptr ? parentWidget()->width() : width()) - margins.left() - margins.right();
+  for (FieldGrid& group : fieldGrids_) {
+    if (group.wanted <= 1) continue;
+    const int perRow = widthAt(group, group.wanted) <= room ? group.wanted : 1;
+    if (perRow != group.placed) place(group, perRow);
+  }
 }
 
 void PageViewWidget::setColumnLayout(size_t table, std::vector<int> shares,
@@ -205,6 +256,7 @@ void PageViewWidget::sizeColumns(size_t index) {
 }
 
 bool PageViewWidget::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize && watched == parentWidget()) reflow();
   if (event->type() == QEvent::Resize) {
     for (size_t t = 0; t < tables_.size(); ++t) {
       if (tables_[t]->viewport() == watched) sizeColumns(t);

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QTableWidget;
 class QGridLayout;
+class QGroupBox;
 
 namespace velora {
 
@@ -47,12 +48,23 @@ class PageViewWidget : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // A group's label and field pairs, wanted perRow to a row, placed so many now.
+  struct FieldGrid {
+    QGroupBox* box;
+    QGridLayout* grid;
+    std::vector<std::pair<QLabel*, QLineEdit*>> pairs;
+    int wanted;
+    int placed;
+  };
   struct ColumnLayout {
     std::vector<int> shares;
     std::vector<Qt::Alignment> alignments;
   };
   void build(const PageView& view);
   void sizeColumns(size_t table);
+  void place(FieldGrid& group, int perRow);
+  int widthAt(const FieldGrid& group, int perRow) const;
+  void reflow();
   Qt::Alignment alignmentOf(size_t table, size_t column) const;
 
   int columns_;
@@ -62,6 +74,8 @@ class PageViewWidget : public QWidget {
   std::vector<QTableWidget*> tables_;
   std::map<size_t, ColumnLayout> columnLayouts_;
   std::map<std::string, int> perRow_;
+  std::vector<FieldGrid> fieldGrids_;
+  bool followingParent_ = false;
   bool built_ = false;
 };
 
