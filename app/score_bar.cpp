@@ -89,6 +89,9 @@ void ScoreBar::paintEvent(QPaintEvent*) {
   const int h = height();
   // Outlines cover the pixels from the left edge to the right edge minus one, both included,
   // as a rectangle of the given size does on a device context.
+  // At a scale above 1 an outline covers less than the last pixel row and column; the whole
+  // bar is painted first so nothing of an earlier paint is left there.
+  painter.fillRect(rect(), Qt::white);
   painter.setPen(QPen(Qt::black, 0));
   painter.setBrush(Qt::white);
   painter.drawRect(0, 0, w - 1, h - 1);

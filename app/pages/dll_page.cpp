@@ -20,7 +20,8 @@ DllPage::DllPage(QWidget* parent) : Page(8, parent) {
   tabs_->setExpanding(false);
   view_ = new PageViewWidget(this);
   layout->addWidget(tabs_);
-  layout->addWidget(view_, 1);
+  layout->addWidget(view_);
+  layout->addStretch(1);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index); });
 }
 
@@ -61,7 +62,7 @@ void DllPage::sizeColumns() {
   for (int r = 0; r < table->rowCount(); ++r) height += table->rowHeight(r);
   // Room for a sideways scroll bar, should the names outgrow the width.
   height += table->horizontalScrollBar()->sizeHint().height();
-  table->setMaximumHeight(height);
+  table->setFixedHeight(height);
 }
 
 }  // namespace velora

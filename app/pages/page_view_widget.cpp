@@ -102,7 +102,12 @@ void PageViewWidget::build(const PageView& view) {
     connect(table, &QTableWidget::cellClicked, this,
             [this, index](int row, int) { emit rowClicked(index, row); });
     table->viewport()->installEventFilter(this);
-    layout->addWidget(table, 1);
+    // Lists shown first stand above the groups, in their order.
+    if (tablesFirst_) {
+      layout->insertWidget(static_cast<int>(t), table, 1);
+    } else {
+      layout->addWidget(table, 1);
+    }
     tables_.push_back(table);
   }
   if (view.tables.empty()) layout->addStretch(1);
@@ -248,9 +253,13 @@ void PageViewWidget::sizeColumns(size_t index) {
     table->setColumnHidden(column, shares[c] == 0);
     if (shares[c] == 0) continue;
     // A share too narrow for the column's texts widens it; the list then scrolls sideways.
+    // A cell's text has its width less the grid line.
+    const int grid = table->showGrid() ? 1 : 0;
     int content = header->sectionSizeHint(column);
-    for (int r = 0; r < table->rowCount(); ++r)
-      content = std::max(content, table->sizeHintForIndex(table->model()->index(r, column)).width());
+    for (int r = 0; r < table->rowCount(); ++r) {
+      content = std::max(content,
+                         table->sizeHintForIndex(table->model()->index(r, column)).width() + grid);
+    }
     table->setColumnWidth(column, std::max(width * shares[c] / total, content));
   }
 }
@@ -264,6 +273,8 @@ bool PageViewWidget::eventFilter(QObject* watched, QEvent* event) {
   }
   return QWidget::eventFilter(watched, event);
 }
+
+void PageViewWidget::setTablesFirst(bool first) { tablesFirst_ = first; }
 
 void PageViewWidget::setFieldsPerRow(const std::string& firstLabel, int perRow) {
   perRow_[firstLabel] = perRow;

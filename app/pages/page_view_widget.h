@@ -31,6 +31,9 @@ class PageViewWidget : public QWidget {
   // before the first data is shown.
   void setFieldsPerRow(const std::string& firstLabel, int perRow);
 
+  // The lists above the groups rather than below; called before the first data is shown.
+  void setTablesFirst(bool first);
+
   QTableWidget* table(size_t index) const;
   // A table's columns as shares of its width (a share of 0 hides the column), each at least as
   // wide as its heading and cells, and how each column aligns its cells. They hold from the
@@ -76,6 +79,7 @@ class PageViewWidget : public QWidget {
   std::map<std::string, int> perRow_;
   std::vector<FieldGrid> fieldGrids_;
   bool followingParent_ = false;
+  bool tablesFirst_ = false;
   bool built_ = false;
 };
 

@@ -5,6 +5,8 @@
 namespace velora {
 
 PciPage::PciPage(QWidget* parent) : InventoryPage(6, parent) {
+  // The list of functions, with the panel of the chosen one below it.
+  view()->setTablesFirst(true);
   connect(view(), &PageViewWidget::rowClicked, this, [this](int, int row) { showRow(row); });
 }
 
