@@ -11,6 +11,14 @@ QColor ColourOf(uint32_t value) {
                 static_cast<int>((value >> 16) & 0xFF));
 }
 
+void OutlinedBox(QPainter& painter, const QRect& box, const QColor& inside) {
+  painter.fillRect(box, inside);
+  painter.fillRect(QRect(box.left(), box.top(), box.width(), 1), Qt::black);
+  painter.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), Qt::black);
+  painter.fillRect(QRect(box.left(), box.top(), 1, box.height()), Qt::black);
+  painter.fillRect(QRect(box.right(), box.top(), 1, box.height()), Qt::black);
+}
+
 }  // namespace
 
 ScoreBar::ScoreBar(QWidget* parent) : QWidget(parent) {
@@ -88,19 +96,12 @@ void ScoreBar::paintEvent(QPaintEvent*) {
   const int w = width();
   const int h = height();
   // Outlines cover the pixels from the left edge to the right edge minus one, both included,
-  // as a rectangle of the given size does on a device context.
-  // At a scale above 1 an outline covers less than the last pixel row and column; the whole
-  // bar is painted first so nothing of an earlier paint is left there.
-  painter.fillRect(rect(), Qt::white);
-  painter.setPen(QPen(Qt::black, 0));
-  painter.setBrush(Qt::white);
-  painter.drawRect(0, 0, w - 1, h - 1);
-
+  // as a rectangle of the given size does on a device context. They are filled as strips a
+  // pixel wide rather than stroked: at a fractional scale a stroked edge can round to a row
+  // outside the bar and vanish.
+  OutlinedBox(painter, QRect(0, 0, w, h), Qt::white);
   const int fill = FillWidth(w, value_, maximum_);
-  if (fill > 0) {
-    painter.setBrush(ColourOf(barColour_));
-    painter.drawRect(0, 0, fill - 1, h - 1);
-  }
+  if (fill > 0) OutlinedBox(painter, QRect(0, 0, fill, h), ColourOf(barColour_));
 
   painter.setFont(textFont());
   const QPoint offsets[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};

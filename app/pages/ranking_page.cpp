@@ -142,6 +142,7 @@ void RankingPage::buildControls() {
   // Left: identity, processor and machine.
   auto* left = new QGridLayout;
   left->setVerticalSpacing(2);
+  left->setHorizontalSpacing(6);
   user_ = MakeEdit("userName");
   machine_ = MakeEdit("machineName");
   password_ = MakeEdit("password");
@@ -216,6 +217,7 @@ void RankingPage::buildControls() {
   // Right: the disk, RAID and its member disks.
   auto* right = new QGridLayout;
   right->setVerticalSpacing(2);
+  right->setHorizontalSpacing(6);
   row = 0;
   auto paired = [](const char* name) {
     PairedList pair;
