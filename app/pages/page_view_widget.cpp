@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdint>
 
 namespace velora {
 
@@ -248,19 +249,32 @@ void PageViewWidget::sizeColumns(size_t index) {
   header->setSectionResizeMode(QHeaderView::Interactive);
   header->setStretchLastSection(false);
   const int width = table->viewport()->width();
-  for (size_t c = 0; c < shares.size() && static_cast<int>(c) < table->columnCount(); ++c) {
+  const size_t count = std::min(shares.size(), static_cast<size_t>(table->columnCount()));
+  // A cell's text has its width less the grid line.
+  const int grid = table->showGrid() ? 1 : 0;
+  std::vector<int> widths(count, 0), least(count, 0);
+  int short_ = 0, spare = 0;
+  for (size_t c = 0; c < count; ++c) {
     const int column = static_cast<int>(c);
     table->setColumnHidden(column, shares[c] == 0);
     if (shares[c] == 0) continue;
-    // A share too narrow for the column's texts widens it; the list then scrolls sideways.
-    // A cell's text has its width less the grid line.
-    const int grid = table->showGrid() ? 1 : 0;
-    int content = header->sectionSizeHint(column);
+    least[c] = header->sectionSizeHint(column);
     for (int r = 0; r < table->rowCount(); ++r) {
-      content = std::max(content,
-                         table->sizeHintForIndex(table->model()->index(r, column)).width() + grid);
+      least[c] = std::max(
+          least[c], table->sizeHintForIndex(table->model()->index(r, column)).width() + grid);
     }
-    table->setColumnWidth(column, std::max(width * shares[c] / total, content));
+    widths[c] = width * shares[c] / total;
+    short_ += std::max(0, least[c] - widths[c]);
+    spare += std::max(0, widths[c] - least[c]);
+  }
+  // A share too narrow for its column's texts widens it, at the cost of the columns with room
+  // to spare; only when they have too little does the list scroll sideways.
+  const int taken = std::min(short_, spare);
+  for (size_t c = 0; c < count; ++c) {
+    if (shares[c] == 0) continue;
+    const int room = widths[c] - least[c];
+    if (room > 0 && spare > 0) widths[c] -= static_cast<int>(static_cast<int64_t>(taken) * room / spare);
+    table->setColumnWidth(static_cast<int>(c), std::max(widths[c], least[c]));
   }
 }
 

@@ -117,6 +117,13 @@ TEST_F(InventoryPagesTest, FeatureAndPciPages) {
     ++functions;
   }
   EXPECT_EQ(pci->data().rows.size(), functions) << "one row per function sysfs lists";
+  // Numbers stand centred under their headings, the type name to the left.
+  QTableWidget* list = pci->view()->table(0);
+  ASSERT_NE(list, nullptr);
+  if (list->rowCount() > 0) {
+    EXPECT_EQ(list->item(0, 0)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(list->item(0, 8)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+  }
   Grab(6, "pci-page");
   if (functions > 1) {
     pci->showRow(1);

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -189,6 +190,7 @@ TEST_F(MarkPageTest, HddTabBeforeAnyRunListsTheNamesWithZeros) {
   EXPECT_EQ(page->scoreList()->shownTest(), 4);
   ASSERT_EQ(Table()->rowCount(), 4);
   ASSERT_EQ(Table()->columnCount(), 3);
+  EXPECT_FALSE(Table()->horizontalHeader()->isHidden()) << "the headings say the units";
   EXPECT_EQ(Table()->horizontalHeaderItem(1)->text(), "MB/s");
   EXPECT_EQ(Table()->horizontalHeaderItem(2)->text(), "Score");
   for (int row = 0; row < 4; ++row) {
