@@ -16,6 +16,7 @@
 #include "app/pages/device_page.h"
 #include "app/pages/mark_page.h"
 #include "app/pages/ranking_page.h"
+#include "app/qt_translations.h"
 #include "app/queued_call.h"
 #include "app/skin/translucency.h"
 #include "core/app_log.h"
@@ -46,9 +47,10 @@ QString Qs(const char* utf8) { return QString::fromUtf8(utf8); }
 
 MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
     : QDialog(parent), context_(context) {
-  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                 Qt::MSWindowsFixedSizeDialogHint);
+  // A main window rather than a dialog to the window manager, so that it offers maximising.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
   openFile = [](const std::string& path) { OpenFile(path); };
   openAddress = [](const std::string& address) { OpenAddress(address); };
   showMessage = [this](const std::string& text, const std::string& caption) {
@@ -79,7 +81,7 @@ MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
   tabs_->setObjectName("tabs");
   layout->addWidget(tabs_);
   buildMenus();
-  fixSize();
+  sizeFromTemplate();
   connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
     if (!switching_ && index >= 0) selectPage(index);
   });
@@ -100,9 +102,11 @@ MainDialog::~MainDialog() {
 
 bool MainDialog::initialise() { return InitialiseMainWindow(context_, *this); }
 
-void MainDialog::fixSize() {
-  tabs_->setFixedSize(TemplateSize(font()));
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+void MainDialog::sizeFromTemplate() {
+  // The template's size is where the window opens and the least it shrinks to; the pages'
+  // layouts take whatever room it is given beyond that.
+  tabs_->setMinimumSize(TemplateSize(font()));
+  resize(layout()->minimumSize());
 }
 
 QAction* MainDialog::addCommand(QMenu* menu, int command, const char* caption) {
@@ -254,6 +258,8 @@ void MainDialog::setLanguage(int language) {
   other->setEnabled(true);
 
   context_.settings.WriteSetting("Language", LanguageSettingText(language));
+  // Without Qt's Japanese texts installed its dialogs stay English; nothing else changes.
+  QtTextsFollow(language);
 
   for (int refreshed : {0, 1, 7}) {  // Mark, Ranking, Disk
     if (Page* p = page(refreshed)) p->refreshLanguage();
@@ -301,6 +307,8 @@ void MainDialog::CreatePages(ProbeObject* probe) {
   skin_.applySettings(context_.settings);
   translucent_ = applyStartupTransparency(this, context_.settings);
   setLanguage(UiLanguage);
+  // The pages are in: the window opens at the template's size once more, now with them.
+  sizeFromTemplate();
 }
 
 void MainDialog::StartCollector() {

@@ -1,6 +1,6 @@
 #pragma once
-// The program's only top-level window: a fixed-size dialog whose client area is the tab
-// control with the eleven pages, under the menu bar.
+// The program's only top-level window: a dialog whose client area is the tab control with the
+// eleven pages, under the menu bar. It opens at its template's size and grows from there.
 
 #include <QDialog>
 #include <array>
@@ -93,7 +93,7 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   void buildMenus();
   void buildTemplateMenus();
   QAction* addCommand(QMenu* menu, int command, const char* caption);
-  void fixSize();
+  void sizeFromTemplate();
   void dressPages();
 
   MainWindowContext context_;

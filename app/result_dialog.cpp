@@ -50,8 +50,8 @@ ResultDialog::ResultDialog(const ResultSummary& s, const QString& title, double 
     bar->setValue(data.value);
     bar->setText(Qs(data.text));
     bar->setColours(s.active ? kActiveBarColours : kGreyBarColours);
-    const bool average = test == kTestMmt || test == kTestNet;
-    bar->setMinimumSize(260, test == kTestOverall ? 40 : (average ? 42 : 28));
+    // The height follows the bar's own font: a fixed one would cut the digits at another font.
+    bar->setMinimumWidth(260);
     bars_[static_cast<size_t>(test)] = bar;
     if (data.hidden) {
       label->hide();

@@ -11,6 +11,14 @@ QColor ColourOf(uint32_t value) {
                 static_cast<int>((value >> 16) & 0xFF));
 }
 
+void OutlinedBox(QPainter& painter, const QRect& box, const QColor& inside) {
+  painter.fillRect(box, inside);
+  painter.fillRect(QRect(box.left(), box.top(), box.width(), 1), Qt::black);
+  painter.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), Qt::black);
+  painter.fillRect(QRect(box.left(), box.top(), 1, box.height()), Qt::black);
+  painter.fillRect(QRect(box.right(), box.top(), 1, box.height()), Qt::black);
+}
+
 }  // namespace
 
 ScoreBar::ScoreBar(QWidget* parent) : QWidget(parent) {
@@ -20,6 +28,7 @@ ScoreBar::ScoreBar(QWidget* parent) : QWidget(parent) {
 void ScoreBar::setValue(int32_t value) {
   value_ = value;
   text_ = QString::number(value);
+  updateGeometry();
   update();
 }
 
@@ -30,6 +39,7 @@ void ScoreBar::setMaximum(int32_t maximum) {
 
 void ScoreBar::setText(const QString& text) {
   text_ = text;
+  updateGeometry();
   update();
 }
 
@@ -51,8 +61,28 @@ void ScoreBar::setColours(const BarColourSet& colours) {
 
 void ScoreBar::setFontSize(int tenths) {
   fontSize_ = tenths;
+  updateGeometry();
   update();
 }
+
+QFont ScoreBar::textFont() const {
+  QFont font(QStringLiteral("Arial"));
+  font.setPointSizeF(fontSize_ / 10.0);
+  return font;
+}
+
+QSize ScoreBar::textRoom() const {
+  // The last layer stands one pixel right of and below the first.
+  return QSize(width() - textOrigin_.x() - 1, height() - textOrigin_.y() - 1);
+}
+
+QSize ScoreBar::minimumSizeHint() const {
+  const QFontMetrics metrics(textFont(), this);
+  return QSize(textOrigin_.x() + metrics.horizontalAdvance(text_) + 1 + 2,
+               textOrigin_.y() + metrics.height() + 1);
+}
+
+QSize ScoreBar::sizeHint() const { return minimumSizeHint(); }
 
 int ScoreBar::FillWidth(int width, int32_t value, int32_t maximum) {
   // A maximum of 0 would divide by zero; a wide bar times a large score overflows 32 bits.
@@ -66,20 +96,14 @@ void ScoreBar::paintEvent(QPaintEvent*) {
   const int w = width();
   const int h = height();
   // Outlines cover the pixels from the left edge to the right edge minus one, both included,
-  // as a rectangle of the given size does on a device context.
-  painter.setPen(QPen(Qt::black, 0));
-  painter.setBrush(Qt::white);
-  painter.drawRect(0, 0, w - 1, h - 1);
-
+  // as a rectangle of the given size does on a device context. They are filled as strips a
+  // pixel wide rather than stroked: at a fractional scale a stroked edge can round to a row
+  // outside the bar and vanish.
+  OutlinedBox(painter, QRect(0, 0, w, h), Qt::white);
   const int fill = FillWidth(w, value_, maximum_);
-  if (fill > 0) {
-    painter.setBrush(ColourOf(barColour_));
-    painter.drawRect(0, 0, fill - 1, h - 1);
-  }
+  if (fill > 0) OutlinedBox(painter, QRect(0, 0, fill, h), ColourOf(barColour_));
 
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(fontSize_ / 10.0);
-  painter.setFont(font);
+  painter.setFont(textFont());
   const QPoint offsets[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
   for (int layer = 0; layer < 4; ++layer) {
     painter.setPen(ColourOf(textColours_[static_cast<size_t>(layer)]));

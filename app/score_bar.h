@@ -1,6 +1,7 @@
 #pragma once
 // A score drawn as a filled bar with the number over it in four offset layers.
 
+#include <QFont>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -48,6 +49,13 @@ class ScoreBar : public QWidget {
   const std::array<uint32_t, 4>& textColours() const { return textColours_; }
   uint32_t barColour() const { return barColour_; }
   int fontSize() const { return fontSize_; }
+  QFont textFont() const;
+  // The room the text has inside the bar, its four layers' offsets taken off.
+  QSize textRoom() const;
+
+  // Tall enough for the text at its font, wide enough for it beside the origin.
+  QSize minimumSizeHint() const override;
+  QSize sizeHint() const override;
 
   // The width of the filled part for a bar width: width x value / maximum, at most width, none
   // for a negative value (or a maximum that is not positive).

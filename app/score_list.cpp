@@ -59,18 +59,36 @@ void ScoreList::initialise() {
   // The list fills this widget; its client area is that less the list's frame. Read from the
   // geometry, since the layout has not run before the page is first shown.
   width_ = width() - 2 * table_->frameWidth();
-  // A report view of today: full-row selection, grid lines, no header.
+  // A report view of today: full-row selection, grid lines, a header that says what each
+  // column holds but neither sorts nor resizes.
   table_->setSelectionBehavior(QAbstractItemView::SelectRows);
   table_->setSelectionMode(QAbstractItemView::SingleSelection);
   table_->setShowGrid(true);
-  table_->horizontalHeader()->hide();
+  table_->horizontalHeader()->setSectionsClickable(false);
+  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  table_->horizontalHeader()->setHighlightSections(false);
   table_->verticalHeader()->hide();
   table_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
   // Double-clicking a row does nothing.
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->setColumnCount(1);
   table_->setHorizontalHeaderItem(0, HeadingItem("Item", Qt::AlignLeft));
+  sizeColumns();
+}
+
+void ScoreList::sizeColumns() {
+  const ListColumns columns = ColumnsOf(test_);
   table_->setColumnWidth(0, width_ * 55 / 100);
+  if (table_->columnCount() > 1) table_->setColumnWidth(1, width_ * columns.column1.percent / 100);
+  if (table_->columnCount() > 2) table_->setColumnWidth(2, width_ * columns.column2.percent / 100);
+}
+
+void ScoreList::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  // The shares follow the list's width as the window grows.
+  if (width_ == 0) return;
+  width_ = width() - 2 * table_->frameWidth();
+  sizeColumns();
 }
 
 void ScoreList::clearRows() { table_->setRowCount(0); }
@@ -82,11 +100,10 @@ void ScoreList::fillScoreList(int test) {
   const ListColumns columns = ColumnsOf(test);
   table_->setColumnCount(columns.column2.heading != nullptr ? 3 : 2);
   table_->setHorizontalHeaderItem(1, HeadingItem(columns.column1.heading, Qt::AlignRight));
-  table_->setColumnWidth(1, width_ * columns.column1.percent / 100);
   if (columns.column2.heading != nullptr) {
     table_->setHorizontalHeaderItem(2, HeadingItem(columns.column2.heading, Qt::AlignRight));
-    table_->setColumnWidth(2, width_ * columns.column2.percent / 100);
   }
+  sizeColumns();
 
   const BenchResult record = record_();
   for (int i = 0; i < kNameSlots; ++i) {

@@ -31,7 +31,11 @@ class ScoreList : public QWidget {
   QTableWidget* table() const { return table_; }
   int clientWidth() const { return width_; }
 
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
  private:
+  void sizeColumns();
   void setCells(int row, int test, const BenchResult& record, int subTest);
   int rowOfSubTest(int subTest) const;
 

@@ -20,6 +20,7 @@ packages=(
   pciutils pci.ids
   iso-codes
   xvfb xauth fonts-ipafont-gothic desktop-file-utils python3-jsonschema
+  qt6-translations-l10n
   librsvg2-bin
   fio glmark2-x11
 )

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QSignalBlocker>
 
+#include "app/wide_combo.h"
 #include "info/system_facts.h"
 #include "probe/probe_id_table.h"
 
@@ -14,12 +15,14 @@ CpuPage::CpuPage(QWidget* parent) : InventoryPage(3, parent) {
   auto* bar = new QWidget(this);
   auto* layout = new QHBoxLayout(bar);
   layout->setContentsMargins(6, 4, 6, 0);
-  selector_ = new QComboBox(bar);
+  selector_ = new WideCombo(bar);
   selector_->setObjectName("processor selector");
   layout->addWidget(new QLabel(QStringLiteral("CPU"), bar));
   layout->addWidget(selector_);
   layout->addStretch(1);
   addControls(bar);
+  // The operating system's line and the registers are too long to share a row.
+  view()->setFieldsPerRow("OS", 1);
   connect(selector_, &QComboBox::activated, this, [this](int) {
     const int index = ProcessorIndexOfItem(selector_->currentText().toStdString());
     if (index >= 0 && selectProcessor(index)) emit processorChosen(index);

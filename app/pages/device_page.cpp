@@ -1,7 +1,6 @@
 #include "app/pages/device_page.h"
 
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QScreen>
 #include <QTableWidget>
 #include <cmath>
@@ -73,16 +72,10 @@ void DevicePage::showAdapter(int row) {
 }
 
 void DevicePage::sizeAdapterColumns() {
-  QTableWidget* table = view()->table(0);
-  if (table == nullptr) return;
   // Type and name share the width; the addresses stand in the details only.
-  QHeaderView* header = table->horizontalHeader();
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setStretchLastSection(false);
-  const int width = table->viewport()->width() > 100 ? table->viewport()->width() : 600;
-  table->setColumnWidth(0, width * 4 / 30);
-  table->setColumnWidth(1, width * 26 / 30);
-  for (int c = 2; c < table->columnCount(); ++c) table->setColumnHidden(c, true);
+  view()->setColumnLayout(0, {4, 26, 0, 0, 0, 0, 0},
+                          {Qt::AlignHCenter, Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter,
+                           Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter});
 }
 
 PageView DevicePage::currentView() const { return DevicePageView(data_, UiLanguage.load()); }

@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QTableWidget>
-#include <QTimer>
 
 #include "core/startup_flags.h"
 #include "core/ui_language.h"
@@ -10,18 +9,6 @@
 
 namespace velora {
 namespace {
-
-// Shares of twentieths of the list's width, column by column; 0 hides a column.
-void SetShares(QTableWidget* table, const std::vector<int>& shares) {
-  QHeaderView* header = table->horizontalHeader();
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setStretchLastSection(false);
-  const int width = table->viewport()->width() > 100 ? table->viewport()->width() : 600;
-  for (size_t c = 0; c < shares.size() && static_cast<int>(c) < table->columnCount(); ++c) {
-    table->setColumnHidden(static_cast<int>(c), shares[c] == 0);
-    table->setColumnWidth(static_cast<int>(c), width * shares[c] / 20);
-  }
-}
 
 }  // namespace
 
@@ -47,30 +34,27 @@ void DiskPage::setData(DiskPageData data) {
 }
 
 void DiskPage::layOutTables() {
-  if (QTableWidget* devices = view()->table(0)) {
-    std::vector<int> shares;
-    for (int c = 0; c < kDiskDataColumn; ++c) shares.push_back(kDiskColumns[c].widthShare);
-    SetShares(devices, shares);
-    if (devices->rowCount() > 0) devices->selectRow(data_.shownRow < 0 ? 0 : data_.shownRow);
+  // The model stands to the left, every figure centred.
+  std::vector<int> shares;
+  std::vector<Qt::Alignment> alignments;
+  for (int c = 0; c < kDiskDataColumn; ++c) {
+    shares.push_back(kDiskColumns[static_cast<size_t>(c)].widthShare);
+    alignments.push_back(c == 0 ? Qt::AlignLeft : Qt::AlignHCenter);
+  }
+  view()->setColumnLayout(0, shares, alignments);
+  if (QTableWidget* devices = view()->table(0); devices != nullptr && devices->rowCount() > 0) {
+    devices->selectRow(data_.shownRow < 0 ? 0 : data_.shownRow);
   }
   // The mount point takes the place of a drive letter: wider than a letter's twentieth.
-  if (QTableWidget* drives = view()->table(1)) SetShares(drives, {3, 5, 3, 3, 3, 3});
+  view()->setColumnLayout(1, {3, 5, 3, 3, 3, 3},
+                          {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter,
+                           Qt::AlignHCenter, Qt::AlignHCenter});
 }
 
 void DiskPage::showRow(int row) {
   if (!ShowDiskRow(data_, row)) return;
   redraw();
   if (QTableWidget* table = view()->table(0)) table->selectRow(row);
-}
-
-void DiskPage::resizeEvent(QResizeEvent* event) {
-  InventoryPage::resizeEvent(event);
-  QTimer::singleShot(0, this, &DiskPage::layOutTables);
-}
-
-void DiskPage::showEvent(QShowEvent* event) {
-  InventoryPage::showEvent(event);
-  QTimer::singleShot(0, this, &DiskPage::layOutTables);
 }
 
 PageView DiskPage::currentView() const { return DiskPageView(data_, UiLanguage.load()); }

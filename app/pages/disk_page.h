@@ -22,9 +22,6 @@ class DiskPage : public InventoryPage {
 
  protected:
   PageView currentView() const override;
-  // The column shares follow the list's width, once the layout has given it one.
-  void resizeEvent(QResizeEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void layOutTables();

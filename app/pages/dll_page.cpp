@@ -1,6 +1,7 @@
 #include "app/pages/dll_page.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QTableWidget>
@@ -19,7 +20,8 @@ DllPage::DllPage(QWidget* parent) : Page(8, parent) {
   tabs_->setExpanding(false);
   view_ = new PageViewWidget(this);
   layout->addWidget(tabs_);
-  layout->addWidget(view_, 1);
+  layout->addWidget(view_);
+  layout->addStretch(1);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index); });
 }
 
@@ -52,15 +54,15 @@ void DllPage::selectCategory(int tab) {
 }
 
 void DllPage::sizeColumns() {
+  view_->setColumnLayout(0, {18, 45, 37}, {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft});
   QTableWidget* table = view_->table(0);
   if (table == nullptr) return;
-  QHeaderView* header = table->horizontalHeader();
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setStretchLastSection(false);
-  const int width = table->viewport()->width() > 100 ? table->viewport()->width() : 600;
-  table->setColumnWidth(0, width * 18 / 100);
-  table->setColumnWidth(1, width * 45 / 100);
-  table->setColumnWidth(2, width * 37 / 100);
+  // The list is as tall as its rows, so the page's background shows below a short category.
+  int height = 2 * table->frameWidth() + table->horizontalHeader()->sizeHint().height();
+  for (int r = 0; r < table->rowCount(); ++r) height += table->rowHeight(r);
+  // Room for a sideways scroll bar, should the names outgrow the width.
+  height += table->horizontalScrollBar()->sizeHint().height();
+  table->setFixedHeight(height);
 }
 
 }  // namespace velora

@@ -1,17 +1,22 @@
 #pragma once
 // The Feature page: one flag register at a time as 32 rows of name, description and "YES" or
-// "NO", chosen by a button per register. The registers are read once, when the page is made.
+// "NO", in two halves of 16 side by side, chosen by a button per register. The registers are
+// read once, when the page is made.
 
 #include <array>
 
-#include "app/pages/inventory_page.h"
+#include "app/pages/page.h"
 #include "info/feature_page_data.h"
 
+class QLabel;
 class QPushButton;
 
 namespace velora {
 
-class FeaturePage : public InventoryPage {
+constexpr int kFeatureRows = 32;
+constexpr int kFeatureColumns = 3;
+
+class FeaturePage : public Page {
   Q_OBJECT
 
  public:
@@ -21,13 +26,13 @@ class FeaturePage : public InventoryPage {
   const FeaturePageData& data() const { return data_; }
   void showTable(FeatureRegister reg);
   QPushButton* button(FeatureRegister reg) const { return buttons_[static_cast<size_t>(reg)]; }
-
- protected:
-  PageView currentView() const override;
+  // The text of a bit's row: 0 name, 1 description, 2 "YES" or "NO".
+  QLabel* cell(int bit, int column) const;
 
  private:
   FeaturePageData data_;
   std::array<QPushButton*, kFeatureRegisterCount> buttons_{};
+  std::array<std::array<QLabel*, kFeatureColumns>, kFeatureRows> cells_{};
 };
 
 }  // namespace velora

@@ -12,6 +12,9 @@ InventoryPage::InventoryPage(int tabIndex, QWidget* parent) : Page(tabIndex, par
   scroll->setFrameShape(QFrame::NoFrame);
   view_ = new PageViewWidget(scroll);
   scroll->setWidget(view_);
+  // The page's own background, where the skin lands, shows through the scrolled area.
+  view_->setAutoFillBackground(false);
+  scroll->viewport()->setAutoFillBackground(false);
   layout->addWidget(scroll);
 }
 

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,6 +20,7 @@
 #include "app/queued_call.h"
 #include "app/score_bar.h"
 #include "app/score_list.h"
+#include "app/wide_combo.h"
 #include "app/screen_state.h"
 #include "bench/linux_bench_host.h"
 #include "bench/list_tabs.h"
@@ -51,28 +54,18 @@ constexpr std::array<RunRow, kTestRows> kRunRows{{
     {kTestNet, 1546, ".NET", 1619, false},
 }};
 
-// Layout in dialog units. The shown rows stack from the top in test order, each a button with
-// its bar; the options stand in a column on the right; the list's tab control fills the foot.
-constexpr int kRowTop = 6;
-constexpr int kRowPitch = 24;
-constexpr int kButtonLeft = 6;
+// Sizes in dialog units. The shown rows stack from the top in test order, each a button with
+// its bar; the options stand in a column on the right; the list's tab control fills the foot
+// and takes whatever height the window gains.
+constexpr int kMargin = 6;
+constexpr int kRowGap = 2;
 constexpr int kButtonWidth = 36;
-// Tall enough for the bars' 24-point numbers.
 constexpr int kRowHeight = 22;
-constexpr int kBarLeft = 46;
 constexpr int kBarWidth = 182;
-constexpr int kOptionLeft = 236;
 constexpr int kOptionWidth = 124;
 constexpr int kStopWidth = 50;
-constexpr int kStopHeight = 18;
-constexpr int kLabelHeight = 9;
-constexpr int kBoxHeight = 13;
-constexpr int kOptionPitch = 28;
-constexpr int kOptionTop = 30;
-constexpr int kTabsLeft = 6;
-constexpr int kTabsTop = 202;
-constexpr int kTabsWidth = 354;
-constexpr int kTabsHeight = 110;
+constexpr int kOptionGap = 5;
+constexpr int kListHeight = 90;
 
 struct OptionRow {
   int id;
@@ -159,16 +152,22 @@ QWidget* MarkPage::control(int id) const {
 
 void MarkPage::buildControls() {
   const DialogUnits du(font());
+  auto* rows = new QGridLayout;
+  rows->setHorizontalSpacing(du.x(4));
+  rows->setVerticalSpacing(du.y(kRowGap));
   int shownRow = 0;
   for (const RunRow& row : kRunRows) {
-    const int top = kRowTop + kRowPitch * shownRow;
     auto* button = new QPushButton(QString::fromUtf8(row.caption), this);
     registerControl(button, row.buttonId, row.caption);
-    button->setGeometry(du.rect(kButtonLeft, top, kButtonWidth, kRowHeight));
+    button->setMinimumWidth(du.x(kButtonWidth));
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     auto* bar = new ScoreBar(this);
     registerControl(bar, row.barId, (std::string(row.caption) + " bar").c_str());
-    bar->setGeometry(du.rect(kBarLeft, top, kBarWidth, kRowHeight));
+    bar->setMinimumWidth(du.x(kBarWidth));
+    bar->setMinimumHeight(du.y(kRowHeight));
     if (row.shown) {
+      rows->addWidget(button, shownRow, 0);
+      rows->addWidget(bar, shownRow, 1);
       ++shownRow;
       const int test = row.test;
       connect(button, &QPushButton::clicked, this, [this, test] { startRun(test); });
@@ -180,18 +179,20 @@ void MarkPage::buildControls() {
     buttons_[static_cast<size_t>(row.test)] = button;
     bars_[static_cast<size_t>(row.test)] = bar;
   }
+  rows->setColumnStretch(1, 1);
 
+  auto* options = new QVBoxLayout;
+  options->setSpacing(du.y(1));
   stop_ = new QPushButton(QStringLiteral("Stop"), this);
   registerControl(stop_, kIdStopButton, "Stop");
-  stop_->setGeometry(du.rect(kOptionLeft, kRowTop, kStopWidth, kStopHeight));
+  stop_->setMinimumWidth(du.x(kStopWidth));
   stop_->setEnabled(false);
   connect(stop_, &QPushButton::clicked, this, &MarkPage::requestStop);
+  options->addWidget(stop_, 0, Qt::AlignLeft);
 
-  for (size_t i = 0; i < kOptionRows.size(); ++i) {
-    const OptionRow& row = kOptionRows[i];
-    const int top = kOptionTop + kOptionPitch * static_cast<int>(i);
+  for (const OptionRow& row : kOptionRows) {
+    options->addSpacing(du.y(kOptionGap));
     auto* label = new QLabel(QString::fromUtf8(row.label), this);
-    label->setGeometry(du.rect(kOptionLeft, top, kOptionWidth, kLabelHeight));
     QWidget* box = nullptr;
     if (row.id == kIdDisplayModeBox || row.id == kIdFontSmoothingBox) {
       auto* edit = new QLineEdit(this);
@@ -201,43 +202,58 @@ void MarkPage::buildControls() {
       (row.id == kIdDisplayModeBox ? displayMode_ : fontSmoothing_) = edit;
       box = edit;
     } else {
-      auto* list = new QComboBox(this);
+      auto* list = new WideCombo(this);
+      list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
       (row.id == kIdProcessorMaskList  ? maskList_
        : row.id == kIdScratchDriveList ? driveList_
                                        : sizeList_) = list;
       box = list;
     }
     registerControl(box, row.id, row.label);
-    box->setGeometry(du.rect(kOptionLeft, top + kLabelHeight + 1, kOptionWidth, kBoxHeight));
+    box->setMinimumWidth(du.x(kOptionWidth));
     label->setBuddy(box);
+    options->addWidget(label);
+    options->addWidget(box);
   }
+  options->addStretch(1);
   // Only the user's choice binds the process; filling the list does not.
   connect(maskList_, &QComboBox::activated, this,
           [this](int) { environment_.applyProcessorMask(maskList_->currentText().toStdString()); });
 
   // The tab control: the tabs over a framed display area that holds the list.
-  const QRect area = du.rect(kTabsLeft, kTabsTop, kTabsWidth, kTabsHeight);
   tabs_ = new QTabBar(this);
   registerControl(tabs_, kIdListTabs, "list tabs");
   tabs_->setDrawBase(false);
   tabs_->setExpanding(false);
   for (const char* caption : kListTabCaptions) tabs_->addTab(QString::fromUtf8(caption));
-  const int tabHeight = tabs_->sizeHint().height();
-  tabs_->setGeometry(area.left(), area.top(), area.width(), tabHeight);
   auto* frame = new QFrame(this);
   frame->setFrameShape(QFrame::StyledPanel);
-  frame->setGeometry(area.left(), area.top() + tabHeight, area.width(), area.height() - tabHeight);
-  frame->lower();
+  frame->setMinimumHeight(du.y(kListHeight));
   listArea_ = frame;
   scoreList_ = new ScoreList(
       engine_, [this] { return runner_->Snapshot(); }, frame);
   // The display area inside the frame, one pixel down.
+  auto* inside = new QVBoxLayout(frame);
   const int margin = frame->frameWidth() + 1;
-  scoreList_->setGeometry(margin, margin + 1, frame->width() - 2 * margin,
-                          frame->height() - 2 * margin - 1);
+  inside->setContentsMargins(margin, margin + 1, margin, margin);
+  inside->addWidget(scoreList_);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
     if (tab >= 0) selectListTab(tab);
   });
+
+  auto* top = new QHBoxLayout;
+  top->setSpacing(du.x(8));
+  top->addLayout(rows, 1);
+  top->addLayout(options);
+  auto* page = new QVBoxLayout(this);
+  page->setContentsMargins(du.x(kMargin), du.y(kMargin), du.x(kMargin), du.y(kMargin));
+  page->setSpacing(du.y(kOptionGap));
+  page->addLayout(top);
+  auto* list = new QVBoxLayout;
+  list->setSpacing(0);
+  list->addWidget(tabs_, 0, Qt::AlignLeft);
+  list->addWidget(frame, 1);
+  page->addLayout(list, 1);
 }
 
 void MarkPage::initialise(const PageContext& context) {

@@ -1,29 +1,29 @@
 #include "app/pages/pci_page.h"
 
-#include <QHeaderView>
 #include <QTableWidget>
 
 namespace velora {
 
 PciPage::PciPage(QWidget* parent) : InventoryPage(6, parent) {
+  // The list of functions, with the panel of the chosen one below it.
+  view()->setTablesFirst(true);
   connect(view(), &PageViewWidget::rowClicked, this, [this](int, int row) { showRow(row); });
 }
 
 void PciPage::initialise(const PageContext& context) {
   if (context.probe != nullptr) data_ = ReadPciPageData(*context.probe);
   redraw();
+  // The list's widths are shares of its width; the names stand in the panel only. The numbers
+  // stand centred under their headings, the type name to the left.
+  std::vector<int> shares;
+  std::vector<Qt::Alignment> alignments;
+  for (int c = 1; c < kPciColumnCount; ++c) {
+    shares.push_back(kPciColumns[static_cast<size_t>(c)].widthShare);
+    alignments.push_back(c <= 8 ? Qt::AlignHCenter : Qt::AlignLeft);
+  }
+  view()->setColumnLayout(0, shares, alignments);
   QTableWidget* table = view()->table(0);
   if (table == nullptr) return;
-  // The list's widths are shares of its width; the names stand in the panel only.
-  QHeaderView* header = table->horizontalHeader();
-  header->setSectionResizeMode(QHeaderView::Interactive);
-  header->setStretchLastSection(false);
-  const int width = table->viewport()->width() > 100 ? table->viewport()->width() : 600;
-  for (int c = 1; c < kPciColumnCount; ++c) {
-    const int share = kPciColumns[static_cast<size_t>(c)].widthShare;
-    table->setColumnHidden(c - 1, share == 0);
-    table->setColumnWidth(c - 1, width * share / 555);
-  }
   if (table->rowCount() > 0) table->selectRow(0);
 }
 

@@ -17,6 +17,7 @@
 
 #include "app/open_in_folder.h"
 #include "app/result_dialog.h"
+#include "app/wide_combo.h"
 #include "core/app_log.h"
 #include "core/ui_language.h"
 #include "info/os_identity.h"
@@ -48,7 +49,7 @@ void FillSorted(QComboBox* combo, const std::vector<std::string>& entries) {
 }
 
 QComboBox* MakeCombo(const char* name, bool editable) {
-  auto* combo = new QComboBox;
+  auto* combo = new WideCombo;
   combo->setObjectName(QString::fromUtf8(name));
   combo->setEditable(editable);
   combo->setInsertPolicy(QComboBox::NoInsert);
@@ -137,6 +138,7 @@ void RankingPage::buildControls() {
   // Left: identity, processor and machine.
   auto* left = new QGridLayout;
   left->setVerticalSpacing(2);
+  left->setHorizontalSpacing(6);
   user_ = MakeEdit("userName");
   machine_ = MakeEdit("machineName");
   password_ = MakeEdit("password");
@@ -211,6 +213,7 @@ void RankingPage::buildControls() {
   // Right: the disk, RAID and its member disks.
   auto* right = new QGridLayout;
   right->setVerticalSpacing(2);
+  right->setHorizontalSpacing(6);
   row = 0;
   auto paired = [](const char* name) {
     PairedList pair;
@@ -264,7 +267,10 @@ void RankingPage::buildControls() {
   scores_->setFont(listFont);
   scores_->setSelectionBehavior(QAbstractItemView::SelectRows);
   scores_->setShowGrid(true);
-  scores_->horizontalHeader()->hide();
+  // The headings say which column is the score; they neither sort nor resize.
+  scores_->horizontalHeader()->setSectionsClickable(false);
+  scores_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  scores_->horizontalHeader()->setHighlightSections(false);
   scores_->verticalHeader()->hide();
   scores_->verticalHeader()->setDefaultSectionSize(QFontMetrics(listFont).height() + 2);
   scores_->setEditTriggers(QAbstractItemView::NoEditTriggers);

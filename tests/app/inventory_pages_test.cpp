@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -99,14 +100,13 @@ TEST_F(InventoryPagesTest, CpuPageShowsWhatTheProbeAnswersAndReselects) {
 TEST_F(InventoryPagesTest, FeatureAndPciPages) {
   auto* feature = dynamic_cast<FeaturePage*>(window->page(4));
   ASSERT_NE(feature, nullptr);
-  QTableWidget* rows = feature->view()->table(0);
-  ASSERT_NE(rows, nullptr);
-  EXPECT_EQ(rows->rowCount(), 32);
-  // Every x86-64 processor has SSE2 (leaf 1 EDX bit 26).
-  EXPECT_EQ(rows->item(26, 2)->text().toStdString(), "YES");
+  // Every x86-64 processor has SSE2 (leaf 1 EDX bit 26), in the right half.
+  EXPECT_EQ(feature->cell(26, 2)->text().toStdString(), "YES");
+  EXPECT_GT(feature->cell(26, 0)->x(), feature->cell(15, 2)->x()) << "two halves side by side";
+  EXPECT_EQ(feature->cell(26, 0)->y(), feature->cell(10, 0)->y());
   Grab(4, "feature-page");
   feature->button(FeatureRegister::kStructuredEbx)->click();
-  EXPECT_EQ(rows->item(5, 0)->text().toStdString(), "AVX2");
+  EXPECT_EQ(feature->cell(5, 0)->text().toStdString(), "AVX2");
 
   auto* pci = dynamic_cast<PciPage*>(window->page(6));
   ASSERT_NE(pci, nullptr);
@@ -117,6 +117,13 @@ TEST_F(InventoryPagesTest, FeatureAndPciPages) {
     ++functions;
   }
   EXPECT_EQ(pci->data().rows.size(), functions) << "one row per function sysfs lists";
+  // Numbers stand centred under their headings, the type name to the left.
+  QTableWidget* list = pci->view()->table(0);
+  ASSERT_NE(list, nullptr);
+  if (list->rowCount() > 0) {
+    EXPECT_EQ(list->item(0, 0)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(list->item(0, 8)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+  }
   Grab(6, "pci-page");
   if (functions > 1) {
     pci->showRow(1);

@@ -1,9 +1,14 @@
 #include "app/main_dialog.h"
 
 #include <QAction>
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QTabBar>
@@ -218,16 +223,109 @@ TEST_F(MainDialogTest, PageRefreshHappensOnceAtTheNextPageChange) {
   EXPECT_EQ(window->pageRefreshState(), 2);
 }
 
-TEST_F(MainDialogTest, FixedSizeFromTheTemplateAtTheWindowFont) {
+// How far right and down a page's controls reach: they follow a growing window when the
+// page's lists, fields and groups grow with it.
+QPoint Reach(QWidget* page) {
+  QPoint reach;
+  for (QWidget* w : page->findChildren<QWidget*>()) {
+    const bool control = qobject_cast<QGroupBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+                         qobject_cast<QLineEdit*>(w) || qobject_cast<QLabel*>(w) ||
+                         qobject_cast<QAbstractButton*>(w) || w->inherits("velora::ScoreBar");
+    if (!control || !w->isVisible()) continue;
+    // What a scrolled page holds beyond its edges does not count.
+    QPoint corner = w->mapTo(page, QPoint(w->width(), w->height()));
+    corner = QPoint(std::min(corner.x(), page->width()), std::min(corner.y(), page->height()));
+    reach = QPoint(std::max(reach.x(), corner.x()), std::max(reach.y(), corner.y()));
+  }
+  return reach;
+}
+
+TEST_F(MainDialogTest, OpensAtTheTemplateSizeAsItsLeastAndGrowsWithItsPages) {
   Start();
   window->show();
   QApplication::processEvents();
-  EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "not resizable";
   QFontMetrics m(window->font());
-  QSize tabs = window->tabs()->size();
+  const QSize tabs = window->tabs()->size();
   // 371 x 337 dialog units: a quarter of the average character width, an eighth of its height.
   EXPECT_NEAR(tabs.width(), 371.0 * m.averageCharWidth() / 4, 371.0 / 4 * 2);
   EXPECT_EQ(tabs.height(), 337 * m.height() / 8);
+  const QSize first = window->size();
+  EXPECT_EQ(window->minimumSize(), first) << "the first size is the least";
+  EXPECT_TRUE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+  std::vector<QPoint> reach;
+  for (int tab = 0; tab < kPageCount; ++tab) {
+    window->selectPage(tab);
+    QApplication::processEvents();
+    reach.push_back(Reach(window->page(tab)));
+  }
+  const QSize grown = first + QSize(400, 300);
+  window->resize(grown);
+  QApplication::processEvents();
+  EXPECT_EQ(window->size(), grown);
+  for (int tab = 0; tab < kPageCount; ++tab) {
+    window->selectPage(tab);
+    QApplication::processEvents();
+    Page* page = window->page(tab);
+    EXPECT_GE(page->width(), tabs.width() + 390) << "page " << tab;
+    EXPECT_GE(page->height(), tabs.height() + 250) << "page " << tab;
+    const QPoint before = reach[static_cast<size_t>(tab)];
+    // Every page but the empty one reaches the new right edge; the pages with lists reach
+    // further down as well.
+    if (tab != 10) {
+      EXPECT_GE(Reach(page).x(), before.x() + 380) << "page " << tab;
+    }
+    if (tab <= 1 || tab == 3 || (tab >= 5 && tab <= 7)) {
+      EXPECT_GE(Reach(page).y(), before.y() + 250) << "page " << tab;
+    }
+  }
+
+  // At a scale factor the window takes that many screen pixels for each of its own.
+  const double scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+  window->resize(first);
+  QApplication::processEvents();
+  const QPixmap shot = window->grab();
+  EXPECT_DOUBLE_EQ(shot.devicePixelRatio(), scale);
+  EXPECT_EQ(shot.width(), qRound(first.width() * scale));
+}
+
+TEST_F(MainDialogTest, OneColourSkinShowsOnEveryPageAndColoursItsTexts) {
+  QImage picture(8, 8, QImage::Format_RGB32);
+  const QRgb colour = qRgb(23, 161, 97);
+  picture.fill(colour);
+  ASSERT_TRUE(picture.save(QString::fromStdString(dir.file("skin.png")), "PNG"));
+  settings.WriteSetting("BackgroundImage", dir.file("skin.png"));
+  settings.WriteSetting("TextColor", std::to_string(0x2020C0));
+  Start();
+  ASSERT_TRUE(window->skin().on());
+  window->show();
+  for (int tab = 0; tab < kPageCount; ++tab) {
+    window->selectPage(tab);
+    QApplication::processEvents();
+    QWidget* page = window->page(tab);
+    const QImage shown = page->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    qint64 skinned = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+      const auto* line = reinterpret_cast<const QRgb*>(shown.constScanLine(y));
+      for (int x = 0; x < shown.width(); ++x) skinned += (line[x] & 0xFFFFFF) == (colour & 0xFFFFFF);
+    }
+    // Lists and fields keep their own colours; around them the page is the skin's.
+    EXPECT_GT(skinned * 20, qint64{shown.width()} * shown.height()) << "page " << tab;
+    for (QLabel* label : page->findChildren<QLabel*>()) {
+      EXPECT_EQ(label->palette().color(QPalette::Active, QPalette::WindowText), QColor(0xC0, 0x20, 0x20))
+          << "page " << tab << " " << label->text().toStdString();
+    }
+  }
+}
+
+// Qt's own texts (its dialogs' buttons) follow the interface language.
+TEST_F(MainDialogTest, QtsOwnTextsFollowTheLanguage) {
+  Start();
+  EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+  window->setLanguage(kEnglish);
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+  window->setLanguage(kJapanese);
+  EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
 }
 
 TEST_F(MainDialogTest, ExitEscapeAndCloseBoxCloseButEnterDoesNot) {
