@@ -9,13 +9,14 @@
 #include <filesystem>
 #include <string>
 
+#include "server/listen_address.h"
 #include "server/ranking_service.h"
 
 namespace {
 
 const char* kUsage =
     "usage: velora-ranking [--listen HOST:PORT] [--db FILE] [--threads N] [--rate PER_MINUTE]\n"
-    "  --listen   address to serve on (default 127.0.0.1:8009)\n"
+    "  --listen   address to serve on, [::1]:PORT for IPv6 (default 127.0.0.1:8009)\n"
     "  --db       the database file (default $XDG_DATA_HOME/velora09/ranking.sqlite)\n"
     "  --threads  requests served at once (default 8)\n"
     "  --rate     requests per minute from one address, 0 for no limit (default 120)\n";
@@ -54,15 +55,14 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stdout);
       return 0;
     } else if (flag == "--listen" && value != nullptr) {
-      const std::string address = value;
-      const size_t colon = address.rfind(':');
-      if (colon == std::string::npos || !ReadCount(address.c_str() + colon + 1, number) ||
-          number > 65535) {
-        std::fprintf(stderr, "velora-ranking: --listen wants HOST:PORT, not %s\n", value);
+      const auto address = velora::server::ParseListenAddress(value);
+      if (!address) {
+        std::fprintf(stderr, "velora-ranking: --listen wants HOST:PORT or [IPV6]:PORT, not %s\n",
+                     value);
         return 2;
       }
-      options.host = address.substr(0, colon);
-      options.port = number;
+      options.host = address->host;
+      options.port = address->port;
     } else if (flag == "--db" && value != nullptr) {
       options.databasePath = value;
     } else if (flag == "--threads" && value != nullptr && ReadCount(value, number) && number > 0) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -23,11 +24,12 @@ struct Fetched {
   std::string headers;
 };
 
-inline Fetched Fetch(const std::string& url) {
+// Nothing (status 0) when no whole reply came within `timeoutMs`.
+inline Fetched FetchWithin(const std::string& url, long timeoutMs) {
   Fetched fetched;
   CURL* curl = curl_easy_init();
   curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, 20000L);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, timeoutMs);
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   const auto append = +[](char* data, size_t size, size_t count, void* out) {
     static_cast<std::string*>(out)->append(data, size * count);
@@ -43,6 +45,8 @@ inline Fetched Fetch(const std::string& url) {
   curl_easy_cleanup(curl);
   return fetched;
 }
+
+inline Fetched Fetch(const std::string& url) { return FetchWithin(url, 20000); }
 
 class ServiceTest : public ::testing::Test {
  protected:

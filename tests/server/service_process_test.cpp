@@ -87,5 +87,36 @@ TEST(ServiceProgram, StopsCleanlyOnSigtermAndKeepsItsEntries) {
   EXPECT_EQ(again.Terminate(), 0);
 }
 
+TEST(ServiceProgram, ExitsAtOnceWhenItsAddressIsInUse) {
+  TempFolder folder;
+  LocalHttpServer holder("");
+  const std::string listen = "127.0.0.1:" + std::to_string(holder.port());
+  const std::string logPath = folder.file("service.log");
+  const pid_t pid = fork();
+  if (pid == 0) {
+    freopen(logPath.c_str(), "a", stderr);
+    const std::string program = std::string(VELORA_BIN_DIR) + "/velora-ranking";
+    execl(program.c_str(), program.c_str(), "--listen", listen.c_str(), "--db",
+          folder.file("ranking.sqlite").c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  // It must not be serving: it ends by itself, and a bounded wait finds it ended.
+  int status = 0;
+  pid_t ended = 0;
+  for (int i = 0; i < 300 && ended == 0; ++i) {
+    ended = waitpid(pid, &status, WNOHANG);
+    if (ended == 0) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (ended == 0) {
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+  }
+  EXPECT_EQ(ended, pid);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+  const std::string log = ReadText(logPath);
+  EXPECT_NE(log.find("cannot listen on " + listen + ": Address already in use"), std::string::npos)
+      << log;
+}
+
 }  // namespace
 }  // namespace velora::testing
