@@ -75,10 +75,6 @@ int main(int argc, char** argv) {
     }
     ++i;
   }
-  const std::filesystem::path folder = std::filesystem::path(options.databasePath).parent_path();
-  std::error_code error;
-  if (!folder.empty()) std::filesystem::create_directories(folder, error);
-
   // Every thread the service starts inherits this mask, so only sigwait below sees the signals.
   sigset_t stopSignals;
   sigemptyset(&stopSignals);

@@ -138,6 +138,7 @@ bool RankingService::Start(ServiceOptions options) {
     return false;
   }
   registrar_ = std::make_unique<Registrar>(*store_, options_.hashCost, options_.clock);
+  registrar_->SetLog([this](const std::string& line) { Log(UtcNow() + " " + line); });
   limiter_ = std::make_unique<RateLimiter>(options_.rateLimit);
   Route();
   front_->Start([this](const HttpRequest& request) { return Handle(request); },
@@ -224,6 +225,21 @@ HttpReply RankingService::Post(const HttpRequest& request,
   return Answer(rule(request.body));
 }
 
+HttpHandler RankingService::Cached(HttpHandler handler) {
+  return [this, handler = std::move(handler)](const HttpRequest& request) {
+    // The generation is read before the page, so a write in between only makes the kept reply
+    // newer than its generation, never older.
+    const int64_t generation = store_->Generation();
+    const std::string key = request.target + "\n" + request.Header("Accept-Language");
+    if (generation >= 0) {
+      if (std::optional<HttpReply> kept = cache_.Find(key, generation)) return *kept;
+    }
+    HttpReply reply = handler(request);
+    if (generation >= 0 && reply.status == 200) cache_.Keep(key, generation, reply);
+    return reply;
+  };
+}
+
 void RankingService::Route() {
   router_.Post(kRegisterPath, [this](const HttpRequest& request) {
     return Post(request, [this](std::string_view body) { return registrar_->Register(body); });
@@ -233,7 +249,7 @@ void RankingService::Route() {
   });
 
   const auto page = [this](PageLanguage language) {
-    return [this, language](const HttpRequest& request) {
+    return Cached([this, language](const HttpRequest& request) {
       HttpReply reply;
       SecureHeaders(reply);
       const int64_t id = IdOf(request.Param("ID"));
@@ -246,7 +262,7 @@ void RankingService::Route() {
       reply.contentType = "text/html; charset=utf-8";
       reply.body = std::move(*html);
       return reply;
-    };
+    });
   };
   router_.Get("/Velora/09/ranking.php", page(PageLanguage::kJapanese));
   router_.Get("/Velora/09en/ranking.php", page(PageLanguage::kEnglish));
@@ -266,13 +282,13 @@ void RankingService::Route() {
     reply.body = api.json;
     return reply;
   };
-  router_.Get("/api/entries", [this, json](const HttpRequest& request) {
+  router_.Get("/api/entries", Cached([this, json](const HttpRequest& request) {
     return json(EntryList(*store_, request.Param("test"), request.Param("page"),
                           request.Param("per_page")));
-  });
-  router_.GetNumbered("/api/entries/", [this, json](const HttpRequest& request) {
+  }));
+  router_.GetNumbered("/api/entries/", Cached([this, json](const HttpRequest& request) {
     return json(EntryDetail(*store_, PathNumber(request.path, "/api/entries/")));
-  });
+  }));
 }
 
 }  // namespace velora::server

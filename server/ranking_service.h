@@ -12,6 +12,7 @@
 #include "server/password_hash.h"
 #include "server/rate_limiter.h"
 #include "server/registrar.h"
+#include "server/reply_cache.h"
 
 namespace velora::server {
 
@@ -55,6 +56,8 @@ class RankingService {
   HttpReply Handle(const HttpRequest& request);
   HttpReply Refused(Refusal why, const HttpRequest& request);
   HttpReply Post(const HttpRequest& request, const std::function<int32_t(std::string_view)>& rule);
+  // The handler's replies kept while the database is unchanged.
+  HttpHandler Cached(HttpHandler handler);
   std::string ClientOf(const HttpRequest& request) const;
   void LogRequest(const HttpRequest& request, const HttpReply& reply) const;
   void Log(const std::string& line) const;
@@ -63,6 +66,7 @@ class RankingService {
   std::unique_ptr<EntryStore> store_;
   std::unique_ptr<Registrar> registrar_;
   std::unique_ptr<RateLimiter> limiter_;
+  ReplyCache cache_;
   HttpRouter router_;
   std::unique_ptr<HttpFront> front_;
   int port_ = 0;

@@ -6,12 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "ranking/ranking_post.h"
+#include "server/postgres_session.h"
 #include "server/ranking_service.h"
 #include "tests/server/sample_registration.h"
 #include "tests/support/temp_folder.h"
@@ -48,9 +50,33 @@ inline Fetched FetchWithin(const std::string& url, long timeoutMs) {
 
 inline Fetched Fetch(const std::string& url) { return FetchWithin(url, 20000); }
 
+// The service tests run on a SQLite file, or, with VELORA_TEST_POSTGRES=1 (set by
+// with_postgres.sh inside pg_virtualenv), on the PostgreSQL server the PG* variables name.
+inline bool OnPostgres() {
+  const char* flag = std::getenv("VELORA_TEST_POSTGRES");
+  return flag != nullptr && std::string(flag) == "1";
+}
+
+// A database with no entries: a new file, or the PostgreSQL database emptied.
+inline std::string FreshDatabase(const TempFolder& folder, const std::string& file) {
+  if (!OnPostgres()) return folder.file(file);
+  std::string problem;
+  const auto database = server::OpenPostgres("postgresql://", problem);
+  EXPECT_TRUE(database) << problem;
+  if (database) {
+    server::SqlLease writer = database->Writer();
+    EXPECT_TRUE(writer->Script("DROP TABLE IF EXISTS entries, ranking_totals, ranking_state"))
+        << writer->problem();
+  }
+  return "postgresql://";
+}
+
 class ServiceTest : public ::testing::Test {
  protected:
-  void SetUp() override { StartService(); }
+  void SetUp() override {
+    database_ = FreshDatabase(folder_, "ranking.sqlite");
+    StartService();
+  }
   // The service logs its stop into log_, so it goes first.
   void TearDown() override { service_.reset(); }
 
@@ -58,7 +84,7 @@ class ServiceTest : public ::testing::Test {
     service_ = std::make_unique<server::RankingService>();
     server::ServiceOptions options;
     options.port = 0;
-    options.databasePath = folder_.file("ranking.sqlite");
+    options.databasePath = database_;
     options.hashCost = server::HashCost::kMinimum;
     options.rateLimit = limit;
     options.requestSeconds = requestSeconds_;
@@ -92,6 +118,7 @@ class ServiceTest : public ::testing::Test {
   // The service's clock, moved by hand.
   std::atomic<int64_t> now_{1'800'000'000};
   TempFolder folder_;
+  std::string database_;
   std::unique_ptr<server::RankingService> service_;
   std::mutex logMutex_;
   std::vector<std::string> log_;
