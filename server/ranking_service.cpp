@@ -92,6 +92,16 @@ HttpReply Status(int status) {
   return reply;
 }
 
+// The database as the log shows it: a password in a PostgreSQL address is left out.
+std::string Shown(const std::string& database) {
+  const size_t scheme = database.find("://");
+  const size_t at = database.find('@');
+  if (!IsPostgresAddress(database) || at == std::string::npos) return database;
+  const size_t colon = database.find(':', scheme + 3);
+  if (colon == std::string::npos || colon > at) return database;
+  return database.substr(0, colon + 1) + "***" + database.substr(at);
+}
+
 bool IsPostPath(const std::string& path) { return path == kRegisterPath || path == kDeletePath; }
 
 }  // namespace
@@ -133,7 +143,7 @@ bool RankingService::Start(ServiceOptions options) {
   port_ = front_->port();
   store_ = std::make_unique<EntryStore>();
   if (!store_->Open(options_.databasePath)) {
-    problem_ = options_.databasePath + ": " + store_->problem();
+    problem_ = Shown(options_.databasePath) + ": " + store_->problem();
     front_.reset();
     return false;
   }
@@ -144,7 +154,7 @@ bool RankingService::Start(ServiceOptions options) {
   front_->Start([this](const HttpRequest& request) { return Handle(request); },
                 [this](Refusal why, const HttpRequest& request) { return Refused(why, request); });
   Log(UtcNow() + " listening on " + ShowAddress(options_.host, port_) + ", database " +
-      options_.databasePath);
+      Shown(options_.databasePath));
   return true;
 }
 
