@@ -15,11 +15,15 @@
 namespace {
 
 const char* kUsage =
-    "usage: velora-ranking [--listen HOST:PORT] [--db FILE] [--threads N] [--rate PER_MINUTE]\n"
+    "usage: velora-ranking [--listen HOST:PORT] [--db FILE|URI] [--threads N] [--rate PER_MINUTE]\n"
+    "                      [--trusted-proxy ADDRESS]\n"
     "  --listen   address to serve on, [::1]:PORT for IPv6 (default 127.0.0.1:8009)\n"
-    "  --db       the database file (default $XDG_DATA_HOME/velora09/ranking.sqlite)\n"
+    "  --db       the SQLite file (default $XDG_DATA_HOME/velora09/ranking.sqlite), or a\n"
+    "             PostgreSQL database shared by several services: postgresql://USER@HOST/DB\n"
     "  --threads  requests served at once (default 8)\n"
-    "  --rate     requests per minute from one address, 0 for no limit (default 120)\n";
+    "  --rate     requests per minute from one address, 0 for no limit (default 120)\n"
+    "  --trusted-proxy  the address of a reverse proxy: its requests are counted under the\n"
+    "             client address it appends to X-Forwarded-For\n";
 
 std::string DefaultDatabase() {
   const char* data = std::getenv("XDG_DATA_HOME");
@@ -67,6 +71,8 @@ int main(int argc, char** argv) {
       options.databasePath = value;
     } else if (flag == "--threads" && value != nullptr && ReadCount(value, number) && number > 0) {
       options.threads = number;
+    } else if (flag == "--trusted-proxy" && value != nullptr && *value != '\0') {
+      options.trustedProxy = value;
     } else if (flag == "--rate" && value != nullptr && ReadCount(value, number)) {
       options.rateLimit.perMinute = number;
     } else {

@@ -88,6 +88,7 @@ class ServiceTest : public ::testing::Test {
     options.hashCost = server::HashCost::kMinimum;
     options.rateLimit = limit;
     options.requestSeconds = requestSeconds_;
+    options.trustedProxy = trustedProxy_;
     options.clock = [this] { return now_.load(); };
     options.log = [this](const std::string& line) {
       std::lock_guard<std::mutex> lock(logMutex_);
@@ -115,6 +116,7 @@ class ServiceTest : public ::testing::Test {
   }
 
   int requestSeconds_ = 10;
+  std::string trustedProxy_;
   // The service's clock, moved by hand.
   std::atomic<int64_t> now_{1'800'000'000};
   TempFolder folder_;

@@ -132,6 +132,34 @@ TEST_F(ServiceTest, ServesOnIpv6Loopback) {
   EXPECT_EQ(reply.find("HTTP/1.1 200 "), 0u) << reply;
 }
 
+// Behind a reverse proxy every request comes from the proxy; the rate limit counts the client it
+// names, and only a trusted proxy may name one.
+TEST_F(ServiceTest, ATrustedProxyNamesTheClientForTheRateLimit) {
+  const auto statuses = [this](const std::vector<std::string>& clients) {
+    std::string seen;
+    for (const std::string& client : clients) {
+      const std::string reply = Exchange(
+          service_->port(), "GET /api/entries HTTP/1.1\r\nX-Forwarded-For: " + client +
+                                "\r\nConnection: close\r\n\r\n");
+      seen += reply.substr(9, 3) + " ";
+    }
+    return seen;
+  };
+  // Two at once, then one a minute, per address.
+  const std::vector<std::string> clients = {"10.0.0.1", "10.0.0.1", "10.0.0.1",
+                                            "1.2.3.4, 10.0.0.2", "10.0.0.2"};
+  service_->Stop();
+  trustedProxy_ = "127.0.0.1";
+  StartService({1, 2});
+  // The last address of the list is the one the proxy saw; what precedes it the client wrote.
+  EXPECT_EQ(statuses(clients), "200 200 429 200 200 ");
+  service_->Stop();
+  trustedProxy_ = "";
+  StartService({1, 2});
+  // Without a trusted proxy the header is the client's own word: all of it is 127.0.0.1.
+  EXPECT_EQ(statuses(clients), "200 200 429 429 429 ");
+}
+
 TEST(ListenAddress, ReadsHostAndPortWithIpv6InBrackets) {
   const struct {
     const char* text;
