@@ -42,6 +42,12 @@ bench-engine: configure
 deb: build
 	cd build && cpack -G DEB
 
+# The ranking service's package: build/velora-ranking_<version>_amd64.deb (program, systemd unit).
+.PHONY: deb-ranking
+deb-ranking: configure
+	cmake --build --preset default -j $(JOBS) --target velora-ranking
+	cd build && cpack --config CPackRankingConfig.cmake
+
 clean:
 	rm -rf build build-sanitize build-tsan
 

@@ -52,8 +52,15 @@ int main(int argc, char** argv) {
   velora::server::ServiceOptions options;
   options.databasePath = DefaultDatabase();
   for (int i = 1; i < argc; ++i) {
-    const std::string flag = argv[i];
+    std::string flag = argv[i];
     const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+    // "--flag=value" as well as "--flag value", as systemd units and scripts write them.
+    const size_t equals = flag.find('=');
+    const bool joined = flag.rfind("--", 0) == 0 && equals != std::string::npos;
+    if (joined) {
+      value = argv[i] + equals + 1;
+      flag.resize(equals);
+    }
     int number = 0;
     if (flag == "--help" || flag == "-h") {
       std::fputs(kUsage, stdout);
@@ -79,7 +86,7 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stderr);
       return 2;
     }
-    ++i;
+    if (!joined) ++i;
   }
   // Every thread the service starts inherits this mask, so only sigwait below sees the signals.
   sigset_t stopSignals;

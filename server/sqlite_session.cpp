@@ -107,7 +107,9 @@ bool PrepareFile(const std::string& path, std::string& problem) {
   std::filesystem::path folder;
   for (const auto& part : std::filesystem::path(path).parent_path()) {
     folder /= part;
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    std::error_code missing;
+    if (!std::filesystem::exists(folder, missing) && mkdir(folder.c_str(), 0700) != 0 &&
+        errno != EEXIST) {
       problem = "cannot create " + folder.string() + ": " + std::strerror(errno);
       return false;
     }
