@@ -137,6 +137,23 @@ std::optional<int64_t> EntryStore::Insert(const NewEntry& entry) {
   return id;
 }
 
+bool EntryStore::InsertAll(const std::vector<NewEntry>& entries, std::string& problem) {
+  SqlLease writer = database_->Writer();
+  if (!writer) {
+    problem = database_->problem();
+    return false;
+  }
+  bool ok = Begin(*writer);
+  for (size_t i = 0; ok && i < entries.size(); ++i) {
+    ok = writer->Execute(InsertSql(), InsertParams(entries[i])) &&
+         UpdateTotals(*writer, entries[i].tests, entries[i].mark, +1);
+  }
+  if (ok && writer->Execute("COMMIT")) return true;
+  problem = writer->problem();
+  writer->Execute("ROLLBACK");
+  return false;
+}
+
 WriteOutcome EntryStore::Delete(int64_t id, std::string& problem) {
   SqlLease writer = database_->Writer();
   if (!writer) {

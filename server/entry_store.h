@@ -81,6 +81,8 @@ class EntryStore {
                            std::string& problem);
   // Adds the entry whatever came before; nothing when the write failed.
   std::optional<int64_t> Insert(const NewEntry& entry);
+  // Adds them all in one transaction (filling a database for a benchmark).
+  bool InsertAll(const std::vector<NewEntry>& entries, std::string& problem);
   WriteOutcome Delete(int64_t id, std::string& problem);
 
   // Entries of the same body (created at `since` or later) or of the same machine numbered above

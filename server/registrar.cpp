@@ -26,6 +26,9 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
+
+}  // namespace
+
 NewEntry EntryOf(const Registration& r, const std::string& hash, const std::string& digest,
                  int64_t now) {
   NewEntry entry;
@@ -43,8 +46,6 @@ NewEntry EntryOf(const Registration& r, const std::string& hash, const std::stri
   }
   return entry;
 }
-
-}  // namespace
 
 int64_t SystemSeconds() {
   return std::chrono::duration_cast<std::chrono::seconds>(

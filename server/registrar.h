@@ -25,6 +25,10 @@ constexpr int64_t kDuplicateWindowSeconds = 24 * 60 * 60;
 // each comparison is a slow hash, and a post must not buy unbounded work.
 constexpr int64_t kPasswordChecksPerPost = 8;
 
+// The entry a checked registration makes, its password already hashed.
+NewEntry EntryOf(const Registration& r, const std::string& hash, const std::string& digest,
+                 int64_t now);
+
 class Registrar {
  public:
   Registrar(EntryStore& store, HashCost cost, Clock clock = SystemSeconds)
