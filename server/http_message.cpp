@@ -100,7 +100,8 @@ std::string HttpReply::Header(std::string_view name) const {
   return {};
 }
 
-std::string HttpRequest::Param(std::string_view name) const {
+std::vector<std::string> HttpRequest::Params(std::string_view name) const {
+  std::vector<std::string> values;
   std::string_view rest = query;
   while (!rest.empty()) {
     const size_t amp = rest.find('&');
@@ -108,10 +109,16 @@ std::string HttpRequest::Param(std::string_view name) const {
     rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
     const size_t equals = pair.find('=');
     if (Decoded(pair.substr(0, equals)) == name) {
-      return equals == std::string_view::npos ? std::string() : Decoded(pair.substr(equals + 1));
+      values.push_back(equals == std::string_view::npos ? std::string()
+                                                        : Decoded(pair.substr(equals + 1)));
     }
   }
-  return {};
+  return values;
+}
+
+std::string HttpRequest::Param(std::string_view name) const {
+  std::vector<std::string> values = Params(name);
+  return values.empty() ? std::string() : std::move(values.front());
 }
 
 HeadResult ParseHead(std::string_view buffer, const HeadLimits& limits, HttpRequest& request) {

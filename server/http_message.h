@@ -22,8 +22,9 @@ struct HttpRequest {
 
   // The first field of that name (any case); empty when there is none.
   std::string Header(std::string_view name) const;
-  // A query parameter, %XX and '+' decoded; empty when absent.
+  // A query parameter, %XX and '+' decoded; empty when absent. Params: every value it has.
   std::string Param(std::string_view name) const;
+  std::vector<std::string> Params(std::string_view name) const;
 };
 
 struct HttpReply {
