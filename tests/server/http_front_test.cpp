@@ -62,6 +62,7 @@ class FrontTest : public ::testing::Test {
     ASSERT_TRUE(front_->Listen({"127.0.0.1", 0}, problem)) << problem;
     front_->Start([this](const HttpRequest& request) { return held_(request); },
                   [this](Refusal why, const HttpRequest&) {
+                    std::lock_guard<std::mutex> lock(refusalsMutex_);
                     refusals_.push_back(why);
                     HttpReply reply;
                     reply.status = why == Refusal::kBusy ? 503 : 400;
@@ -75,6 +76,7 @@ class FrontTest : public ::testing::Test {
   }
 
   HeldHandler held_;
+  std::mutex refusalsMutex_;
   std::vector<Refusal> refusals_;  // written by the front's threads, read after it stops
   std::unique_ptr<HttpFront> front_;
 };
