@@ -2,8 +2,10 @@
 // in progress and closes the database.
 
 #include <pthread.h>
+#include <sys/resource.h>
 #include <signal.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -95,6 +97,12 @@ int main(int argc, char** argv) {
   sigaddset(&stopSignals, SIGINT);
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
+  // Each waiting client holds a descriptor; the soft limit (often 1024) rises as far as allowed.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+    files.rlim_cur = std::min<rlim_t>(files.rlim_max, 16384);
+    setrlimit(RLIMIT_NOFILE, &files);
+  }
   velora::server::RankingService service;
   if (!service.Start(options)) {
     std::fprintf(stderr, "velora-ranking: %s\n", service.problem().c_str());

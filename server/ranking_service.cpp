@@ -1,5 +1,8 @@
 #include "server/ranking_service.h"
 
+#include <sys/resource.h>
+
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -132,6 +135,13 @@ bool RankingService::Start(ServiceOptions options) {
   front.requestSeconds = std::max(1, options_.requestSeconds);
   front.keepAliveSeconds = std::min(front.requestSeconds, 5);
   front.maxBodyBytes = kDrainedBodyBytes;
+  // Connections past the descriptors the process may open wait in the listen queue instead of
+  // failing: a few descriptors stay for the database and the log.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY) {
+    front.maxConnections =
+        std::clamp<size_t>(files.rlim_cur > 128 ? files.rlim_cur - 128 : 16, 16, 16384);
+  }
   front_ = std::make_unique<HttpFront>(front);
   // The address first: a second service on a port in use must not touch the database.
   std::string problem;
