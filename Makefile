@@ -42,6 +42,19 @@ bench-engine: configure
 deb: build
 	cd build && cpack -G DEB
 
+# The ranking service's pages and registrations per second against nginx serving a saved page
+# (prints a table of ratios). Not part of `make test`; needs install-deps.sh --with-bench.
+.PHONY: bench-ranking
+bench-ranking: configure
+	cmake --build --preset default -j $(JOBS) --target velora-ranking velora-ranking-seed
+	scripts/bench-ranking.sh build
+
+# The ranking service's package: build/velora-ranking_<version>_amd64.deb (program, systemd unit).
+.PHONY: deb-ranking
+deb-ranking: configure
+	cmake --build --preset default -j $(JOBS) --target velora-ranking
+	cd build && cpack --config CPackRankingConfig.cmake
+
 clean:
 	rm -rf build build-sanitize build-tsan
 

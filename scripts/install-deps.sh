@@ -9,7 +9,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpng-dev zlib1g-dev
   libcurl4-openssl-dev
-  libcpp-httplib-dev libsqlite3-dev libsodium-dev
+  libsqlite3-dev libsodium-dev libpq-dev
+  postgresql postgresql-common
   clang libclang-rt-dev
   nlohmann-json3-dev
   libfontconfig-dev
@@ -26,9 +27,13 @@ packages=(
 )
 
 # For looking at the ranking service's pages and the HTML reports by hand; CI needs no browser.
-if [ "${1:-}" = "--with-browser" ]; then
-  packages+=(chromium)
-fi
+# For `make bench-ranking`: nginx as the ceiling of HTTP on the machine, and ab to load both.
+for option in "$@"; do
+  case "$option" in
+    --with-browser) packages+=(chromium) ;;
+    --with-bench) packages+=(nginx-light apache2-utils) ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,53 +2,13 @@
 
 #include <nlohmann/json.hpp>
 
-#include <memory>
+#include "server/store_schema.h"
 
 namespace velora::server {
 
 namespace {
 
-// The column of an order: "mark", or "t0" to "t9" for the tests in key order.
-std::string ScoreColumn(int order) {
-  return order == kOverall ? "mark" : "t" + std::to_string(order);
-}
-
 bool ValidOrder(int order) { return order >= kOverall && order < static_cast<int>(kTestCount); }
-
-class Statement {
- public:
-  Statement(sqlite3* db, const std::string& sql) {
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr) != SQLITE_OK) {
-      statement_ = nullptr;
-    }
-  }
-  ~Statement() { sqlite3_finalize(statement_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-
-  bool ok() const { return statement_ != nullptr; }
-  void Bind(int index, const std::string& text) {
-    sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()),
-                      SQLITE_TRANSIENT);
-  }
-  void Bind(int index, int64_t number) { sqlite3_bind_int64(statement_, index, number); }
-  void BindBlob(int index, const std::string& bytes) {
-    sqlite3_bind_blob(statement_, index, bytes.data(), static_cast<int>(bytes.size()),
-                      SQLITE_TRANSIENT);
-  }
-  // SQLITE_ROW or SQLITE_DONE on success.
-  int Step() { return ok() ? sqlite3_step(statement_) : SQLITE_ERROR; }
-  int64_t Number(int column) { return sqlite3_column_int64(statement_, column); }
-  std::string Text(int column) {
-    const auto* data = static_cast<const char*>(sqlite3_column_blob(statement_, column));
-    return data == nullptr
-               ? std::string()
-               : std::string(data, static_cast<size_t>(sqlite3_column_bytes(statement_, column)));
-  }
-
- private:
-  sqlite3_stmt* statement_ = nullptr;
-};
 
 std::string PairsJson(const std::vector<FormPair>& pairs) {
   nlohmann::json list = nlohmann::json::array();
@@ -68,198 +28,258 @@ std::vector<FormPair> PairsOfJson(const std::string& text) {
   return pairs;
 }
 
-std::string TestColumns(const char* suffix) {
+std::string TestColumns() {
   std::string columns;
-  for (size_t t = 0; t < kTestCount; ++t) columns += ", t" + std::to_string(t) + suffix;
+  for (size_t t = 0; t < kTestCount; ++t) columns += ", t" + std::to_string(t);
   return columns;
 }
 
 const std::string kEntryColumns =
-    "id, created, user_name, machine, cpu_name, comment, mark" + TestColumns("") + ", pairs";
+    "id, created, user_name, machine, cpu_name, comment, mark" + TestColumns() + ", pairs";
 
-}  // namespace
+// The rules' match: the same body within the window, or the same machine.
+const std::string kEarlierMatch =
+    "((digest = ? AND created >= ?) OR (user_name = ? AND machine = ?))";
 
-EntryStore::~EntryStore() { sqlite3_close(db_); }
-
-bool EntryStore::Execute(const char* sql) {
-  char* message = nullptr;
-  if (sqlite3_exec(db_, sql, nullptr, nullptr, &message) == SQLITE_OK) return true;
-  problem_ = message != nullptr ? message : sqlite3_errmsg(db_);
-  sqlite3_free(message);
-  return false;
-}
-
-bool EntryStore::Open(const std::string& path) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_FULLMUTEX;
-  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-    problem_ = db_ != nullptr ? sqlite3_errmsg(db_) : "out of memory";
-    return false;
-  }
-  sqlite3_busy_timeout(db_, 5000);
-  const std::string schema =
-      "CREATE TABLE IF NOT EXISTS entries ("
-      " id INTEGER PRIMARY KEY AUTOINCREMENT, created INTEGER NOT NULL,"
-      " user_name TEXT NOT NULL, machine TEXT NOT NULL, cpu_name TEXT NOT NULL,"
-      " comment TEXT NOT NULL, password_hash TEXT NOT NULL, digest BLOB NOT NULL,"
-      " mark INTEGER NOT NULL" +
-      TestColumns(" INTEGER NOT NULL") +
-      ", pairs TEXT NOT NULL);"
-      "CREATE INDEX IF NOT EXISTS entries_machine ON entries (user_name, machine);"
-      "CREATE INDEX IF NOT EXISTS entries_digest ON entries (digest);"
-      "CREATE INDEX IF NOT EXISTS entries_mark ON entries (mark);";
-  // A committed entry must survive a power cut, not only a crash of the process.
-  return Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;") && Execute(schema.c_str());
-}
-
-std::optional<int64_t> EntryStore::Insert(const NewEntry& e) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!Execute("BEGIN IMMEDIATE")) return std::nullopt;
+std::string InsertSql() {
   std::string sql =
       "INSERT INTO entries (created, user_name, machine, cpu_name, comment, password_hash,"
       " digest, mark" +
-      TestColumns("") + ", pairs) VALUES (?, ?, ?, ?, ?, ?, ?, ?";
+      TestColumns() + ", pairs) VALUES (?, ?, ?, ?, ?, ?, ?, ?";
   for (size_t t = 0; t < kTestCount; ++t) sql += ", ?";
-  sql += ", ?)";
-  int64_t id = 0;
-  {
-    Statement insert(db_, sql);
-    int column = 1;
-    insert.Bind(column++, e.created);
-    insert.Bind(column++, e.userName);
-    insert.Bind(column++, e.machine);
-    insert.Bind(column++, e.cpuName);
-    insert.Bind(column++, e.comment);
-    insert.Bind(column++, e.passwordHash);
-    insert.BindBlob(column++, e.digest);
-    insert.Bind(column++, e.mark);
-    for (const int64_t score : e.tests) insert.Bind(column++, score);
-    insert.Bind(column++, PairsJson(e.pairs));
-    if (insert.Step() != SQLITE_DONE) {
-      problem_ = sqlite3_errmsg(db_);
-      Execute("ROLLBACK");
-      return std::nullopt;
+  return sql + ", ?) RETURNING id";
+}
+
+std::vector<SqlValue> InsertParams(const NewEntry& e) {
+  std::vector<SqlValue> params = {e.created, e.userName, e.machine, e.cpuName,
+                                  e.comment, e.passwordHash, SqlBytes{e.digest}, e.mark};
+  for (const int64_t score : e.tests) params.emplace_back(score);
+  params.emplace_back(PairsJson(e.pairs));
+  return params;
+}
+
+int64_t ScoreOf(const std::array<int64_t, kTestCount>& tests, int64_t mark, int order) {
+  return order == kOverall ? mark : tests[static_cast<size_t>(order)];
+}
+
+// The kept totals after one entry with these scores came (+1) or went (-1).
+bool UpdateTotals(SqlSession& session, const std::array<int64_t, kTestCount>& tests, int64_t mark,
+                  int change) {
+  for (int order = kOverall; order < static_cast<int>(kTestCount); ++order) {
+    const int64_t score = ScoreOf(tests, mark, order);
+    if (score <= 0) continue;
+    const std::string column = ScoreColumn(order);
+    const bool ok =
+        change > 0
+            ? session.Execute("UPDATE ranking_totals SET ranked = ranked + 1, best = CASE WHEN "
+                              "best < ? THEN ? ELSE best END WHERE score_order = ?",
+                              {score, score, int64_t{order}})
+            : session.Execute("UPDATE ranking_totals SET ranked = ranked - 1, best = COALESCE("
+                              "(SELECT MAX(" + column + ") FROM entries WHERE " + column +
+                                  " > 0), 0) WHERE score_order = ?",
+                              {int64_t{order}});
+    if (!ok) return false;
+  }
+  return session.Execute("UPDATE ranking_state SET generation = generation + 1 WHERE id = 1");
+}
+
+}  // namespace
+
+bool EntryStore::Open(const std::string& where) {
+  database_ = OpenSqlDatabase(where, problem_);
+  if (!database_) return false;
+  SqlLease writer = database_->Writer();
+  return writer && MigrateSchema(*writer, database_->dialect(), problem_);
+}
+
+bool EntryStore::Begin(SqlSession& session) {
+  if (database_->dialect() == SqlDialect::kPostgres)
+    return session.Execute("BEGIN") && session.Execute(kWriteLock);
+  return session.Execute("BEGIN IMMEDIATE");
+}
+
+WriteOutcome EntryStore::InsertAfter(const NewEntry& entry, int64_t since, int64_t seen,
+                                     int64_t& id, std::string& problem) {
+  SqlLease writer = database_->Writer();
+  if (!writer) {
+    problem = database_->problem();
+    return WriteOutcome::kFailed;
+  }
+  SqlSession& session = *writer;
+  const auto fail = [&] {
+    problem = session.problem();
+    session.Execute("ROLLBACK");
+    return WriteOutcome::kFailed;
+  };
+  if (!Begin(session)) return fail();
+  if (seen >= 0) {
+    const std::optional<SqlRows> newer = session.Query(
+        "SELECT id FROM entries WHERE id > ? AND " + kEarlierMatch + " LIMIT 1",
+        {seen, SqlBytes{entry.digest}, since, entry.userName, entry.machine});
+    if (!newer) return fail();
+    if (!newer->empty()) {
+      session.Execute("ROLLBACK");
+      return WriteOutcome::kEarlierArrived;
     }
-    id = sqlite3_last_insert_rowid(db_);
   }
-  if (!Execute("COMMIT")) {
-    Execute("ROLLBACK");
-    return std::nullopt;
-  }
+  const std::optional<SqlRows> inserted = session.Query(InsertSql(), InsertParams(entry));
+  if (!inserted || inserted->empty()) return fail();
+  id = inserted->Number(0, 0);
+  if (!UpdateTotals(session, entry.tests, entry.mark, +1) || !session.Execute("COMMIT"))
+    return fail();
+  return WriteOutcome::kDone;
+}
+
+std::optional<int64_t> EntryStore::Insert(const NewEntry& entry) {
+  int64_t id = 0;
+  std::string problem;
+  if (InsertAfter(entry, 0, -1, id, problem) != WriteOutcome::kDone) return std::nullopt;
   return id;
 }
 
-bool EntryStore::Delete(int64_t id) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (!Execute("BEGIN IMMEDIATE")) return false;
-  Statement remove(db_, "DELETE FROM entries WHERE id = ?");
-  remove.Bind(1, id);
-  if (remove.Step() != SQLITE_DONE || sqlite3_changes(db_) != 1) {
-    Execute("ROLLBACK");
+bool EntryStore::InsertAll(const std::vector<NewEntry>& entries, std::string& problem) {
+  SqlLease writer = database_->Writer();
+  if (!writer) {
+    problem = database_->problem();
     return false;
   }
-  return Execute("COMMIT");
+  bool ok = Begin(*writer);
+  for (size_t i = 0; ok && i < entries.size(); ++i) {
+    ok = writer->Execute(InsertSql(), InsertParams(entries[i])) &&
+         UpdateTotals(*writer, entries[i].tests, entries[i].mark, +1);
+  }
+  if (ok && writer->Execute("COMMIT")) return true;
+  problem = writer->problem();
+  writer->Execute("ROLLBACK");
+  return false;
 }
 
-std::optional<StoredEntry> EntryStore::Find(int64_t id) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  Statement select(db_, "SELECT " + kEntryColumns + " FROM entries WHERE id = ?");
-  select.Bind(1, id);
-  if (select.Step() != SQLITE_ROW) return std::nullopt;
-  StoredEntry entry;
-  int column = 0;
-  entry.id = select.Number(column++);
-  entry.created = select.Number(column++);
-  entry.userName = select.Text(column++);
-  entry.machine = select.Text(column++);
-  entry.cpuName = select.Text(column++);
-  entry.comment = select.Text(column++);
-  entry.mark = select.Number(column++);
-  for (int64_t& score : entry.tests) score = select.Number(column++);
-  entry.pairs = PairsOfJson(select.Text(column));
-  return entry;
+WriteOutcome EntryStore::Delete(int64_t id, std::string& problem) {
+  SqlLease writer = database_->Writer();
+  if (!writer) {
+    problem = database_->problem();
+    return WriteOutcome::kFailed;
+  }
+  SqlSession& session = *writer;
+  const auto fail = [&] {
+    problem = session.problem();
+    session.Execute("ROLLBACK");
+    return WriteOutcome::kFailed;
+  };
+  if (!Begin(session)) return fail();
+  const std::optional<SqlRows> scores =
+      session.Query("SELECT mark" + TestColumns() + " FROM entries WHERE id = ?", {id});
+  if (!scores) return fail();
+  if (scores->empty()) {
+    session.Execute("ROLLBACK");
+    return WriteOutcome::kMissing;
+  }
+  std::array<int64_t, kTestCount> tests{};
+  for (size_t t = 0; t < kTestCount; ++t) tests[t] = scores->Number(0, t + 1);
+  if (!session.Execute("DELETE FROM entries WHERE id = ?", {id}) ||
+      !UpdateTotals(session, tests, scores->Number(0, 0), -1) || !session.Execute("COMMIT")) {
+    return fail();
+  }
+  return WriteOutcome::kDone;
 }
 
-std::vector<EntryKeys> EntryStore::Keys(const char* sql, const std::vector<std::string>& texts,
-                                        int64_t number) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  Statement select(db_, std::string("SELECT id, created, password_hash, digest, comment FROM "
-                                    "entries WHERE ") +
-                            sql + " ORDER BY id");
-  int column = 1;
-  for (const std::string& text : texts) select.Bind(column++, text);
-  select.Bind(column, number);
+std::optional<std::vector<EntryKeys>> EntryStore::Earlier(const NewEntry& entry, int64_t since,
+                                                          int64_t after, int64_t limit) {
+  SqlLease reader = database_->Reader();
+  if (!reader) return std::nullopt;
+  const std::optional<SqlRows> rows = reader->Query(
+      "SELECT id, created, password_hash, comment,"
+      " CASE WHEN digest = ? AND created >= ? THEN 1 ELSE 0 END,"
+      " CASE WHEN user_name = ? AND machine = ? THEN 1 ELSE 0 END"
+      " FROM entries WHERE id > ? AND " +
+          kEarlierMatch + " ORDER BY id DESC LIMIT ?",
+      {SqlBytes{entry.digest}, since, entry.userName, entry.machine, after,
+       SqlBytes{entry.digest}, since, entry.userName, entry.machine, limit});
+  if (!rows) return std::nullopt;
   std::vector<EntryKeys> found;
-  while (select.Step() == SQLITE_ROW) {
-    found.push_back(
-        {select.Number(0), select.Number(1), select.Text(2), select.Text(3), select.Text(4)});
+  for (size_t r = 0; r < rows->size(); ++r) {
+    found.push_back({rows->Number(r, 0), rows->Number(r, 1), rows->Text(r, 2), rows->Text(r, 3),
+                     rows->Number(r, 4) == 1, rows->Number(r, 5) == 1});
   }
   return found;
 }
 
 std::optional<EntryKeys> EntryStore::KeysOf(int64_t id) {
-  std::vector<EntryKeys> found = Keys("id = ?", {}, id);
-  if (found.empty()) return std::nullopt;
-  return found.front();
+  SqlLease reader = database_->Reader();
+  if (!reader) return std::nullopt;
+  const std::optional<SqlRows> rows =
+      reader->Query("SELECT id, created, password_hash, comment FROM entries WHERE id = ?", {id});
+  if (!rows || rows->empty()) return std::nullopt;
+  return EntryKeys{rows->Number(0, 0), rows->Number(0, 1), rows->Text(0, 2), rows->Text(0, 3)};
 }
 
-std::vector<EntryKeys> EntryStore::WithDigest(const std::string& digest, int64_t since) {
-  // The digest is a blob; bound as text it would not compare equal.
-  std::lock_guard<std::mutex> lock(mutex_);
-  Statement select(db_,
-                   "SELECT id, created, password_hash, digest, comment FROM entries"
-                   " WHERE digest = ? AND created >= ? ORDER BY id");
-  select.BindBlob(1, digest);
-  select.Bind(2, since);
-  std::vector<EntryKeys> found;
-  while (select.Step() == SQLITE_ROW) {
-    found.push_back(
-        {select.Number(0), select.Number(1), select.Text(2), select.Text(3), select.Text(4)});
+int64_t EntryStore::Generation() {
+  SqlLease reader = database_->Reader();
+  if (!reader) return -1;
+  const std::optional<SqlRows> rows =
+      reader->Query("SELECT generation FROM ranking_state WHERE id = 1");
+  return rows && !rows->empty() ? rows->Number(0, 0) : -1;
+}
+
+std::optional<StoredEntry> EntryStore::Find(int64_t id) {
+  SqlLease reader = database_->Reader();
+  if (!reader) return std::nullopt;
+  const std::optional<SqlRows> rows =
+      reader->Query("SELECT " + kEntryColumns + " FROM entries WHERE id = ?", {id});
+  if (!rows || rows->empty()) return std::nullopt;
+  StoredEntry entry;
+  size_t column = 0;
+  entry.id = rows->Number(0, column++);
+  entry.created = rows->Number(0, column++);
+  entry.userName = rows->Text(0, column++);
+  entry.machine = rows->Text(0, column++);
+  entry.cpuName = rows->Text(0, column++);
+  entry.comment = rows->Text(0, column++);
+  entry.mark = rows->Number(0, column++);
+  for (int64_t& score : entry.tests) score = rows->Number(0, column++);
+  entry.pairs = PairsOfJson(rows->Text(0, column));
+  return entry;
+}
+
+std::vector<RankRow> EntryStore::Ranking(int order, int64_t offset, int64_t limit) {
+  std::vector<RankRow> found;
+  if (!ValidOrder(order)) return found;
+  SqlLease reader = database_->Reader();
+  if (!reader) return found;
+  const std::string column = ScoreColumn(order);
+  const std::optional<SqlRows> rows = reader->Query(
+      "SELECT id, user_name, machine, cpu_name, " + column + " FROM entries WHERE " + column +
+          " > 0 ORDER BY " + column + " DESC, id LIMIT ? OFFSET ?",
+      {limit, offset});
+  for (size_t r = 0; rows && r < rows->size(); ++r) {
+    found.push_back({rows->Number(r, 0), rows->Text(r, 1), rows->Text(r, 2), rows->Text(r, 3),
+                     rows->Number(r, 4)});
   }
   return found;
 }
 
-std::vector<EntryKeys> EntryStore::OfMachine(const std::string& userName,
-                                             const std::string& machine) {
-  return Keys("user_name = ? AND machine = ? AND id > ?", {userName, machine}, -1);
-}
-
-std::vector<RankRow> EntryStore::Ranking(int order, int64_t offset, int64_t limit) {
-  std::vector<RankRow> rows;
-  if (!ValidOrder(order)) return rows;
-  std::lock_guard<std::mutex> lock(mutex_);
-  const std::string column = ScoreColumn(order);
-  Statement select(db_, "SELECT id, user_name, machine, cpu_name, " + column +
-                            " FROM entries WHERE " + column + " > 0 ORDER BY " + column +
-                            " DESC, id LIMIT ? OFFSET ?");
-  select.Bind(1, limit);
-  select.Bind(2, offset);
-  while (select.Step() == SQLITE_ROW) {
-    rows.push_back(
-        {select.Number(0), select.Text(1), select.Text(2), select.Text(3), select.Number(4)});
-  }
-  return rows;
-}
-
 int64_t EntryStore::RankedCount(int order) {
   if (!ValidOrder(order)) return 0;
-  std::lock_guard<std::mutex> lock(mutex_);
-  const std::string column = ScoreColumn(order);
-  Statement count(db_, "SELECT COUNT(*) FROM entries WHERE " + column + " > 0");
-  return count.Step() == SQLITE_ROW ? count.Number(0) : 0;
+  SqlLease reader = database_->Reader();
+  if (!reader) return 0;
+  const std::optional<SqlRows> rows =
+      reader->Query("SELECT ranked FROM ranking_totals WHERE score_order = ?", {int64_t{order}});
+  return rows && !rows->empty() ? rows->Number(0, 0) : 0;
 }
 
 int64_t EntryStore::PlaceOf(int64_t id, int order) {
   if (!ValidOrder(order)) return 0;
-  std::lock_guard<std::mutex> lock(mutex_);
-  const std::string column = ScoreColumn(order);
-  // Better scores come first, and equal scores by number, as the ranking lists them.
-  Statement place(db_, "SELECT (SELECT COUNT(*) FROM entries o WHERE o." + column + " > e." +
-                           column + " OR (o." + column + " = e." + column +
-                           " AND o.id < e.id)) + 1 FROM entries e WHERE e.id = ? AND e." + column +
-                           " > 0");
-  place.Bind(1, id);
-  return place.Step() == SQLITE_ROW ? place.Number(0) : 0;
+  SqlLease reader = database_->Reader();
+  if (!reader) return 0;
+  const std::string c = ScoreColumn(order);
+  // Better scores come first, and equal scores by number, as the ranking lists them; each count
+  // is a range of the order's index.
+  const std::optional<SqlRows> rows = reader->Query(
+      "SELECT (SELECT COUNT(*) FROM entries o WHERE o." + c + " > e." + c +
+          ") + (SELECT COUNT(*) FROM entries o WHERE o." + c + " = e." + c +
+          " AND o.id < e.id) + 1 FROM entries e WHERE e.id = ? AND e." + c + " > 0",
+      {id});
+  return rows && !rows->empty() ? rows->Number(0, 0) : 0;
 }
 
 }  // namespace velora::server

@@ -1,18 +1,19 @@
 #pragma once
-// The entries of the ranking in one SQLite file. Every write is one transaction, committed with
-// a full sync, so a crash loses nothing that was answered with an entry number. One process
-// owns the file; its threads share this object.
-
-#include <sqlite3.h>
+// The entries of the ranking, in SQLite or PostgreSQL. Every write is one transaction, committed
+// before its answer goes out, so a crash loses nothing that was answered with an entry number.
+// Writes take turns (a transaction on SQLite, an advisory lock on PostgreSQL), so entry numbers
+// grow in the order of their commits, also across services sharing one database. Reads never
+// wait for a write. Counts and best scores per order are kept as each write commits.
 
 #include <array>
 #include <cstdint>
-#include <mutex>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "server/form_body.h"
+#include "server/sql_database.h"
 
 namespace velora::server {
 
@@ -41,7 +42,9 @@ struct StoredEntry {
 struct EntryKeys {
   int64_t id = 0;
   int64_t created = 0;
-  std::string passwordHash, digest, comment;
+  std::string passwordHash, comment;
+  bool sameBody = false;  // the same digest, within the window asked for
+  bool sameMachine = false;  // the same user name and machine
 };
 
 struct RankRow {
@@ -53,25 +56,44 @@ struct RankRow {
 // Which score orders a ranking: the overall mark, or test 0 to 9.
 constexpr int kOverall = -1;
 
+enum class WriteOutcome {
+  kDone,
+  kEarlierArrived,  // an entry the rules must see came after the ones they saw; nothing written
+  kMissing,  // no such entry to delete
+  kFailed,  // the database refused; the reason is given
+};
+
 class EntryStore {
  public:
   EntryStore() = default;
-  ~EntryStore();
   EntryStore(const EntryStore&) = delete;
   EntryStore& operator=(const EntryStore&) = delete;
 
-  // Opens or creates the file; false with problem() set when it cannot.
-  bool Open(const std::string& path);
+  // Opens (a SQLite file, or postgresql://...), creates or brings up to date the schema; false
+  // with problem() set when it cannot.
+  bool Open(const std::string& where);
   const std::string& problem() const { return problem_; }
+  SqlDatabase& database() { return *database_; }
 
-  // The new entry's number, or nothing when the write failed.
+  // Adds the entry unless an entry of the same body (created at `since` or later) or of the same
+  // machine has a number above `seen`. `id` gets the new number.
+  WriteOutcome InsertAfter(const NewEntry& entry, int64_t since, int64_t seen, int64_t& id,
+                           std::string& problem);
+  // Adds the entry whatever came before; nothing when the write failed.
   std::optional<int64_t> Insert(const NewEntry& entry);
-  bool Delete(int64_t id);
-  std::optional<StoredEntry> Find(int64_t id);
-  std::optional<EntryKeys> KeysOf(int64_t id);
-  std::vector<EntryKeys> WithDigest(const std::string& digest, int64_t since);
-  std::vector<EntryKeys> OfMachine(const std::string& userName, const std::string& machine);
+  // Adds them all in one transaction (filling a database for a benchmark).
+  bool InsertAll(const std::vector<NewEntry>& entries, std::string& problem);
+  WriteOutcome Delete(int64_t id, std::string& problem);
 
+  // Entries of the same body (created at `since` or later) or of the same machine numbered above
+  // `after`, newest first, at most `limit`; nothing when the read failed.
+  std::optional<std::vector<EntryKeys>> Earlier(const NewEntry& entry, int64_t since,
+                                                int64_t after, int64_t limit);
+  std::optional<EntryKeys> KeysOf(int64_t id);
+  // Grows with every write, here or in another service on the same database.
+  int64_t Generation();
+
+  std::optional<StoredEntry> Find(int64_t id);
   // Entries with a score above 0 in that order, best first (ties by number).
   std::vector<RankRow> Ranking(int order, int64_t offset, int64_t limit);
   int64_t RankedCount(int order);
@@ -79,12 +101,9 @@ class EntryStore {
   int64_t PlaceOf(int64_t id, int order);
 
  private:
-  bool Execute(const char* sql);
-  std::vector<EntryKeys> Keys(const char* sql, const std::vector<std::string>& texts,
-                              int64_t number);
+  bool Begin(SqlSession& session);
 
-  std::mutex mutex_;
-  sqlite3* db_ = nullptr;
+  std::unique_ptr<SqlDatabase> database_;
   std::string problem_;
 };
 

@@ -1,8 +1,8 @@
 #include "server/ranking_service.h"
 
-#include <httplib.h>
+#include <sys/resource.h>
 
-#include <chrono>
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
@@ -16,13 +16,10 @@ namespace velora::server {
 
 namespace {
 
-using httplib::ContentReader;
-using httplib::Request;
-using httplib::Response;
-
 constexpr const char* kRegisterPath = "/Velora/09/regist.php";
 constexpr const char* kDeletePath = "/Velora/09/delete.php";
-// Bodies up to this size are read to the end and refused with a code; larger ones are cut off.
+// Bodies up to this size are read to the end and refused with a code; larger ones are refused
+// from their Content-Length alone.
 constexpr size_t kDrainedBodyBytes = 4 * kMaxBodyBytes;
 
 int StatusOf(int32_t code) {
@@ -41,23 +38,24 @@ int StatusOf(int32_t code) {
 
 // The code in its own header; an entry number also as the body's length, for a client that
 // reads nothing but Content-Length.
-void Answer(Response& res, int32_t code) {
-  res.status = StatusOf(code);
-  res.set_header(kResultHeader, std::to_string(code));
+HttpReply Answer(int32_t code) {
+  HttpReply reply;
+  reply.status = StatusOf(code);
+  reply.headers.emplace_back(kResultHeader, std::to_string(code));
   if (code >= 0) {
-    std::string body = std::to_string(code) + "\n";
-    body.resize(static_cast<size_t>(code), ' ');
-    res.set_content(body, "text/plain");
+    reply.body = std::to_string(code) + "\n";
+    reply.body.resize(static_cast<size_t>(code), ' ');
   } else {
-    res.set_content(std::to_string(code) + " " + ResultCodeText(code) + "\n", "text/plain");
-    res.set_header("Connection", "close");
+    reply.body = std::to_string(code) + " " + ResultCodeText(code) + "\n";
+    reply.close = true;
   }
+  return reply;
 }
 
-void SecureHeaders(Response& res) {
-  res.set_header("X-Content-Type-Options", "nosniff");
+void SecureHeaders(HttpReply& reply) {
+  reply.headers.emplace_back("X-Content-Type-Options", "nosniff");
   // Should anything slip past the escaping, the browser still runs no script of it.
-  res.set_header("Content-Security-Policy", "default-src 'none'; style-src 'self'");
+  reply.headers.emplace_back("Content-Security-Policy", "default-src 'none'; style-src 'self'");
 }
 
 // A decimal entry number from the query; 0 when there is none.
@@ -91,6 +89,24 @@ std::string UtcNow() {
   return text;
 }
 
+HttpReply Status(int status) {
+  HttpReply reply;
+  reply.status = status;
+  return reply;
+}
+
+// The database as the log shows it: a password in a PostgreSQL address is left out.
+std::string Shown(const std::string& database) {
+  const size_t scheme = database.find("://");
+  const size_t at = database.find('@');
+  if (!IsPostgresAddress(database) || at == std::string::npos) return database;
+  const size_t colon = database.find(':', scheme + 3);
+  if (colon == std::string::npos || colon > at) return database;
+  return database.substr(0, colon + 1) + "***" + database.substr(at);
+}
+
+bool IsPostPath(const std::string& path) { return path == kRegisterPath || path == kDeletePath; }
+
 }  // namespace
 
 RankingService::RankingService() = default;
@@ -113,136 +129,186 @@ bool RankingService::Start(ServiceOptions options) {
     problem_ = "libsodium could not start";
     return false;
   }
+  FrontOptions front;
+  front.workers = std::max(1, options_.threads);
+  front.queueLength = std::max<size_t>(1, options_.queueLength);
+  front.requestSeconds = std::max(1, options_.requestSeconds);
+  front.keepAliveSeconds = std::min(front.requestSeconds, 5);
+  front.maxBodyBytes = kDrainedBodyBytes;
+  // Connections past the descriptors the process may open wait in the listen queue instead of
+  // failing: a few descriptors stay for the database and the log.
+  rlimit files{};
+  if (getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY) {
+    front.maxConnections =
+        std::clamp<size_t>(files.rlim_cur > 128 ? files.rlim_cur - 128 : 16, 16, 16384);
+  }
+  front_ = std::make_unique<HttpFront>(front);
+  // The address first: a second service on a port in use must not touch the database.
+  std::string problem;
+  if (!front_->Listen({options_.host, options_.port}, problem)) {
+    problem_ = "cannot listen on " + ShowAddress(options_.host, options_.port) + ": " + problem;
+    front_.reset();
+    return false;
+  }
+  port_ = front_->port();
   store_ = std::make_unique<EntryStore>();
   if (!store_->Open(options_.databasePath)) {
-    problem_ = options_.databasePath + ": " + store_->problem();
+    problem_ = Shown(options_.databasePath) + ": " + store_->problem();
+    front_.reset();
     return false;
   }
   registrar_ = std::make_unique<Registrar>(*store_, options_.hashCost, options_.clock);
+  registrar_->SetLog([this](const std::string& line) { Log(UtcNow() + " " + line); });
   limiter_ = std::make_unique<RateLimiter>(options_.rateLimit);
-  http_ = std::make_unique<httplib::Server>();
-  const size_t threads = static_cast<size_t>(std::max(1, options_.threads));
-  http_->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
-  const time_t seconds = std::max(1, options_.requestSeconds);
-  http_->set_read_timeout(std::min<time_t>(seconds, 5));
-  http_->set_write_timeout(std::min<time_t>(seconds, 5));
-  http_->set_keep_alive_timeout(std::min<time_t>(seconds, 5));
-  http_->set_keep_alive_max_count(20);
-  http_->set_payload_max_length(kDrainedBodyBytes);
   Route();
-
-  port_ = options_.port == 0
-              ? http_->bind_to_any_port(options_.host)
-              : (http_->bind_to_port(options_.host, options_.port) ? options_.port : -1);
-  if (port_ <= 0) {
-    problem_ = "cannot listen on " + options_.host + ":" + std::to_string(options_.port);
-    http_.reset();
-    return false;
-  }
-  listener_ = std::thread([this] { http_->listen_after_bind(); });
-  // stop() does nothing before the loop runs, so Stop must not come earlier.
-  while (!http_->is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  Log(UtcNow() + " listening on " + options_.host + ":" + std::to_string(port_) + ", database " +
-      options_.databasePath);
+  front_->Start([this](const HttpRequest& request) { return Handle(request); },
+                [this](Refusal why, const HttpRequest& request) { return Refused(why, request); });
+  Log(UtcNow() + " listening on " + ShowAddress(options_.host, port_) + ", database " +
+      Shown(options_.databasePath));
   return true;
 }
 
 void RankingService::Stop() {
-  if (http_) {
-    http_->stop();
-    if (listener_.joinable()) listener_.join();
-    http_.reset();
+  if (front_) {
+    front_->Stop();
+    front_.reset();
     Log(UtcNow() + " stopped");
   }
   registrar_.reset();
   store_.reset();
 }
 
-void RankingService::Route() {
-  http_->set_pre_routing_handler([this](const Request& req, Response& res) {
-    if (limiter_->Admit(req.remote_addr)) return httplib::Server::HandlerResponse::Unhandled;
-    res.set_header("Retry-After", "60");
-    Answer(res, kTooManyRequests);
-    return httplib::Server::HandlerResponse::Handled;
-  });
+std::string RankingService::ClientOf(const HttpRequest& request) const {
+  if (options_.trustedProxy.empty() || request.remoteAddress != options_.trustedProxy)
+    return request.remoteAddress;
+  // The proxy appends the address it saw last; what comes before it the client could forge.
+  const std::string forwarded = request.Header("X-Forwarded-For");
+  const size_t comma = forwarded.rfind(',');
+  std::string client = forwarded.substr(comma == std::string::npos ? 0 : comma + 1);
+  client.erase(0, client.find_first_not_of(" \t"));
+  client.erase(client.find_last_not_of(" \t") + 1);
+  return client.empty() ? request.remoteAddress : client;
+}
 
-  http_->set_logger([this](const Request& req, const Response& res) {
-    std::string line = UtcNow() + " " + req.remote_addr + " " + req.method + " " +
-                       Printable(req.path) + " " + std::to_string(res.status);
-    if (res.has_header(kResultHeader)) {
-      line += " result=" + res.get_header_value(kResultHeader);
+void RankingService::LogRequest(const HttpRequest& request, const HttpReply& reply) const {
+  std::string line = UtcNow() + " " + ClientOf(request) + " " + Printable(request.method) + " " +
+                     Printable(request.path) + " " + std::to_string(reply.status);
+  const std::string code = reply.Header(kResultHeader);
+  if (!code.empty()) line += " result=" + code;
+  Log(line + " bytes=" + std::to_string(reply.body.size()));
+}
+
+HttpReply RankingService::Handle(const HttpRequest& request) {
+  HttpReply reply;
+  if (!limiter_->Admit(ClientOf(request))) {
+    reply = Answer(kTooManyRequests);
+    reply.headers.emplace_back("Retry-After", "60");
+  } else {
+    reply = router_.Route(request);
+  }
+  LogRequest(request, reply);
+  return reply;
+}
+
+HttpReply RankingService::Refused(Refusal why, const HttpRequest& request) {
+  HttpReply reply;
+  if (why == Refusal::kAbandoned) {
+    Log(UtcNow() + " " + ClientOf(request) + " " + Printable(request.method) + " " +
+        Printable(request.path) + " dropped: the client left before its turn");
+    return reply;
+  }
+  const bool post = IsPostPath(request.path);
+  switch (why) {
+    case Refusal::kBodyTooLarge: reply = post ? Answer(kTooLarge) : Status(413); break;
+    case Refusal::kLate: reply = post ? Answer(kMalformedBody) : Status(408); break;
+    case Refusal::kHeadTooLarge: reply.status = 431; break;
+    case Refusal::kBusy:
+      // Busy is not this address's fault, but it asks the same of the client: come back later.
+      reply = post ? Answer(kTooManyRequests) : HttpReply();
+      reply.status = 503;
+      reply.headers.emplace_back("Retry-After", "5");
+      break;
+    default: reply = post ? Answer(kMalformedBody) : Status(400); break;
+  }
+  if (reply.body.empty()) reply.body = std::string(StatusText(reply.status)) + "\n";
+  reply.close = true;
+  LogRequest(request, reply);
+  return reply;
+}
+
+HttpReply RankingService::Post(const HttpRequest& request,
+                               const std::function<int32_t(std::string_view)>& rule) {
+  // The client posts the form as it is; a multipart or other encoded body is not the form.
+  const std::string type = request.Header("Content-Type");
+  if (type.rfind("multipart/", 0) == 0) return Answer(kMalformedBody);
+  if (request.body.size() >= kMaxBodyBytes) return Answer(kTooLarge);
+  return Answer(rule(request.body));
+}
+
+HttpHandler RankingService::Cached(HttpHandler handler) {
+  return [this, handler = std::move(handler)](const HttpRequest& request) {
+    // The generation is read before the page, so a write in between only makes the kept reply
+    // newer than its generation, never older.
+    const int64_t generation = store_->Generation();
+    const std::string key = request.target + "\n" + request.Header("Accept-Language");
+    if (generation >= 0) {
+      if (std::optional<HttpReply> kept = cache_.Find(key, generation)) return *kept;
     }
-    Log(line + " bytes=" + std::to_string(res.body.size()));
-  });
-
-  http_->set_exception_handler(
-      [](const Request&, Response& res, std::exception_ptr) { Answer(res, kServiceFault); });
-
-  // The body of a post, read here rather than by the library, which caps form bodies at 8 KiB.
-  const auto readBody = [this](const ContentReader& reader, const Response& res,
-                               std::string& body) -> int32_t {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(options_.requestSeconds);
-    bool tooLarge = false, late = false;
-    const bool complete = reader([&](const char* data, size_t length) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        late = true;
-        return false;
-      }
-      if (body.size() + length >= kMaxBodyBytes) tooLarge = true;
-      if (!tooLarge) body.append(data, length);
-      return true;
-    });
-    if (tooLarge || res.status == 413) return kTooLarge;
-    if (!complete || late) return kMalformedBody;
-    return 0;
+    HttpReply reply = handler(request);
+    if (generation >= 0 && reply.status == 200) cache_.Keep(key, generation, reply);
+    return reply;
   };
+}
 
-  http_->Post(kRegisterPath,
-              [this, readBody](const Request&, Response& res, const ContentReader& reader) {
-                std::string body;
-                const int32_t refusal = readBody(reader, res, body);
-                Answer(res, refusal != 0 ? refusal : registrar_->Register(body));
-              });
-  http_->Post(kDeletePath,
-              [this, readBody](const Request&, Response& res, const ContentReader& reader) {
-                std::string body;
-                const int32_t refusal = readBody(reader, res, body);
-                Answer(res, refusal != 0 ? refusal : registrar_->Delete(body));
-              });
+void RankingService::Route() {
+  router_.Post(kRegisterPath, [this](const HttpRequest& request) {
+    return Post(request, [this](std::string_view body) { return registrar_->Register(body); });
+  });
+  router_.Post(kDeletePath, [this](const HttpRequest& request) {
+    return Post(request, [this](std::string_view body) { return registrar_->Delete(body); });
+  });
 
   const auto page = [this](PageLanguage language) {
-    return [this, language](const Request& req, Response& res) {
-      SecureHeaders(res);
-      const int64_t id = IdOf(req.get_param_value("ID"));
+    return Cached([this, language](const HttpRequest& request) {
+      HttpReply reply;
+      SecureHeaders(reply);
+      const int64_t id = IdOf(request.Param("ID"));
       std::optional<std::string> html;
       if (id > 0) html = EntryPage(*store_, id, language);
       if (!html) {
-        res.status = 404;
+        reply.status = 404;
         html = MissingEntryPage(language);
       }
-      res.set_content(*html, "text/html; charset=utf-8");
-    };
+      reply.contentType = "text/html; charset=utf-8";
+      reply.body = std::move(*html);
+      return reply;
+    });
   };
-  http_->Get("/Velora/09/ranking.php", page(PageLanguage::kJapanese));
-  http_->Get("/Velora/09en/ranking.php", page(PageLanguage::kEnglish));
-  http_->Get(kStyleSheetPath, [](const Request&, Response& res) {
-    res.set_header("X-Content-Type-Options", "nosniff");
-    res.set_content(StyleSheet(), "text/css; charset=utf-8");
+  router_.Get("/Velora/09/ranking.php", page(PageLanguage::kJapanese));
+  router_.Get("/Velora/09en/ranking.php", page(PageLanguage::kEnglish));
+  router_.Get(kStyleSheetPath, [](const HttpRequest&) {
+    HttpReply reply;
+    reply.headers.emplace_back("X-Content-Type-Options", "nosniff");
+    reply.contentType = "text/css; charset=utf-8";
+    reply.body = StyleSheet();
+    return reply;
   });
 
-  const auto json = [](Response& res, const ApiReply& reply) {
-    res.status = reply.status;
-    res.set_header("X-Content-Type-Options", "nosniff");
-    res.set_content(reply.json, "application/json");
+  const auto json = [](const ApiReply& api) {
+    HttpReply reply;
+    reply.status = api.status;
+    reply.headers.emplace_back("X-Content-Type-Options", "nosniff");
+    reply.contentType = "application/json";
+    reply.body = api.json;
+    return reply;
   };
-  http_->Get("/api/entries", [this, json](const Request& req, Response& res) {
-    json(res, EntryList(*store_, req.get_param_value("test"), req.get_param_value("page"),
-                        req.get_param_value("per_page")));
-  });
-  http_->Get(R"(/api/entries/(\d{1,18}))", [this, json](const Request& req, Response& res) {
-    json(res, EntryDetail(*store_, std::stoll(req.matches[1].str())));
-  });
+  router_.Get("/api/entries", Cached([this, json](const HttpRequest& request) {
+    return json(EntryList(*store_, request.Param("test"), request.Param("page"),
+                          request.Param("per_page")));
+  }));
+  router_.GetNumbered("/api/entries/", Cached([this, json](const HttpRequest& request) {
+    return json(EntryDetail(*store_, PathNumber(request.path, "/api/entries/")));
+  }));
 }
 
 }  // namespace velora::server

@@ -2,6 +2,7 @@
 
 #include <sodium.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "server/body_keys.h"
@@ -11,9 +12,6 @@
 namespace velora::server {
 
 namespace {
-
-// Earlier entries of one machine whose passwords are tried; each try costs a slow hash.
-constexpr size_t kMachineEntriesTried = 32;
 
 std::string Sha256(const std::string& text) {
   unsigned char digest[crypto_hash_sha256_BYTES];
@@ -27,6 +25,9 @@ std::string Trimmed(const std::string& text) {
   if (first == std::string::npos) return {};
   return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
+
+
+}  // namespace
 
 NewEntry EntryOf(const Registration& r, const std::string& hash, const std::string& digest,
                  int64_t now) {
@@ -46,55 +47,58 @@ NewEntry EntryOf(const Registration& r, const std::string& hash, const std::stri
   return entry;
 }
 
-}  // namespace
-
 int64_t SystemSeconds() {
   return std::chrono::duration_cast<std::chrono::seconds>(
              std::chrono::system_clock::now().time_since_epoch())
       .count();
 }
 
+int32_t Registrar::Fault(const std::string& why) {
+  if (log_) log_("write refused: " + why);
+  return kServiceFault;
+}
+
 int32_t Registrar::Register(std::string_view body) {
   CheckedRegistration checked = CheckRegistration(ParseFormBody(body));
   if (checked.refusal != 0) return checked.refusal;
-  std::optional<std::string> hash;
-  {
-    hashing_.acquire();
-    hash = HashPassword(checked.registration.Value("Password"), cost_);
-    hashing_.release();
-  }
-  if (!hash) return kServiceFault;
-  std::lock_guard<std::mutex> lock(registering_);
-  return RegisterChecked(checked.registration, *hash);
-}
-
-int32_t Registrar::RegisterChecked(const Registration& r, const std::string& hash) {
+  const Registration& r = checked.registration;
   const std::string& password = r.Value("Password");
-  const std::string digest = Sha256(r.BodyWithoutPassword());
+  const std::optional<std::string> hash = HashPassword(password, cost_);
+  if (!hash) return Fault("the password could not be hashed (out of memory)");
   const int64_t now = clock_();
-  // The same body needs the same password too, which only its hash can tell.
-  for (const EntryKeys& earlier : store_.WithDigest(digest, now - kDuplicateWindowSeconds)) {
-    if (PasswordMatches(earlier.passwordHash, password)) return kDuplicatePost;
-  }
-  std::vector<EntryKeys> machine = store_.OfMachine(r.Value("UserName"), r.Value("Machine"));
-  if (machine.size() > kMachineEntriesTried) {
-    machine.erase(machine.begin(), machine.end() - kMachineEntriesTried);
-  }
-  const std::string comment = Trimmed(r.Value("Comment"));
+  const NewEntry entry = EntryOf(r, *hash, Sha256(r.BodyWithoutPassword()), now);
+  const int64_t since = now - kDuplicateWindowSeconds;
+  const std::string comment = Trimmed(entry.comment);
+  // `seen`: the newest earlier entry looked at; the write goes ahead only if none came after it.
+  int64_t seen = 0, checks = 0;
   bool registered = false, commentSeen = false;
-  for (const EntryKeys& earlier : machine) {
-    hashing_.acquire();
-    const bool same = PasswordMatches(earlier.passwordHash, password);
-    hashing_.release();
-    if (!same) continue;
-    registered = true;
-    commentSeen = commentSeen || Trimmed(earlier.comment) == comment;
+  constexpr int kRounds = 4;
+  for (int round = 0; round < kRounds; ++round) {
+    const auto earlier =
+        store_.Earlier(entry, since, seen, std::max<int64_t>(1, kPasswordChecksPerPost - checks));
+    if (!earlier) return Fault("the earlier entries could not be read");
+    for (const EntryKeys& keys : *earlier) {
+      seen = std::max(seen, keys.id);
+      if (checks >= kPasswordChecksPerPost) break;
+      ++checks;
+      // The same body needs the same password too, which only its hash can tell.
+      if (!PasswordMatches(keys.passwordHash, password)) continue;
+      if (keys.sameBody) return kDuplicatePost;
+      registered = true;
+      commentSeen = commentSeen || Trimmed(keys.comment) == comment;
+    }
+    if (registered && (comment.empty() || commentSeen)) return kMachineRegistered;
+    int64_t id = 0;
+    std::string problem;
+    switch (store_.InsertAfter(entry, since, seen, id, problem)) {
+      case WriteOutcome::kDone:
+        if (id > INT32_MAX) return Fault("entry number " + std::to_string(id) + " is too large");
+        return static_cast<int32_t>(id);
+      case WriteOutcome::kEarlierArrived: continue;
+      default: return Fault("the database refused the entry: " + problem);
+    }
   }
-  if (registered && (comment.empty() || commentSeen)) return kMachineRegistered;
-
-  const std::optional<int64_t> id = store_.Insert(EntryOf(r, hash, digest, now));
-  if (!id || *id > INT32_MAX) return kServiceFault;
-  return static_cast<int32_t>(*id);
+  return Fault("entries of the same machine kept arriving while this one was checked");
 }
 
 int32_t Registrar::Delete(std::string_view body) {
@@ -111,14 +115,15 @@ int32_t Registrar::Delete(std::string_view body) {
   }
   const int64_t id = std::stoll(idText);
   if (id > INT32_MAX) return kNoSuchEntry;
-  std::lock_guard<std::mutex> lock(registering_);
   const std::optional<EntryKeys> keys = store_.KeysOf(id);
   if (!keys) return kNoSuchEntry;
-  hashing_.acquire();
-  const bool matches = PasswordMatches(keys->passwordHash, parsed.pairs[1].value);
-  hashing_.release();
-  if (!matches) return kWrongPassword;
-  return store_.Delete(id) ? static_cast<int32_t>(id) : kServiceFault;
+  if (!PasswordMatches(keys->passwordHash, parsed.pairs[1].value)) return kWrongPassword;
+  std::string problem;
+  switch (store_.Delete(id, problem)) {
+    case WriteOutcome::kDone: return static_cast<int32_t>(id);
+    case WriteOutcome::kMissing: return kNoSuchEntry;
+    default: return Fault("the database refused the deletion: " + problem);
+  }
 }
 
 }  // namespace velora::server

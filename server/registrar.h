@@ -1,10 +1,12 @@
 #pragma once
 // Registration and deletion: the rules that decide each answer code, over the entry store.
+// Passwords are hashed and compared before any write begins, so no reader or other writer waits
+// for them; the write then checks, in its own transaction, that no entry the rules must see came
+// in meanwhile, and compares again if one did.
 
 #include <cstdint>
 #include <functional>
-#include <mutex>
-#include <semaphore>
+#include <string>
 #include <string_view>
 
 #include "server/entry_store.h"
@@ -19,6 +21,13 @@ int64_t SystemSeconds();
 
 // The same body again within this long is a duplicate post.
 constexpr int64_t kDuplicateWindowSeconds = 24 * 60 * 60;
+// Earlier entries (same body or same machine, newest first) whose passwords one post compares:
+// each comparison is a slow hash, and a post must not buy unbounded work.
+constexpr int64_t kPasswordChecksPerPost = 8;
+
+// The entry a checked registration makes, its password already hashed.
+NewEntry EntryOf(const Registration& r, const std::string& hash, const std::string& digest,
+                 int64_t now);
 
 class Registrar {
  public:
@@ -29,17 +38,16 @@ class Registrar {
   int32_t Register(std::string_view body);
   // "ID=n&Password=p": the deleted entry's number, or a refusal code.
   int32_t Delete(std::string_view body);
+  // Where the reason of a refused write goes.
+  void SetLog(std::function<void(const std::string&)> log) { log_ = std::move(log); }
 
  private:
-  int32_t RegisterChecked(const Registration& registration, const std::string& hash);
+  int32_t Fault(const std::string& why);
 
   EntryStore& store_;
   HashCost cost_;
   Clock clock_;
-  // Checking for an earlier entry and adding the new one must not interleave.
-  std::mutex registering_;
-  // Each hash takes its memory cost at once; a burst must not take it many times over.
-  std::counting_semaphore<2> hashing_{2};
+  std::function<void(const std::string&)> log_;
 };
 
 }  // namespace velora::server
