@@ -7,6 +7,7 @@
 
 #include "bench/result_text_block.h"
 #include "report/report_blocks.h"
+#include "report/template_expansion.h"
 
 namespace velora {
 
@@ -25,10 +26,18 @@ std::string HtmlLineBreaks(std::string text) {
 }  // namespace
 
 void ReplaceEverywhere(std::string& text, const std::string& word, const std::string& value) {
-  for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at)) {
-    text.replace(at, word.size(), value);
-    at += value.size();
+  if (word.empty()) return;
+  // Built anew rather than replaced in place: one pass, however many matches.
+  std::string out;
+  size_t from = 0;
+  for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, from)) {
+    out.append(text, from, at - from);
+    out += value;
+    from = at + word.size();
   }
+  if (from == 0) return;
+  out.append(text, from, std::string::npos);
+  text = std::move(out);
 }
 
 std::string MemoryText(const std::string& physicalTotal, const std::string& rankingMemory) {
@@ -47,8 +56,9 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
   const bool html = form == ReportForm::kHtml;
   const DevicePageData& d = p.device;
   const SystemPageData& s = p.system;
-  // Each value is made only when its turn comes: the blocks read the pages as they stand then.
-  const std::vector<std::pair<const char*, std::function<std::string()>>> steps = {
+  // Each value is made the first time the template asks for it, and only then: the CPUID dump
+  // queries the processor.
+  const std::vector<Placeholder> steps = {
       {"%MsrInfo%", [&] { return p.cpu.rawRegisters; }},
       {"%DisplayMode%", [&] { return d.displayMode; }},
       {"%ChipSet%", [&] { return Trimmed(d.chipset); }},
@@ -67,12 +77,12 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
        }},
       {"%VideoDriverVersion%", [&] { return Trimmed(d.driverVersion); }},
       {"%VideoDriverDate%", [&] { return Trimmed(d.driverDate); }},
-      {"%PciList%",
+      {"%PciList%", kMadeAsHtml,
        [&] {
          BlockVariants b = PciListBlock(p.pci);
          return html ? b.html : b.text;
        }},
-      {"%HddList%",
+      {"%HddList%", kMadeAsHtml,
        [&] {
          BlockVariants b = DiskListBlock(p.disk);
          return html ? b.html : b.text;
@@ -91,30 +101,25 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
       {"%MotherVersion%", [&] { return Trimmed(s.motherVersion); }},
       {"%SystemManufacturer%", [&] { return Trimmed(s.systemVendor); }},
       {"%SystemModel%", [&] { return Trimmed(s.systemModel); }},
-      {"%CPUDetail%",
+      {"%CPUDetail%", kMadeAsHtml,
        [&] {
          BlockVariants b = CpuDetailBlock(p.cpu);
          return html ? b.html : b.text;
        }},
-      {"%CPUIDDetail%",
+      {"%CPUIDDetail%", kMadeAsHtml,
        [&] {
          const std::string dump = CpuidDumpBlock(cpuid, p.cpu.vendorString);
-         return html ? HtmlLineBreaks(dump) : dump;
+         return html ? HtmlLineBreaks(HtmlText(dump)) : dump;
        }},
       {"%VeloraResult%",
        [&] {
          return ResultTextBlock(p.result, p.markDisplayMode, p.markFontSmoothing,
                                 RankingDiskLine(p.ranking));
        }},
-      {"%VeloraResultHtml%", [&] { return ResultHtmlBlock(p.result); }},
+      {"%VeloraResultHtml%", kMadeAsHtml, [&] { return ResultHtmlBlock(p.result); }},
       {"%IdeDetailInfo%", [&] { return DiskDetailDump(p.disk); }},
   };
-  for (const auto& [word, value] : steps) {
-    // A block that is not asked for is not made: the CPUID dump queries the processor.
-    if (report.find(word) == std::string::npos) continue;
-    ReplaceEverywhere(report, word, value());
-  }
-  return report;
+  return ExpandPlaceholders(report, steps, html);
 }
 
 }  // namespace velora
