@@ -18,6 +18,7 @@
 #include "core/probe_binding.h"
 #include "core/settings.h"
 #include "core/startup_flags.h"
+#include "core/visible_text.h"
 #include "info/cpu_page_data.h"
 #include "info/device_page_data.h"
 #include "info/disk_page_data.h"
@@ -30,6 +31,7 @@
 #include "platform/display_facts.h"
 #include "platform/linux/linux_disk_commands.h"
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 
 namespace velora {
 
@@ -176,20 +178,14 @@ std::string PageViewsJson(const std::vector<PageView>& views) {
 }
 
 bool IdentifyFileView(const std::string& path, int language, PageView& view, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
   // A block is about 1.3 KB of text; anything much larger is not one.
-  std::string text(64 * 1024 + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<size_t>(in.gcount()));
-  if (in.bad()) {
-    error = path + ": cannot be read";
+  const FileBytes file = ReadRegularFile(path, 64 * 1024);
+  if (!file.ok) {
+    error = path + ": " + file.error;
     return false;
   }
-  const auto words = text.size() <= 64 * 1024 ? ParseIdentifyText(text) : std::nullopt;
+  const std::string& text = file.bytes;
+  const auto words = ParseIdentifyText(text);
   if (!words) {
     error = path + ": not an IDENTIFY block (32 lines of 8 hexadecimal words)";
     return false;
@@ -207,7 +203,9 @@ int RunInfo(const InfoCommand& command, int language) {
       std::fprintf(stderr, "velora: %s\n", error.c_str());
       return 1;
     }
-    const std::string out = command.json ? PageViewsJson({view}) : PageViewText(view) + "\n";
+    // Texts from a disk may hold any byte: none reaches the terminal as a control.
+    const std::string out =
+        command.json ? PageViewsJson({view}) : EscapedForTerminal(PageViewText(view) + "\n");
     if (std::fputs(out.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
       std::perror("velora: standard output");
       return 1;
@@ -280,7 +278,7 @@ int RunInfo(const InfoCommand& command, int language) {
   if (command.json) {
     out = PageViewsJson(views);
   } else {
-    for (const PageView& view : views) out += PageViewText(view) + "\n";
+    for (const PageView& view : views) out += EscapedForTerminal(PageViewText(view) + "\n");
   }
   if (std::fputs(out.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
     std::perror("velora: standard output");
