@@ -1,0 +1,36 @@
+#pragma once
+// The readers under fuzz take a path: each input is written to one private file of this
+// process, made once in the temporary folder and removed at exit.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+namespace velora::fuzz {
+
+inline const std::string& FuzzFile(const uint8_t* data, size_t size) {
+  static const std::string path = [] {
+    std::string pattern = "/tmp/velora-fuzz-XXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) std::abort();
+    close(fd);
+    static const std::string removed = pattern;
+    std::atexit([] { unlink(removed.c_str()); });
+    return pattern;
+  }();
+  // A new file each time: a reader may have renamed another one over the path.
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) std::abort();
+  for (size_t done = 0; done < size;) {
+    const ssize_t wrote = write(fd, data + done, size - done);
+    if (wrote <= 0) std::abort();
+    done += static_cast<size_t>(wrote);
+  }
+  close(fd);
+  return path;
+}
+
+}  // namespace velora::fuzz
