@@ -63,7 +63,7 @@ BlockVariants CpuDetailBlock(const CpuPageData& cpu) {
     const std::string& value = field == &cpu.cpuName ? nameLine : *field;
     block.text += std::string(label) + " : " + value + "\r\n";
     block.html +=
-        "<tr><td align=\"right\">" + std::string(label) + "</td><td>" + HtmlText(value) +
+        "<tr><td align=\"right\">" + std::string(label) + "</td><td>" + HtmlEscaped(value) +
         "</td></tr>\r\n";
   }
 

@@ -21,8 +21,8 @@ BlockVariants DiskListBlock(const DiskPageData& disk) {
       if (!row[10].empty()) mode = Printed("%-16s ", row[10].c_str());
     }
     block.text += type + size + model + buffer + mode + "\r\n";
-    block.html += "<tr><td>" + HtmlText(type) + "</td><td>" + size + "</td><td>" +
-                  HtmlText(model) + "</td><td>" + buffer + "</td><td>" + HtmlText(mode) +
+    block.html += "<tr><td>" + HtmlEscaped(type) + "</td><td>" + size + "</td><td>" +
+                  HtmlEscaped(model) + "</td><td>" + buffer + "</td><td>" + HtmlEscaped(mode) +
                   "</td></tr>\r\n";
   }
   TrimLineEnds(block.text);

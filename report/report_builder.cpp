@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench/result_text_block.h"
+#include "core/html_text.h"
 #include "report/report_blocks.h"
 #include "report/template_expansion.h"
 
@@ -109,7 +110,7 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
       {"%CPUIDDetail%", kMadeAsHtml,
        [&] {
          const std::string dump = CpuidDumpBlock(cpuid, p.cpu.vendorString);
-         return html ? HtmlLineBreaks(HtmlText(dump)) : dump;
+         return html ? HtmlLineBreaks(HtmlEscaped(dump)) : dump;
        }},
       {"%VeloraResult%",
        [&] {

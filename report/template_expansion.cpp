@@ -4,6 +4,8 @@
 #include <optional>
 #include <unordered_map>
 
+#include "core/html_text.h"
+
 namespace velora {
 
 std::string ExpandPlaceholders(const std::string& templateBytes,
@@ -34,7 +36,7 @@ std::string ExpandPlaceholders(const std::string& templateBytes,
     }
     const Placeholder& p = placeholders[found->second];
     std::optional<std::string>& value = values[found->second];
-    if (!value) value = html && !p.madeAsHtml ? HtmlText(p.make()) : p.make();
+    if (!value) value = html && !p.madeAsHtml ? HtmlEscaped(p.make()) : p.make();
     out += *value;
     at = close + 1;
   }
@@ -42,21 +44,5 @@ std::string ExpandPlaceholders(const std::string& templateBytes,
   return out;
 }
 
-
-std::string HtmlText(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
 
 }  // namespace velora

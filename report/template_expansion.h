@@ -28,7 +28,4 @@ struct Placeholder {
 std::string ExpandPlaceholders(const std::string& templateBytes,
                                const std::vector<Placeholder>& placeholders, bool html);
 
-// text as HTML shows it: the five characters markup gives meaning to, written as entities.
-std::string HtmlText(const std::string& text);
-
 }  // namespace velora

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/html_text.h"
 #include "report/template_expansion.h"
 
 namespace {
@@ -38,7 +39,7 @@ std::string Reference(const std::string& text, bool html) {
       const std::string word = text.substr(at, close - at + 1);
       for (const auto& [name, value] : kValues) {
         if (word != name) continue;
-        out += html && name != "%CPUDetail%" ? velora::HtmlText(value) : value;
+        out += html && name != "%CPUDetail%" ? velora::HtmlEscaped(value) : value;
         at = close + 1;
         replaced = true;
         break;
