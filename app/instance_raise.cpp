@@ -3,6 +3,9 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace velora {
 namespace {
 
@@ -52,6 +55,13 @@ void RaiseListener::answer() {
 
 bool AskRunningInstanceToRaise(const std::string& socketPath, int timeoutMs) {
   if (socketPath.empty()) return false;
+  // Only a socket of our own answers for our program; another user's would keep us from
+  // starting.
+  struct stat info {};
+  if (lstat(socketPath.c_str(), &info) != 0 || !S_ISSOCK(info.st_mode) ||
+      info.st_uid != geteuid()) {
+    return false;
+  }
   QLocalSocket socket;
   socket.connectToServer(QString::fromStdString(socketPath));
   if (!socket.waitForConnected(timeoutMs)) return false;

@@ -153,7 +153,7 @@ void BenchRunner::Work(int test, RunOptions options) {
     } else {
       // Without a chosen drive nothing is made, not even at the top of the root file system.
       ScratchFailure failure;
-      folder = ScratchFolder::Create(options.scratchRoot, host_.TickCountMs(), failure);
+      folder = ScratchFolder::Create(options.scratchRoot, failure);
       if (!folder) scratchFailure = failure;
     }
   }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,7 +20,7 @@ namespace velora {
 
 namespace {
 
-constexpr int kNameTries = 8;
+constexpr size_t kRandomLetters = 6;
 // A folder without its lock file may be one another run is just making; only an old one is
 // taken for a run that died in between.
 constexpr time_t kUnlockedFolderGraceSeconds = 60;
@@ -55,13 +56,30 @@ void Unregister(int dirFd) {
   }
 }
 
+// "Velora" and six letters or digits as mkdtemp makes them; the eight hexadecimal digits of
+// earlier runs' clock-made names are still cleaned up.
 bool IsScratchName(const char* name) {
-  if (std::strncmp(name, "Velora", 6) != 0 || std::strlen(name) != 14) return false;
-  for (int i = 6; i < 14; ++i) {
+  if (std::strncmp(name, "Velora", 6) != 0) return false;
+  const size_t length = std::strlen(name);
+  const bool madeByClock = length == 14;
+  if (length != 6 + kRandomLetters && !madeByClock) return false;
+  for (size_t i = 6; i < length; ++i) {
     const char c = name[i];
-    if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'))) return false;
+    const bool hexDigit = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+    if (madeByClock ? !hexDigit : std::isalnum(static_cast<unsigned char>(c)) == 0) return false;
   }
   return true;
+}
+
+// Makes a new folder with an unpredictable name inside the folder of rootFd, 0700; its name, or
+// empty with errno. The template goes through the descriptor when /proc offers it, so the
+// folder lands where rootFd is even if the root's path was swapped meanwhile.
+std::string MakeUnpredictableFolder(int rootFd, const std::string& rootPath) {
+  const std::string viaDescriptor = "/proc/self/fd/" + std::to_string(rootFd);
+  const std::string parent = access(viaDescriptor.c_str(), X_OK) == 0 ? viaDescriptor : rootPath;
+  std::string pattern = parent + "/Velora" + std::string(kRandomLetters, 'X');
+  if (mkdtemp(pattern.data()) == nullptr) return {};
+  return pattern.substr(pattern.size() - 6 - kRandomLetters);
 }
 
 // Removes the plain files inside a folder we own; a sub-folder would make rmdir fail, which
@@ -126,7 +144,7 @@ int RemoveStaleScratchFolders(const std::string& root) {
   return removed;
 }
 
-std::optional<ScratchFolder> ScratchFolder::Create(const std::string& root, uint32_t nameSeed,
+std::optional<ScratchFolder> ScratchFolder::Create(const std::string& root,
                                                    ScratchFailure& failure) {
   failure = {ScratchFailureKind::kNotWritable, root, 0};
   if (root.empty()) return std::nullopt;
@@ -141,35 +159,28 @@ std::optional<ScratchFolder> ScratchFolder::Create(const std::string& root, uint
     return std::nullopt;
   }
   const std::string prefix = root.back() == '/' ? root : root + "/";
-  for (int attempt = 0; attempt < kNameTries; ++attempt) {
-    char name[16];
-    std::snprintf(name, sizeof name, "Velora%08X", nameSeed + static_cast<uint32_t>(attempt));
-    if (mkdirat(rootFd, name, 0700) != 0) {
-      failure.error = errno;
-      if (errno == EEXIST) continue;  // someone else's, or planted: never reuse it
-      break;
-    }
-    const int dirFd = openat(rootFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (dirFd < 0 || flock(dirFd, LOCK_EX | LOCK_NB) != 0) {
-      failure.error = errno;
-      if (dirFd >= 0) close(dirFd);
-      unlinkat(rootFd, name, AT_REMOVEDIR);
-      break;
-    }
-    const int lockFd = openat(dirFd, kScratchLockName,
-                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (lockFd < 0) {
-      failure.error = errno;
-      close(dirFd);
-      unlinkat(rootFd, name, AT_REMOVEDIR);
-      break;
-    }
-    WriteProcessId(lockFd);
-    return ScratchFolder(rootFd, dirFd, lockFd, name, prefix + name);
+  const std::string name = MakeUnpredictableFolder(rootFd, prefix);
+  if (name.empty()) {
+    failure.error = errno;
+    failure.path = prefix + "Velora*";
+    close(rootFd);
+    return std::nullopt;
   }
-  failure.path = prefix + "Velora*";
-  close(rootFd);
-  return std::nullopt;
+  const int dirFd = openat(rootFd, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  const int lockFd = dirFd < 0 || flock(dirFd, LOCK_EX | LOCK_NB) != 0
+                         ? -1
+                         : openat(dirFd, kScratchLockName,
+                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+  if (lockFd < 0) {
+    failure.error = errno;
+    failure.path = prefix + name;
+    if (dirFd >= 0) close(dirFd);
+    unlinkat(rootFd, name.c_str(), AT_REMOVEDIR);
+    close(rootFd);
+    return std::nullopt;
+  }
+  WriteProcessId(lockFd);
+  return ScratchFolder(rootFd, dirFd, lockFd, name, prefix + name);
 }
 
 ScratchFolder::ScratchFolder(int rootFd, int dirFd, int lockFd, std::string name,

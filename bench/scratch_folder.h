@@ -17,10 +17,9 @@ inline constexpr const char* kScratchLockName = "velora.pid";
 
 class ScratchFolder {
  public:
-  // Makes "<root>/Velora<hex>" with mode 0700, trying a few numbers from nameSeed on when a name
-  // is taken; failure names the path and the reason.
-  static std::optional<ScratchFolder> Create(const std::string& root, uint32_t nameSeed,
-                                             ScratchFailure& failure);
+  // Makes "<root>/Velora" and six random letters or digits (mkdtemp) with mode 0700: names
+  // planted in a shared folder cannot be guessed ahead. Failure names the path and the reason.
+  static std::optional<ScratchFolder> Create(const std::string& root, ScratchFailure& failure);
 
   ScratchFolder(ScratchFolder&& other) noexcept;
   ScratchFolder& operator=(ScratchFolder&& other) noexcept;

@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "core/main_window_model.h"
+#include "core/visible_text.h"
 #include "info/cpu_page_data.h"
 #include "info/device_page_data.h"
 #include "info/disk_page_data.h"
@@ -23,6 +24,7 @@
 #include "info/machine_model.h"
 #include "info/pci_page_data.h"
 #include "info/system_page_data.h"
+#include "platform/regular_file.h"
 #include "session/machine_snapshot.h"
 
 namespace velora {
@@ -83,20 +85,14 @@ std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& word
 }
 
 bool IdentifyFileDisk(const std::string& path, DiskPageData& disk, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = path + ": " + std::strerror(errno);
-    return false;
-  }
   // A block is about 1.3 KB of text; anything much larger is not one.
-  std::string text(64 * 1024 + 1, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<size_t>(in.gcount()));
-  if (in.bad()) {
-    error = path + ": cannot be read";
+  const FileBytes file = ReadRegularFile(path, 64 * 1024);
+  if (!file.ok) {
+    error = path + ": " + file.error;
     return false;
   }
-  const auto words = text.size() <= 64 * 1024 ? ParseIdentifyText(text) : std::nullopt;
+  const std::string& text = file.bytes;
+  const auto words = ParseIdentifyText(text);
   if (!words) {
     error = path + ": not an IDENTIFY block (32 lines of 8 hexadecimal words)";
     return false;
@@ -125,8 +121,9 @@ int RunInfo(const InfoCommand& command, int language) {
     view.tables.resize(1);  // no drive list: the block is not of this machine
     MachineModelInputs only;
     only.disk = &disk;
+    // Texts from a disk may hold any byte: none reaches the terminal as a control.
     const std::string out = command.json ? MachineModelJson(BuildMachineModel(only), kCoreVersion)
-                                         : PageViewText(view) + "\n";
+                                         : EscapedForTerminal(PageViewText(view) + "\n");
     if (std::fputs(out.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
       std::perror("velora: standard output");
       return 1;
@@ -159,7 +156,7 @@ int RunInfo(const InfoCommand& command, int language) {
   if (command.json) {
     out = MachineModelJson(ModelOf(machine), kCoreVersion);
   } else {
-    for (const PageView& view : views) out += PageViewText(view) + "\n";
+    for (const PageView& view : views) out += EscapedForTerminal(PageViewText(view) + "\n");
   }
   if (std::fputs(out.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
     std::perror("velora: standard output");

@@ -10,16 +10,21 @@ namespace velora {
 class AppLog {
  public:
   explicit AppLog(std::string path) : path_(std::move(path)) {}
+  ~AppLog();
+  AppLog(const AppLog&) = delete;
+  AppLog& operator=(const AppLog&) = delete;
 
-  // The first call deletes the old log; every call appends one whole line.
+  // The first call replaces the old log by a new file, never through a link; every call
+  // appends one whole line.
   void Write(const std::string& text);
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
-  std::once_flag fresh_;
   // Lines of the GUI thread and the collector thread stay whole.
   std::mutex write_;
+  bool opened_ = false;
+  int fd_ = -1;
 };
 
 // The log of the running program (logPath()).

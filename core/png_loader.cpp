@@ -1,16 +1,27 @@
 #include "core/png_loader.h"
 
 #include <png.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csetjmp>
 #include <cstdio>
 #include <new>
 #include <vector>
 
+#include "platform/regular_file.h"
+
 namespace velora {
 namespace {
 
 constexpr size_t kSignatureBytes = 8;
+// A side of 32767 pixels at most, as a bitmap's size fields hold it; ancillary chunks (text,
+// colour profiles) of a background picture are far below 4 MB, and a few hundred of them at most.
+constexpr png_uint_32 kLargestSide = 0x7FFF;
+constexpr png_alloc_size_t kLargestChunk = 4u << 20;
+constexpr png_uint_32 kMostChunks = 256;
+// Deflate gives at most about 1032 bytes for one; the rows of a real picture are never more.
+constexpr uint64_t kLargestInflation = 1032;
 
 struct PngFailure {
   char message[200];
@@ -36,8 +47,8 @@ bool CreateImage(DibImage& image, png_uint_32 width, png_uint_32 height) {
 
 // Between setjmp and a longjmp out of libpng this frame holds only plain values, so the jump
 // skips no destructor; rows belongs to the caller.
-const char* ReadPng(std::FILE* file, DibImage& image, std::vector<png_bytep>& rows,
-                    PngFailure& failure) {
+const char* ReadPng(std::FILE* file, uint64_t fileBytes, DibImage& image,
+                    std::vector<png_bytep>& rows, PngFailure& failure) {
   png_structp png =
       png_create_read_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, OnPngWarning);
   if (png == nullptr) return "can't create the read structure";
@@ -52,6 +63,14 @@ const char* ReadPng(std::FILE* file, DibImage& image, std::vector<png_bytep>& ro
     image.release();
     return failure.message;
   }
+  // Whatever a chunk or the header declares, the reader allocates no more than a picture of
+  // the bitmap's ceiling needs: a small file that claims a huge chunk is refused cheaply.
+  png_set_user_limits(png, kLargestSide, kLargestSide);
+  png_set_chunk_malloc_max(png, kLargestChunk);
+  png_set_chunk_cache_max(png, kMostChunks);
+  // libpng only warns about a chunk above the limit and then allocates it all the same; as an
+  // error the file is refused before that.
+  png_set_benign_errors(png, 0);
   png_init_io(png, file);
   png_set_sig_bytes(png, kSignatureBytes);
   png_read_info(png, info);
@@ -73,6 +92,10 @@ const char* ReadPng(std::FILE* file, DibImage& image, std::vector<png_bytep>& ro
 
   if (colour != PNG_COLOR_TYPE_RGB || depth != 8) {
     refusal = "not plain RGB after the transformations";
+  } else if ((png_get_rowbytes(png, info) + 1) * static_cast<uint64_t>(height) >
+             fileBytes * kLargestInflation) {
+    // Checked before the bitmap is made: a few bytes declaring a huge picture cost nothing.
+    refusal = "declares more pixels than its file can hold";
   } else if (!CreateImage(image, width, height)) {
     refusal = image.error().empty() ? "out of memory" : image.error().c_str();
   } else if (png_get_rowbytes(png, info) > static_cast<size_t>(image.stride())) {
@@ -94,9 +117,12 @@ const char* ReadPng(std::FILE* file, DibImage& image, std::vector<png_bytep>& ro
 bool loadPng(DibImage& image, const std::string& path, std::string& error) {
   image.release();
   error.clear();
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  // Only a regular file: a FIFO named as the background must not hold the window back.
+  const int fd = OpenRegularFile(path, error);
+  std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "rb");
   if (file == nullptr) {
-    error = "can't open";
+    if (fd >= 0) close(fd);
+    error = "can't open: " + (error.empty() ? std::string("out of memory") : error);
     return false;
   }
   png_byte signature[kSignatureBytes] = {};
@@ -107,7 +133,9 @@ bool loadPng(DibImage& image, const std::string& path, std::string& error) {
   } else {
     std::vector<png_bytep> rows;
     PngFailure failure{};
-    refusal = ReadPng(file, image, rows, failure);
+    struct stat info {};
+    const uint64_t fileBytes = fstat(fd, &info) == 0 ? static_cast<uint64_t>(info.st_size) : 0;
+    refusal = ReadPng(file, fileBytes, image, rows, failure);
     if (refusal != nullptr) error = refusal;  // failure's text dies with this block
   }
   std::fclose(file);

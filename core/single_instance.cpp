@@ -15,19 +15,21 @@ std::string PrivateFolder(const std::string& parent) {
   (void)mkdir(folder.c_str(), 0700);
   // Another user may have made it first in the shared folder: only our own, private, real
   // folder will do.
+  return IsPrivateFolder(folder) ? folder : std::string();
+}
+
+bool IsPrivateFolder(const std::string& folder) {
+  // The folder itself, not a link to it: a link another user planted would lead elsewhere.
   struct stat info {};
-  if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != geteuid() ||
-      (info.st_mode & 077) != 0) {
-    return {};
-  }
-  return folder;
+  return !folder.empty() && folder[0] == '/' && lstat(folder.c_str(), &info) == 0 &&
+         S_ISDIR(info.st_mode) && info.st_uid == geteuid() && (info.st_mode & 077) == 0;
 }
 
 std::string InstanceLockPath() {
+  // A runtime folder shared with other users (or handed down from another user, as under su)
+  // would let them hold our lock and answer our raise socket.
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && runtime[0] == '/' && access(runtime, W_OK) == 0) {
-    return std::string(runtime) + "/Velora09";
-  }
+  if (runtime != nullptr && IsPrivateFolder(runtime)) return std::string(runtime) + "/Velora09";
   const std::string folder = PrivateFolder("/tmp");
   return folder.empty() ? std::string() : folder + "/Velora09";
 }

@@ -10,7 +10,11 @@ namespace velora {
 // we can enter.
 std::string PrivateFolder(const std::string& parent);
 
-// $XDG_RUNTIME_DIR/Velora09, else Velora09 in PrivateFolder("/tmp"); empty when neither is safe.
+// Whether folder is a real folder (no link) of this user that nobody else may enter.
+bool IsPrivateFolder(const std::string& folder);
+
+// $XDG_RUNTIME_DIR/Velora09 when that folder is private, else Velora09 in
+// PrivateFolder("/tmp"); empty when neither is safe.
 std::string InstanceLockPath();
 
 class SingleInstanceGuard {

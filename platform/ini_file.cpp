@@ -1,15 +1,19 @@
 #include "platform/ini_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <climits>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <vector>
+
+#include "platform/regular_file.h"
 
 namespace velora {
 namespace {
@@ -56,13 +60,43 @@ std::string ValueOf(const std::string& line) {
   return v;
 }
 
-bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
+// Far beyond any settings file; a larger one is not read, nor rewritten.
+constexpr size_t kLargestIniFile = 64u << 20;
+
+// false when the file cannot be read: missing, or not a regular file (a FIFO planted there
+// must not hang the program), or larger than kLargestIniFile.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines, bool* missing = nullptr) {
+  const FileBytes file = ReadRegularFile(path, kLargestIniFile);
+  if (missing != nullptr) *missing = !file.ok && access(path.c_str(), F_OK) != 0 && errno == ENOENT;
+  if (!file.ok) return false;
+  std::istringstream in(file.bytes);
   std::string line;
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
+  }
+  return true;
+}
+
+// Written whole to a new private file beside path and renamed over it, so a failed write leaves
+// the old file intact. The temporary name is unpredictable and made exclusively (never through
+// a link another user planted in the folder), and it is made owner-only on the descriptor: the
+// settings keep the ranking password in plain text.
+bool ReplaceFileWith(const std::string& path, const std::string& bytes) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = fchmod(fd, 0600) == 0;
+  for (size_t done = 0; ok && done < bytes.size();) {
+    const ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    ok = wrote > 0;
+    if (ok) done += static_cast<size_t>(wrote);
+  }
+  ok = close(fd) == 0 && ok;
+  if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
+    unlink(temp.c_str());
+    return false;
   }
   return true;
 }
@@ -98,7 +132,9 @@ bool WriteIniString(const std::string& path, const std::string& section, const s
   // A read-only file stays as it is, even though its folder would let us replace it.
   if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return false;
   std::vector<std::string> lines;
-  ReadLines(path, lines);  // a missing file is created
+  bool missing = false;
+  // A missing file is created; one that cannot be read is not replaced by a single key.
+  if (!ReadLines(path, lines, &missing) && !missing) return false;
   std::string entry = key + "=" + value;
 
   std::optional<size_t> sectionLine;
@@ -132,26 +168,7 @@ bool WriteIniString(const std::string& path, const std::string& section, const s
 
   std::ostringstream text;
   for (const std::string& line : lines) text << line << "\r\n";
-  // Written whole to a sibling file and renamed, so a failed write leaves the old file intact.
-  std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    // The settings keep the ranking password in plain text: owner only, before a byte is in.
-    chmod(temp.c_str(), 0600);
-    out << text.str();
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  return ReplaceFileWith(path, text.str());
 }
 
 int AtoiLike(const std::string& text) {

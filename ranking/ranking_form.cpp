@@ -1,8 +1,10 @@
 #include "ranking/ranking_form.h"
 
 #include <cstdlib>
+#include <span>
 
 #include "core/ui_language.h"
+#include "core/visible_text.h"
 
 namespace velora {
 
@@ -28,6 +30,32 @@ void WriteRememberedFields(const Settings& settings, const RankingForm& form) {
     settings.Write(kInfoSection, f.key, form.*f.field);
 }
 
+namespace {
+
+// The texts the service checks as typed names, and every other text a person types.
+std::optional<FormProblem> CheckTypedTexts(const RankingForm& form) {
+  const std::string* names[] = {&form.userName, &form.machineName, &form.area,
+                                &form.country,  &form.cpuName,     &form.motherBoard,
+                                &form.chipSet,  &form.video,       &form.memory,
+                                &form.disk,     &form.raidController, &form.raidType};
+  for (const std::string* text : names) {
+    if (ShowsNothing(*text)) return FormProblem::kMissingField;
+  }
+  const std::string* others[] = {&form.password, &form.web, &form.mail, &form.comment};
+  for (const auto& group : {std::span<const std::string* const>(names),
+                            std::span<const std::string* const>(others)}) {
+    for (const std::string* text : group) {
+      if (HasHiddenControls(*text)) return FormProblem::kHiddenControl;
+    }
+  }
+  for (const std::string& text : form.raidDisks) {
+    if (HasHiddenControls(text)) return FormProblem::kHiddenControl;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::optional<FormProblem> CheckForm(const RankingForm& form) {
   const std::string* required[] = {&form.userName, &form.cpuName, &form.machineName, &form.country,
                                    &form.password, &form.chipSet, &form.video,       &form.memory};
@@ -42,7 +70,7 @@ std::optional<FormProblem> CheckForm(const RankingForm& form) {
   for (const std::string* text : clocks) {
     if (!(std::atof(text->c_str()) > 0)) return FormProblem::kBadClock;
   }
-  return std::nullopt;
+  return CheckTypedTexts(form);
 }
 
 const char* FormProblemText(FormProblem problem, int language) {
@@ -53,6 +81,9 @@ const char* FormProblemText(FormProblem problem, int language) {
     case FormProblem::kBadClock:
       return english ? "Clock Information is unsuitable."
                      : "クロック周波数等の情報は正確に入力してください";
+    case FormProblem::kHiddenControl:
+      return english ? "Please remove control characters from the texts."
+                     : "入力欄から制御文字を取り除いてください";
   }
   return "";
 }

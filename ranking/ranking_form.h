@@ -40,9 +40,11 @@ void ReadRememberedFields(const Settings& settings, RankingForm& form);
 // Failed writes are ignored, as for every setting.
 void WriteRememberedFields(const Settings& settings, const RankingForm& form);
 
-enum class FormProblem { kMissingField, kBadClock };
+enum class FormProblem { kMissingField, kBadClock, kHiddenControl };
 
-// The first problem in the order "Entry" checks: the required fields, then the six clocks.
+// The first problem in the order "Entry" checks: the required fields, then the six clocks, then
+// the typed texts as the service takes them: a name that shows nothing counts as missing, and a
+// C1 or direction control in any text is refused.
 std::optional<FormProblem> CheckForm(const RankingForm& form);
 
 // The message box text of a problem in the interface language.

@@ -3,6 +3,8 @@
 #include <curl/curl.h>
 #include <strings.h>
 
+#include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -28,6 +30,17 @@ bool HeaderValue(const std::string& headers, const char* name, std::string& valu
     start = end + 1;
   }
   return found;
+}
+
+// A whole decimal int32_t, blanks around it allowed.
+bool ParseCode(const std::string& text, int32_t& code) {
+  const size_t first = text.find_first_not_of(" \t");
+  const size_t last = text.find_last_not_of(" \t\r\n");
+  if (first == std::string::npos) return false;
+  const char* begin = text.data() + first;
+  const char* end = text.data() + last + 1;
+  const auto [at, error] = std::from_chars(begin, end, code);
+  return error == std::errc() && at == end;
 }
 
 struct ReplyHead {
@@ -60,15 +73,27 @@ void GlobalInitOnce() {
 
 }  // namespace
 
-int32_t ReplyCodeOfHeaders(const std::string& headers) {
+PostOutcome ReplyOfHeaders(const std::string& headers) {
+  PostOutcome outcome;
+  const std::string statusLine = headers.substr(0, headers.find_first_of("\r\n"));
+  int status = 0;
+  if (statusLine.rfind("HTTP/", 0) != 0 ||
+      std::sscanf(statusLine.c_str(), "HTTP/%*s %3d", &status) != 1) {
+    outcome.problem = "the reply carried no HTTP status line";
+    return outcome;
+  }
   std::string value;
-  if (HeaderValue(headers, "X-Velora-Result", value)) {
-    return static_cast<int32_t>(std::atoi(value.c_str()));
+  int32_t code = 0;
+  const bool hasCode = HeaderValue(headers, "X-Velora-Result", value) && ParseCode(value, code);
+  // An entry number only from a plain success; a refusal names its own code whatever the status
+  // says. Anything else is no answer, however its length reads.
+  if (hasCode && (status == 200 || code < 0)) {
+    outcome.reply = code;
+    return outcome;
   }
-  if (HeaderValue(headers, "Content-Length", value)) {
-    return static_cast<int32_t>(std::atoi(value.c_str()));
-  }
-  return kReplyUnreachable;
+  outcome.problem = "the service answered \"" + statusLine + "\"" +
+                    (hasCode ? " with entry " + std::to_string(code) : " without a result code");
+  return outcome;
 }
 
 std::string ServiceAddress(const std::string& server, const std::string& path) {
@@ -109,8 +134,9 @@ PostOutcome PostForm(const std::string& body, const std::string& server, const s
   curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, CollectHeader);
   curl_easy_setopt(c, CURLOPT_HEADERDATA, &head);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, DropBody);
-  // The service's codes ride in Content-Length, negative ones included, which libcurl would
-  // otherwise refuse before the header reaches us.
+  // A service of the old kind puts its codes in Content-Length, negative ones included, which
+  // libcurl would refuse before the head reaches us: the head is read, only to say why it is
+  // no answer.
   curl_easy_setopt(c, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
   curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
   curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, limits.connectMs);
@@ -121,11 +147,10 @@ PostOutcome PostForm(const std::string& body, const std::string& server, const s
 
   const CURLcode result = curl_easy_perform(c);
   // Ending after the head shows as a write error; whatever head arrived answers.
-  outcome.reply = ReplyCodeOfHeaders(head.lines);
-  if (outcome.reply == kReplyUnreachable) {
-    const bool headArrived = !head.lines.empty();
-    outcome.problem = headArrived ? "the reply carried no answer code"
-                                  : (*error != '\0' ? error : curl_easy_strerror(result));
+  if (head.lines.empty()) {
+    outcome.problem = *error != '\0' ? error : curl_easy_strerror(result);
+  } else {
+    outcome = ReplyOfHeaders(head.lines);
   }
   return outcome;
 }

@@ -23,7 +23,8 @@ struct PostLimits {
 
 struct PostOutcome {
   int32_t reply = kReplyUnreachable;
-  // Why the reply is kReplyUnreachable, for the log and the command line; empty otherwise.
+  // Why the reply is kReplyUnreachable (no service, or no answer to trust), for the log and the
+  // command line; empty otherwise.
   std::string problem;
 };
 
@@ -32,9 +33,11 @@ struct PostOutcome {
 PostOutcome PostForm(const std::string& body, const std::string& server, const std::string& path,
                      const std::string& agent, PostLimits limits = {});
 
-// The answer code in raw reply header lines: the "X-Velora-Result" header when there is one,
-// else the Content-Length header's text converted like atoi. Neither: kReplyUnreachable.
-int32_t ReplyCodeOfHeaders(const std::string& headers);
+// The answer in the final reply's raw head (status line and header lines): the code of the
+// "X-Velora-Result" header, an entry number only with status 200, a refusal (a negative code)
+// with any status. Anything else, a Content-Length alone included, is kReplyUnreachable with
+// the status line in problem.
+PostOutcome ReplyOfHeaders(const std::string& headers);
 
 // server + path with one "/" between them.
 std::string ServiceAddress(const std::string& server, const std::string& path);

@@ -62,7 +62,8 @@ BlockVariants CpuDetailBlock(const CpuPageData& cpu) {
     const std::string& value = field == &cpu.cpuName ? nameLine : *field;
     block.text += std::string(label) + " : " + value + "\r\n";
     block.html +=
-        "<tr><td align=\"right\">" + std::string(label) + "</td><td>" + value + "</td></tr>\r\n";
+        "<tr><td align=\"right\">" + std::string(label) + "</td><td>" + HtmlEscaped(value) +
+        "</td></tr>\r\n";
   }
 
   block.text += "        Feature :";

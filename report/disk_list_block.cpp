@@ -21,8 +21,9 @@ BlockVariants DiskListBlock(const DiskPageData& disk) {
       if (!row[10].empty()) mode = Printed("%-16s ", row[10].c_str());
     }
     block.text += type + size + model + buffer + mode + "\r\n";
-    block.html += "<tr><td>" + type + "</td><td>" + size + "</td><td>" + model + "</td><td>" +
-                  buffer + "</td><td>" + mode + "</td></tr>\r\n";
+    block.html += "<tr><td>" + HtmlEscaped(type) + "</td><td>" + size + "</td><td>" +
+                  HtmlEscaped(model) + "</td><td>" + buffer + "</td><td>" + HtmlEscaped(mode) +
+                  "</td></tr>\r\n";
   }
   TrimLineEnds(block.text);
   block.html += "</table>\r\n";

@@ -7,7 +7,7 @@ namespace {
 constexpr const char* kTable3 =
     "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
 
-std::string Cell(const std::string& value) { return "<td>" + value + "</td>"; }
+std::string Cell(const std::string& value) { return "<td>" + HtmlEscaped(value) + "</td>"; }
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 #include "info/pci_page_data.h"
 #include "platform/cpuid_source.h"
 #include "ranking/ranking_form.h"
+#include "core/html_text.h"
 
 namespace velora {
 

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "bench/result_text_block.h"
+#include "core/html_text.h"
 #include "report/report_blocks.h"
+#include "report/template_expansion.h"
 
 namespace velora {
 
@@ -49,10 +51,18 @@ bool NothingRan(const BenchResult& result) {
 }  // namespace
 
 void ReplaceEverywhere(std::string& text, const std::string& word, const std::string& value) {
-  for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at)) {
-    text.replace(at, word.size(), value);
-    at += value.size();
+  if (word.empty()) return;
+  // Built anew rather than replaced in place: one pass, however many matches.
+  std::string out;
+  size_t from = 0;
+  for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, from)) {
+    out.append(text, from, at - from);
+    out += value;
+    from = at + word.size();
   }
+  if (from == 0) return;
+  out.append(text, from, std::string::npos);
+  text = std::move(out);
 }
 
 std::string MemoryText(const std::string& physicalTotal, const std::string& rankingMemory) {
@@ -79,8 +89,9 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
       report.find('\n') != std::string::npos && report.find("\r\n") == std::string::npos;
   const DevicePageData& d = p.device;
   const SystemPageData& s = p.system;
-  // Each value is made only when its turn comes: the blocks read the pages as they stand then.
-  const std::vector<std::pair<const char*, std::function<std::string()>>> steps = {
+  // Each value is made the first time the template asks for it, and only then: the CPUID dump
+  // queries the processor.
+  const std::vector<Placeholder> steps = {
       {"%MsrInfo%", [&] { return p.cpu.rawRegisters; }},
       {"%DisplayMode%", [&] { return d.displayMode; }},
       {"%ChipSet%", [&] { return Trimmed(d.chipset); }},
@@ -105,12 +116,12 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
        }},
       {"%VideoDriverVersion%", [&] { return Trimmed(d.driverVersion); }},
       {"%VideoDriverDate%", [&] { return Trimmed(d.driverDate); }},
-      {"%PciList%",
+      {"%PciList%", kMadeAsHtml,
        [&] {
          BlockVariants b = PciListBlock(p.pci);
          return html ? b.html : b.text;
        }},
-      {"%HddList%",
+      {"%HddList%", kMadeAsHtml,
        [&] {
          BlockVariants b = DiskListBlock(p.disk);
          return html ? b.html : b.text;
@@ -129,15 +140,15 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
       {"%MotherVersion%", [&] { return Trimmed(s.motherVersion); }},
       {"%SystemManufacturer%", [&] { return Trimmed(s.systemVendor); }},
       {"%SystemModel%", [&] { return Trimmed(s.systemModel); }},
-      {"%CPUDetail%",
+      {"%CPUDetail%", kMadeAsHtml,
        [&] {
          BlockVariants b = CpuDetailBlock(p.cpu);
          return html ? b.html : b.text;
        }},
-      {"%CPUIDDetail%",
+      {"%CPUIDDetail%", kMadeAsHtml,
        [&] {
          const std::string dump = CpuidDumpBlock(cpuid, p.cpu.vendorString);
-         return html ? HtmlLineBreaks(dump) : dump;
+         return html ? HtmlLineBreaks(HtmlEscaped(dump)) : dump;
        }},
       {"%VeloraResult%",
        [&] {
@@ -145,19 +156,23 @@ std::string BuildReport(std::string report, ReportForm form, const ReportPages& 
          return ResultTextBlock(p.result, p.markDisplayMode, p.markFontSmoothing,
                                 RankingDiskLine(p.ranking));
        }},
-      {"%VeloraResultHtml%",
+      {"%VeloraResultHtml%", kMadeAsHtml,
        [&] { return NothingRan(p.result) ? std::string() : ResultHtmlBlock(p.result); }},
       {"%IdeDetailInfo%", [&] { return DiskDetailDump(p.disk); }},
   };
-  for (const auto& [word, value] : steps) {
-    // A block that is not asked for is not made: the CPUID dump queries the processor.
-    if (report.find(word) == std::string::npos) continue;
-    const std::string made = value();
-    if (made.empty()) DropEmptyParentheses(report, word);
-    ReplaceEverywhere(report, word, made);
+  // Each value asked for is made now, once: one that is not known takes the parentheses the
+  // template puts around it along, from the template only.
+  std::vector<Placeholder> made;
+  for (const Placeholder& step : steps) {
+    if (report.find(step.word) == std::string::npos) continue;
+    std::string value = step.make();
+    if (value.empty()) DropEmptyParentheses(report, std::string(step.word));
+    made.emplace_back(step.word.data(), step.madeAsHtml,
+                      [value = std::move(value)] { return value; });
   }
-  if (lineFeedsOnly) ReplaceEverywhere(report, "\r\n", "\n");
-  return report;
+  std::string out = ExpandPlaceholders(report, made, html);
+  if (lineFeedsOnly) ReplaceEverywhere(out, "\r\n", "\n");
+  return out;
 }
 
 }  // namespace velora

@@ -1,7 +1,7 @@
 #pragma once
-// Turns a template's bytes into a finished report: every placeholder word, in a fixed order,
-// replaced everywhere by what the pages show or by a composed block. The bytes around the
-// placeholders stay exactly as they were in the file.
+// Turns a template's bytes into a finished report: every placeholder word of the template
+// replaced by what the pages show or by a composed block, escaped for an HTML report. The bytes
+// around the placeholders stay exactly as they were in the file.
 
 #include <string>
 

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 
 #include "platform/program_folder.h"
+#include "platform/regular_file.h"
 
 namespace velora {
 
@@ -90,13 +89,13 @@ std::optional<std::string> TemplatePath(const std::vector<std::string>& roots, R
   return std::nullopt;
 }
 
-std::optional<std::string> ReadTemplateBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return std::nullopt;
-  return bytes.str();
+std::optional<std::string> ReadTemplateBytes(const std::string& path, std::string* error) {
+  FileBytes file = ReadRegularFile(path, kLargestTemplate);
+  if (!file.ok) {
+    if (error != nullptr) *error = file.error;
+    return std::nullopt;
+  }
+  return std::move(file.bytes);
 }
 
 int TemplateCommandId(int group, int position) {

@@ -34,8 +34,12 @@ std::vector<TemplateFile> SearchTemplates(const std::vector<std::string>& roots,
 std::optional<std::string> TemplatePath(const std::vector<std::string>& roots, ReportForm form,
                                         const std::string& name);
 
-// The whole file as it is, or nothing when it cannot be read.
-std::optional<std::string> ReadTemplateBytes(const std::string& path);
+// Far beyond any real template; the reports are built in memory.
+constexpr size_t kLargestTemplate = 8u << 20;
+// The whole file as it is, or nothing with the reason in error: a file that is not a regular
+// one (a FIFO, a device, a folder) or is larger than kLargestTemplate is refused.
+std::optional<std::string> ReadTemplateBytes(const std::string& path,
+                                             std::string* error = nullptr);
 
 // Menu groups 0 to 5: Text Copy, Save, Preview, then Html Copy, Save, Preview.
 constexpr int kTemplateGroups = 6;

@@ -1,21 +1,10 @@
 #include "server/html_text.h"
 
+#include "core/html_text.h"
+
 namespace velora::server {
 
-std::string HtmlEscaped(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
+// The same escaping as the reports'.
+std::string HtmlEscaped(const std::string& text) { return velora::HtmlEscaped(text); }
 
 }  // namespace velora::server

@@ -5,6 +5,8 @@
 
 #include "server/body_keys.h"
 #include "server/result_codes.h"
+#include "server/score_bounds.h"
+#include "server/text_rules.h"
 
 namespace velora::server {
 
@@ -169,6 +171,8 @@ CheckedRegistration CheckRegistration(ParsedBody parsed) {
   if (checked.refusal == 0) checked.refusal = CheckValues(parsed.pairs);
   checked.registration = Registration(std::move(parsed.pairs));
   if (checked.refusal == 0) checked.refusal = CheckRequired(checked.registration);
+  if (checked.refusal == 0) checked.refusal = CheckTextRules(checked.registration);
+  if (checked.refusal == 0) checked.refusal = CheckScoreBounds(checked.registration);
   return checked;
 }
 

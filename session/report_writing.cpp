@@ -1,7 +1,5 @@
 #include "session/report_writing.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "core/main_window_model.h"
@@ -36,15 +34,19 @@ std::optional<std::string> FindTemplate(const std::string& value, ReportForm for
   std::error_code ignored;
   if (value.find('/') != std::string::npos ||
       (!value.empty() && std::filesystem::is_regular_file(value, ignored))) {
-    auto bytes = ReadTemplateBytes(value);
-    if (!bytes) error = value + ": " + std::strerror(errno);
+    std::string why;
+    auto bytes = ReadTemplateBytes(value, &why);
+    if (!bytes) error = value + ": " + why;
     return bytes;
   }
   const std::string name = value.empty() ? "Standard" : value;
   const std::string extension = form == ReportForm::kHtml ? ".html" : ".txt";
   for (const std::string& candidate : {name, name + extension}) {
     if (auto path = TemplatePath(roots, form, candidate)) {
-      if (auto bytes = ReadTemplateBytes(*path)) return bytes;
+      std::string why;
+      if (auto bytes = ReadTemplateBytes(*path, &why)) return bytes;
+      error = *path + ": " + why;
+      return std::nullopt;
     }
   }
   error = "no " + std::string(form == ReportForm::kHtml ? "HTML" : "text") + " template " + name;

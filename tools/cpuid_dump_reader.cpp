@@ -1,14 +1,13 @@
 #include "tools/cpuid_dump_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
+#include <utility>
 #include <vector>
+
+#include "platform/regular_file.h"
 
 namespace velora {
 
@@ -29,34 +28,17 @@ bool HexField(const std::string& word, size_t minDigits, size_t maxDigits, uint3
 }
 
 bool ReadContents(const std::string& path, std::string& contents, std::string& error) {
-  // Non-blocking, so that a named pipe is looked at rather than waited on.
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) {
-    error = std::strerror(errno);
+  FileBytes file = ReadRegularFile(path, static_cast<size_t>(kLargestCpuidDump));
+  if (!file.ok) {
+    error = file.error == "is a folder" ? "is a folder, not a dump file" : file.error;
     return false;
   }
-  struct stat info {};
-  bool ok = fstat(fd, &info) == 0;
-  if (!ok) error = std::strerror(errno);
-  else if (S_ISDIR(info.st_mode)) error = "is a folder, not a dump file";
-  else if (!S_ISREG(info.st_mode)) error = "is not a regular file (a device, pipe or socket)";
-  else if (info.st_size == 0) error = "is empty";
-  else if (info.st_size > kLargestCpuidDump) error = "is larger than 4 MB, too large for a dump";
-  ok = ok && error.empty();
-  if (ok) {
-    // The size read stays within the limit even if the file grows meanwhile.
-    contents.resize(static_cast<size_t>(info.st_size));
-    size_t done = 0;
-    while (done < contents.size()) {
-      const ssize_t got = read(fd, contents.data() + done, contents.size() - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) break;
-      done += static_cast<size_t>(got);
-    }
-    contents.resize(done);
+  if (file.bytes.empty()) {
+    error = "is empty";
+    return false;
   }
-  close(fd);
-  return ok;
+  contents = std::move(file.bytes);
+  return true;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // with its type and answer, one per line.
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/library_file_check.h"
 #include "platform/fake/fake_clock_source.h"
 #include "platform/fake/fake_cpuid_source.h"
 #include "tools/cpuid_dump_reader.h"
@@ -77,11 +79,24 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return true;
 }
 
+// As the programs bind it: a file that is there but is no whole shared library (a truncated
+// copy would be mapped and fault on its missing pages) is not loaded, nor passed over for
+// another one.
 void* LoadLibrary(const Options& options) {
-  if (!options.library.empty()) return dlopen(options.library.c_str(), RTLD_NOW | RTLD_LOCAL);
-  std::string beside = velora::ProgramFolder() + "/" + kLibraryName;
-  if (void* handle = dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL)) return handle;
-  return dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+  const std::string path =
+      options.library.empty() ? velora::ProgramFolder() + "/" + kLibraryName : options.library;
+  if (options.library.empty() && access(path.c_str(), F_OK) != 0) {
+    return dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+  }
+  if (!velora::PlausibleSharedLibrary(path)) {
+    std::fprintf(stderr, "probix-dump: %s is not a whole shared library\n", path.c_str());
+    return nullptr;
+  }
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr && options.library.empty()) {
+    handle = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+  }
+  return handle;
 }
 
 void PrintText(velora::ProbeObject& probe, uint32_t id, bool all) {

@@ -1,10 +1,17 @@
 #include "app/skin/qt_picture_loaders.h"
 
+#include <QBuffer>
 #include <QImageReader>
 #include <cstring>
 
+#include "core/png_chunks.h"
+#include "platform/regular_file.h"
+
 namespace velora {
 namespace {
+
+// Compressed pictures are a fraction of the bitmap they decode to; the ceiling is the bitmap's.
+constexpr size_t kLargestPictureFile = static_cast<size_t>(kDibMaxBytes);
 
 bool Read(QImageReader& reader, QImage& out, std::string& error) {
   // The same ceiling as the bitmap's, so an absurd header is refused before decoding.
@@ -14,6 +21,23 @@ bool Read(QImageReader& reader, QImage& out, std::string& error) {
     if (error.empty()) error = "unreadable picture";
     return false;
   }
+  return true;
+}
+
+// The file's bytes, read only when it is a regular file of a picture's size: a FIFO or a device
+// named as the background must neither block the window nor feed the decoder without end.
+bool ReadPictureFile(const std::string& path, QByteArray& bytes, std::string& error) {
+  FileBytes file = ReadRegularFile(path, kLargestPictureFile);
+  if (!file.ok) {
+    error = "can't open: " + file.error;
+    return false;
+  }
+  // The allocation limit bounds the picture, not the chunks a PNG declares on the way to it.
+  if (!PngChunksFitTheFile(file.bytes)) {
+    error = "a chunk runs past the end of the file";
+    return false;
+  }
+  bytes = QByteArray(file.bytes.data(), static_cast<qsizetype>(file.bytes.size()));
   return true;
 }
 
@@ -34,7 +58,10 @@ bool CopyIntoDib(const QImage& picture, DibImage& image, std::string& error) {
 bool loadBmp(DibImage& image, const std::string& path, std::string& error) {
   image.release();
   error.clear();
-  QImageReader reader(QString::fromStdString(path), "bmp");
+  QByteArray bytes;
+  if (!ReadPictureFile(path, bytes, error)) return false;
+  QBuffer buffer(&bytes);
+  QImageReader reader(&buffer, "bmp");
   reader.setDecideFormatFromContent(false);
   QImage picture;
   return Read(reader, picture, error) && CopyIntoDib(picture, image, error);
@@ -43,7 +70,10 @@ bool loadBmp(DibImage& image, const std::string& path, std::string& error) {
 bool loadPicture(DibImage& image, const std::string& path, std::string& error) {
   image.release();
   error.clear();
-  QImageReader reader(QString::fromStdString(path));
+  QByteArray bytes;
+  if (!ReadPictureFile(path, bytes, error)) return false;
+  QBuffer buffer(&bytes);
+  QImageReader reader(&buffer);
   reader.setDecideFormatFromContent(true);
   QImage picture;
   return Read(reader, picture, error) && CopyIntoDib(picture, image, error);

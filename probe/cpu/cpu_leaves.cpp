@@ -172,6 +172,11 @@ std::string RegisterText(const uint32_t* registers, size_t count) {
   return first == std::string::npos ? std::string() : text.substr(first);
 }
 
+bool AnswersLeafZero(CpuidSource& cpuid) {
+  const CpuidRegisters r = cpuid.Query(0, 0);
+  return (r.eax | r.ebx | r.ecx | r.edx) != 0;
+}
+
 void DecodeIdentificationLeaves(CpuidSource& cpuid, CpuFields& f) {
   DecodeVendor(cpuid, f);
   DecodeExtendedLeaf1(cpuid, f);

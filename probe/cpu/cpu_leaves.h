@@ -7,6 +7,11 @@
 
 namespace velora {
 
+// False for a leaf 0 of zeros in every register: no highest leaf and no vendor, which no
+// processor answers. Such a source (a recording that holds nothing) identifies nothing, as if
+// there were no CPUID; otherwise its empty vendor would be named from this machine's own view.
+bool AnswersLeafZero(CpuidSource& cpuid);
+
 // Leaves 0, 1, 3, 0x80000000/1, the counts, the flag registers of leaves 6, 7, 0xD, 0x80000007
 // and 0x80000008, and the Transmeta and Centaur flag leaves.
 void DecodeIdentificationLeaves(CpuidSource& cpuid, CpuFields& f);

@@ -58,7 +58,7 @@ void CpuProbe::IdentifyPinned() {
   if (processors > 0) fields_.processors = processors;
   fields_.architecture = ArchitectureText(env_.system.MachineName());
 
-  if (!env_.cpuid.Available()) return;
+  if (!env_.cpuid.Available() || !AnswersLeafZero(env_.cpuid)) return;
   fields_.cpuidAvailable = 1;
   DecodeIdentificationLeaves(env_.cpuid, fields_);
   DecodeCaches(env_.cpuid, fields_);

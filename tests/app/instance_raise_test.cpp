@@ -3,6 +3,7 @@
 #include "app/instance_raise.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QLocalSocket>
@@ -74,6 +75,17 @@ TEST_F(InstanceRaise, AnythingButTheRequestRaisesNothing) {
   });
   while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   stranger.join();
+  EXPECT_EQ(raised, 0);
+}
+
+// Another user's socket, as one planted in a shared runtime folder, does not answer for ours.
+TEST_F(InstanceRaise, AnotherUsersSocketIsNotAsked) {
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to hand the socket to another user";
+  int raised = 0;
+  RaiseListener listener(path, [&] { ++raised; });
+  ASSERT_TRUE(listener.listening());
+  ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+  EXPECT_FALSE(AskWhileServing(path));
   EXPECT_EQ(raised, 0);
 }
 

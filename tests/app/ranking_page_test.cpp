@@ -284,7 +284,7 @@ TEST_F(RankingPageTest, ScoreListAndEntryFollowTheRun) {
 
 TEST_F(RankingPageTest, EntryChecksTheFormBeforeAnythingIsSent) {
   Make();
-  LocalHttpServer server("HTTP/1.1 200 OK\r\nContent-Length: 7\r\nConnection: close\r\n\r\n");
+  LocalHttpServer server("HTTP/1.1 200 OK\r\nX-Velora-Result: 7\r\nConnection: close\r\n\r\n");
   Entry(server.url());
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "Please input essensial information.");
@@ -308,7 +308,7 @@ TEST_F(RankingPageTest, EntryPostsAndActsOnEachReply) {
   Make();
   FillRequired();
   {
-    LocalHttpServer server("HTTP/1.1 200 OK\r\nContent-Length: 7\r\nConnection: close\r\n\r\n");
+    LocalHttpServer server("HTTP/1.1 200 OK\r\nX-Velora-Result: 7\r\nConnection: close\r\n\r\n");
     Entry(server.url());
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0], server.url() + "/Velora/09en/ranking.php?ID=7");
@@ -323,7 +323,7 @@ TEST_F(RankingPageTest, EntryPostsAndActsOnEachReply) {
   }
   for (const auto& [code, text] : std::vector<std::pair<int, std::string>>{
            {-1, "Already registed."}, {-5, "Already registed."}}) {
-    LocalHttpServer server("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(code) +
+    LocalHttpServer server("HTTP/1.1 200 OK\r\nX-Velora-Result: " + std::to_string(code) +
                            "\r\nConnection: close\r\n\r\n");
     Entry(server.url());
     ASSERT_FALSE(messages.empty());
@@ -336,7 +336,7 @@ TEST_F(RankingPageTest, EntryPostsAndActsOnEachReply) {
     EXPECT_EQ(opened.back(), server.url() + "/Velora/09/ranking.php?ID=12");
   }
   {
-    LocalHttpServer server("HTTP/1.1 200 OK\r\nContent-Length: -3\r\nConnection: close\r\n\r\n");
+    LocalHttpServer server("HTTP/1.1 200 OK\r\nX-Velora-Result: -3\r\nConnection: close\r\n\r\n");
     const size_t shown = messages.size(), asked = questions.size();
     Entry(server.url());
     EXPECT_EQ(messages.size(), shown);

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <sys/stat.h>
 
 #include "app/skin/qt_picture_loaders.h"
 #include "app/skin/translucency.h"
@@ -107,8 +108,23 @@ TEST_F(SkinTest, RefusedPicturesLeaveTheSkinOffWithEveryLoadersReason) {
   // Qt's own reader has the same ceiling: nothing reads the 1.2 GB picture.
   testing::WriteText(dir.file("huge.png"), testing::PngHeaderOnly(20000, 20000));
   EXPECT_EQ(skin.load(1, dir.file("huge.png")), 0);
-  EXPECT_NE(skin.lastError().find("PNG: image too large"), std::string::npos) << skin.lastError();
+  EXPECT_NE(skin.lastError().find("PNG: declares more pixels than its file can hold"),
+            std::string::npos)
+      << skin.lastError();
   EXPECT_TRUE(skin.image().empty());
+
+  // A FIFO is looked at, not waited on; a chunk longer than the file is believed by none.
+  ASSERT_EQ(mkfifo(dir.file("fifo.png").c_str(), 0600), 0);
+  EXPECT_EQ(skin.load(1, dir.file("fifo.png")), 0);
+  EXPECT_NE(skin.lastError().find("picture: can't open: is not a regular file"), std::string::npos)
+      << skin.lastError();
+  testing::WriteText(dir.file("chunk.png"), testing::PngWithLongChunk("zTXt", 0x7FFFFFF0));
+  EXPECT_EQ(skin.load(1, dir.file("chunk.png")), 0);
+  EXPECT_NE(skin.lastError().find("PNG: libpng: zTXt: chunk data is too large"), std::string::npos)
+      << skin.lastError();
+  EXPECT_NE(skin.lastError().find("picture: a chunk runs past the end of the file"),
+            std::string::npos)
+      << skin.lastError();
 
   EXPECT_EQ(skin.load(1, ""), 0);
   EXPECT_TRUE(skin.lastError().empty()) << "an empty path is no refusal";

@@ -139,21 +139,30 @@ TEST(SubmitRun, DryRunPrintsTheBodyAndARequiredFieldStops) {
 
 TEST(SubmitRun, EachReplyPrintedAsTheServiceGaveIt) {
   {
-    LocalHttpServer server("HTTP/1.1 200 OK\r\nContent-Length: 31\r\nConnection: close\r\n\r\n");
+    LocalHttpServer server("HTTP/1.1 200 OK\r\nX-Velora-Result: 31\r\nConnection: close\r\n\r\n");
     const SubmitOutcome outcome = Submit(Filled(), server.url());
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(outcome.out, server.url() + "/Velora/09en/ranking.php?ID=31");
     EXPECT_EQ(server.lastBody().back(), '\0');
   }
   {
-    LocalHttpServer server("HTTP/1.1 200 OK\r\nContent-Length: -5\r\nConnection: close\r\n\r\n");
+    LocalHttpServer server("HTTP/1.1 200 OK\r\nX-Velora-Result: -5\r\nConnection: close\r\n\r\n");
     const SubmitOutcome outcome = Submit(Filled(), server.url());
     EXPECT_EQ(outcome.exitCode, 1);
     EXPECT_EQ(outcome.error, "Already registed.");
   }
   {
-    LocalHttpServer server("HTTP/1.1 200 OK\r\nContent-Length: -9\r\nConnection: close\r\n\r\n");
+    LocalHttpServer server("HTTP/1.1 200 OK\r\nX-Velora-Result: -9\r\nConnection: close\r\n\r\n");
     EXPECT_EQ(Submit(Filled(), server.url()).error, "the ranking service refused the entry: -9");
+  }
+  {
+    // A failure page is no entry, whatever its length reads.
+    LocalHttpServer server(
+        "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 4242\r\nConnection: close\r\n\r\n");
+    const SubmitOutcome failed = Submit(Filled(), server.url());
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_NE(failed.error.find("500 Internal Server Error"), std::string::npos) << failed.error;
   }
   const SubmitOutcome none = Submit(Filled(), "");
   EXPECT_EQ(none.exitCode, 1);

@@ -1,5 +1,7 @@
 #include "core/app_log.h"
 
+#include <unistd.h>
+
 #include <thread>
 
 #include "tests/support/temp_folder.h"
@@ -37,6 +39,21 @@ TEST(AppLog, LinesOfTwoThreadsStayWhole) {
   ASSERT_EQ(lines.size(), 401u);
   EXPECT_EQ(lines[0], "first");
   for (size_t i = 1; i < lines.size(); ++i) EXPECT_TRUE(lines[i] == a || lines[i] == b) << i;
+}
+
+// A link planted where the log goes, before the run or during it, is never written through.
+TEST(AppLog, PlantedLinksAreNeverFollowed) {
+  TempFolder dir;
+  const std::string path = dir.file("velora09.log");
+  const std::string victim = dir.file("victim");
+  WriteText(victim, "someone's data\n");
+  ASSERT_EQ(symlink(victim.c_str(), path.c_str()), 0);
+  AppLog log(path);
+  log.Write("first");
+  ASSERT_EQ(unlink(path.c_str()), 0);
+  ASSERT_EQ(symlink(victim.c_str(), path.c_str()), 0);
+  log.Write("second");
+  EXPECT_EQ(ReadLines(victim), (std::vector<std::string>{"someone's data"}));
 }
 
 }  // namespace

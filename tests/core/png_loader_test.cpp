@@ -4,9 +4,11 @@
 #include "core/png_loader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
+#include "core/png_chunks.h"
 #include "tests/support/png_writer.h"
 #include "tests/support/temp_folder.h"
 
@@ -151,15 +153,53 @@ TEST_F(PngLoaderTest, DamagedFilesAreRefusedWithTheirReason) {
   EXPECT_EQ(error, "not a PNG signature");
 
   EXPECT_FALSE(loadPng(image, dir.file("missing.png"), error));
-  EXPECT_EQ(error, "can't open");
+  EXPECT_EQ(error, "can't open: No such file or directory");
 }
 
 TEST_F(PngLoaderTest, HugeHeaderIsRefusedBeforeThePixelsAreAllocated) {
   // 20000 x 20000 at three bytes would take 1.2 GB.
   testing::WriteText(dir.file("huge.png"), testing::PngHeaderOnly(20000, 20000));
   EXPECT_FALSE(loadPng(image, dir.file("huge.png"), error));
-  EXPECT_EQ(error, "image too large");
+  EXPECT_EQ(error, "declares more pixels than its file can hold");
   EXPECT_TRUE(image.empty());
+}
+
+// What a hostile file declares is checked before it is believed: the loader neither waits on
+// a FIFO nor allocates a chunk or a picture its few bytes cannot hold.
+TEST_F(PngLoaderTest, HostileFilesAreRefusedCheaply) {
+  ASSERT_EQ(mkfifo(dir.file("fifo.png").c_str(), 0600), 0);
+  testing::WriteText(dir.file("text.png"), testing::PngWithLongChunk("tEXt", 0x7FFFFFF0));
+  testing::WriteText(dir.file("unknown.png"), testing::PngWithLongChunk("vpAg", 0x7FFFFFF0));
+  testing::WriteText(dir.file("wide.png"), testing::PngHeaderOnly(3000, 3000));
+  testing::WriteText(dir.file("side.png"), testing::PngHeaderOnly(40000, 1));
+  const std::pair<const char*, const char*> cases[] = {
+      {"fifo.png", "can't open: is not a regular file (a device, pipe or socket)"},
+      {"text.png", "libpng: tEXt: chunk data is too large"},
+      {"unknown.png", "libpng: vpAg: chunk data is too large"},
+      {"wide.png", "declares more pixels than its file can hold"},
+      {"side.png", "libpng: Invalid IHDR data"},  // wider than the user limit
+  };
+  for (const auto& [name, reason] : cases) {
+    EXPECT_FALSE(loadPng(image, dir.file(name), error)) << name;
+    EXPECT_EQ(error, reason) << name;
+    EXPECT_TRUE(image.empty()) << name;
+  }
+}
+
+TEST(PngChunks, EveryDeclaredLengthMustLieWithinTheFile) {
+  const std::string whole = testing::PngHeaderOnly(2, 2);  // IHDR, then a 7-byte IDAT
+  const std::string ended = whole + std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
+  const std::pair<std::string, bool> cases[] = {
+      {whole, true},
+      {ended + "trailing bytes", true},
+      {whole.substr(0, whole.size() - 1), false},  // the IDAT's CRC cut short
+      {testing::PngWithLongChunk("tEXt", 0x7FFFFFF0), false},
+      {testing::PngWithLongChunk("tEXt", 0xFFFFFFFF), false},
+      {"GIF89a" + std::string(64, '\xFF'), true},  // not a PNG: not this check's business
+  };
+  for (const auto& [bytes, fits] : cases) {
+    EXPECT_EQ(PngChunksFitTheFile(bytes), fits) << bytes.size();
+  }
 }
 
 TEST_F(PngLoaderTest, AFailedLoadReleasesThePreviousPicture) {

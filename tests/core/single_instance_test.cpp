@@ -49,6 +49,36 @@ TEST(SingleInstance, LockFileLivesInTheRuntimeFolderOrInTmpWithTheUserId) {
   if (saved != nullptr) setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
 }
 
+// A runtime folder that others may enter, or that is another user's, is not where our lock
+// and raise socket go: the private folder in /tmp is.
+TEST(SingleInstance, ASharedRuntimeFolderIsPassedOver) {
+  TempFolder dir;
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string savedValue = saved != nullptr ? saved : "";
+  const std::string fallback = "/tmp/velora-" + std::to_string(geteuid()) + "/Velora09";
+  const std::string shared = dir.file("shared"), link = dir.file("link");
+  ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);
+  ASSERT_EQ(symlink(shared.c_str(), link.c_str()), 0);
+  for (const mode_t mode : {01777, 0755, 0770}) {
+    ASSERT_EQ(chmod(shared.c_str(), mode), 0);
+    setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
+    EXPECT_EQ(InstanceLockPath(), fallback) << std::oct << mode;
+  }
+  ASSERT_EQ(chmod(shared.c_str(), 0700), 0);
+  setenv("XDG_RUNTIME_DIR", link.c_str(), 1);
+  EXPECT_EQ(InstanceLockPath(), fallback) << "a link";
+  if (geteuid() == 0) {
+    ASSERT_EQ(chown(shared.c_str(), 65534, 65534), 0);
+    setenv("XDG_RUNTIME_DIR", shared.c_str(), 1);
+    EXPECT_EQ(InstanceLockPath(), fallback) << "another user's";
+  }
+  if (saved != nullptr) {
+    setenv("XDG_RUNTIME_DIR", savedValue.c_str(), 1);
+  } else {
+    unsetenv("XDG_RUNTIME_DIR");
+  }
+}
+
 // The program itself, started while this test holds its lock: it must end at once with exit
 // code 0, without a window and without touching its log.
 TEST(SingleInstance, SecondProgramEndsAtOnceWithoutALogLine) {

@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <cstdio>
+
 #include "tests/support/temp_folder.h"
 
 namespace velora {
@@ -95,6 +97,39 @@ TEST(IniWrite, ReadOnlyFileAndUnwritableFolderFailWithoutChange) {
   std::string sub = dir.file("locked");
   mkdir(sub.c_str(), 0555);
   EXPECT_FALSE(WriteIniString(sub + "/a.ini", "S", "K", "v"));
+}
+
+// Another user who may write the folder plants links where the settings go: a write (by root,
+// say) neither empties nor chmods what they lead to, and the settings still land.
+TEST(IniWrite, PlantedLinksBesideTheFileLeadNowhere) {
+  TempFolder dir;
+  const std::string path = dir.file("velora09.ini");
+  const std::string victim = dir.file("victim");
+  for (const std::string& planted : {path + ".tmp", path}) {
+    WriteText(victim, "someone's data");
+    chmod(victim.c_str(), 0644);
+    std::remove(planted.c_str());
+    ASSERT_EQ(symlink(victim.c_str(), planted.c_str()), 0);
+    ASSERT_TRUE(WriteIniString(path, "Info", "Password", "secret")) << planted;
+    EXPECT_EQ(ReadText(victim), "someone's data") << planted;
+    struct stat info {};
+    ASSERT_EQ(stat(victim.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u) << planted;
+    EXPECT_EQ(ReadIniString(path, "Info", "Password", ""), "secret") << planted;
+  }
+}
+
+// A FIFO or a folder where the settings should be is no settings file: read as missing, and
+// not replaced by one key.
+TEST(IniFile, SomethingOtherThanAFileIsNeitherWaitedOnNorReplaced) {
+  TempFolder dir;
+  const std::string fifo = dir.file("fifo.ini");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadIniString(fifo, "Setting", "Language", "none"), "none");
+  EXPECT_FALSE(WriteIniString(fifo, "Setting", "Language", "en"));
+  struct stat info {};
+  ASSERT_EQ(lstat(fifo.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST(Atoi, ReadsLeadingDigitsLikeTheCLibrary) {

@@ -19,3 +19,16 @@ grep -qxF '0x2001 S ""' <<<"$all"
 grep -qxF '0x5001 I -1' <<<"$all"
 # A bad argument is refused.
 if "$dump" bogus >/dev/null 2>&1; then echo "bad argument accepted"; exit 1; fi
+# A truncated library, beside the tool or named with --library, is refused like the programs
+# refuse it, never mapped (it would fault on its missing pages).
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$dump" "$work/probix-dump"
+head -c 8192 "$(dirname "$dump")/libprobix.so" >"$work/libprobix.so"
+for run in "$work/probix-dump 0" "$dump --library $work/libprobix.so 0"; do
+  status=0
+  $run >/dev/null 2>"$work/err" || status=$?
+  [[ $status -eq 1 ]] || { echo "$run: exit $status, not 1"; cat "$work/err"; exit 1; }
+  grep -qF "libprobix.so is not a whole shared library" "$work/err" ||
+    { echo "$run: no reason:"; cat "$work/err"; exit 1; }
+done

@@ -682,6 +682,20 @@ TEST_F(ClassicNamingTest, UnknownVendorOnAPentiumClassSystemIsAPentium) {
   EXPECT_EQ(Text(0x1001), "Unknown CPU");
 }
 
+// A leaf 0 of zeros names no vendor and no leaf: nothing is identified, as without CPUID, and
+// the system's processor type does not make a Pentium of it.
+TEST_F(ClassicNamingTest, ALeafZeroOfZerosIdentifiesNothing) {
+  t.cpuid.Set(0, 0, {0, 0, 0, 0});
+  t.system.machine = "x86_64";
+  Identify();
+  EXPECT_EQ(Text(0x1001), "");
+  EXPECT_EQ(Text(0x1002), "") << "no leaf was decoded";
+  // The same with a leaf 1 behind it, which the highest leaf of 0 disowns.
+  SetLeaf(1, {0x543, 0, 0, 0x10});
+  Identify();
+  EXPECT_EQ(Text(0x1001), "");
+}
+
 TEST(ClassicNamingGeneric, OtherArchitecturesByLevel) {
   auto named = [](const char* vendorString, SystemProcessor system) {
     CpuFields f = Record(kVendorUnknown, 5, 0);

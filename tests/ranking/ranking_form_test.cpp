@@ -67,6 +67,31 @@ TEST(CheckForm, RaidNeedsTheControllerInsteadOfTheDisk) {
   EXPECT_EQ(CheckForm(f), FormProblem::kMissingField);
 }
 
+// The client refuses what the service would: typed names that show nothing, and C1 or direction
+// controls in any typed text.
+TEST(CheckForm, InvisibleNamesAndHiddenControlsAreRefusedBeforeSending) {
+  const struct {
+    std::string RankingForm::*field;
+    const char* text;
+    std::optional<FormProblem> problem;
+  } cases[] = {
+      {&RankingForm::userName, "\xE2\x80\x8B", FormProblem::kMissingField},
+      {&RankingForm::video, " \xC2\xA0", FormProblem::kMissingField},
+      {&RankingForm::machineName, "Box\xE2\x80\xAE", FormProblem::kHiddenControl},
+      {&RankingForm::comment, "\xC2\x9B" "2J", FormProblem::kHiddenControl},
+      {&RankingForm::password, "pw\xE2\x81\xA7", FormProblem::kHiddenControl},
+      {&RankingForm::comment, " ", std::nullopt},
+      {&RankingForm::userName, "\xE5\xA4\xAA\xE9\x83\x8E", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    RankingForm f = Complete();
+    f.*c.field = c.text;
+    EXPECT_EQ(CheckForm(f), c.problem) << c.text;
+  }
+  EXPECT_STREQ(FormProblemText(FormProblem::kHiddenControl, kEnglish),
+               "Please remove control characters from the texts.");
+}
+
 TEST(CheckForm, MessagesInBothLanguages) {
   EXPECT_STREQ(FormProblemText(FormProblem::kMissingField, kEnglish),
                "Please input essensial information.");

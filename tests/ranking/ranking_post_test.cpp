@@ -14,7 +14,7 @@ using testing::LocalHttpServer;
 std::string Reply(const std::string& headers) { return "HTTP/1.1 200 OK\r\n" + headers + "\r\n"; }
 
 TEST(PostForm, SendsTheBodyWithItsZeroByteAsAFormPost) {
-  LocalHttpServer server(Reply("Content-Length: 0\r\nConnection: close\r\n"));
+  LocalHttpServer server(Reply("X-Velora-Result: 0\r\nContent-Length: 0\r\nConnection: close\r\n"));
   const PostOutcome outcome =
       PostForm("UserName=a%26b&check=1", server.url(), kRegisterPath, kAgentName);
   EXPECT_EQ(outcome.reply, 0);
@@ -28,35 +28,43 @@ TEST(PostForm, SendsTheBodyWithItsZeroByteAsAFormPost) {
   EXPECT_EQ(server.lastBody(), std::string("UserName=a%26b&check=1\0", 23));
 }
 
-// The answer code of each reply as the service gives it.
-TEST(PostForm, ReadsTheAnswerFromTheContentLengthText) {
+// The answer of each reply: a number only from the result header, an entry only with 200.
+TEST(PostForm, TrustsOnlyTheResultHeaderAndAnEntryOnlyWithStatus200) {
   struct Case {
-    const char* headers;
-    int32_t reply;
+    const char* reply;
+    int32_t code;
+    const char* problem;  // words of the reason when there is no answer
   };
   const Case cases[] = {
-      {"Content-Length: 1234\r\nConnection: close\r\n", 1234},
-      {"Content-Length: -1\r\nConnection: close\r\n", -1},
-      {"Content-Length: -5\r\nConnection: close\r\n", -5},
-      {"Content-Length: -7\r\nConnection: close\r\n", -7},
-      // A truthful length and the code in a header of its own.
-      {"X-Velora-Result: 17\r\nContent-Length: 2\r\nConnection: close\r\n\r\nok", 17},
-      {"Content-Length: 0\r\nX-Velora-Result: -5\r\nConnection: close\r\n", -5},
-      // No readable code at all.
-      {"Connection: close\r\n", kReplyUnreachable},
+      {"HTTP/1.1 200 OK\r\nX-Velora-Result: 17\r\nContent-Length: 2\r\n\r\nok", 17, ""},
+      {"HTTP/1.1 409 Conflict\r\nX-Velora-Result: -1\r\nContent-Length: 0\r\n\r\n", -1, ""},
+      {"HTTP/1.1 400 Bad Request\r\nx-velora-result:  -7 \r\nContent-Length: 0\r\n\r\n", -7,
+       ""},
+      // A failure page whose length once read as an entry number.
+      {"HTTP/1.1 500 Internal Server Error\r\nContent-Length: 4242\r\nConnection: close\r\n\r\n",
+       kReplyUnreachable, "\"HTTP/1.1 500 Internal Server Error\" without a result code"},
+      {"HTTP/1.1 200 OK\r\nContent-Length: 1234\r\nConnection: close\r\n\r\n", kReplyUnreachable,
+       "\"HTTP/1.1 200 OK\" without a result code"},
+      {"HTTP/1.1 503 Service Unavailable\r\nX-Velora-Result: 12\r\nConnection: close\r\n\r\n",
+       kReplyUnreachable, "\"HTTP/1.1 503 Service Unavailable\" with entry 12"},
+      {"HTTP/1.1 200 OK\r\nX-Velora-Result: 12abc\r\nConnection: close\r\n\r\n",
+       kReplyUnreachable, "without a result code"},
+      {"HTTP/1.1 200 OK\r\nX-Velora-Result: 99999999999\r\nConnection: close\r\n\r\n",
+       kReplyUnreachable, "without a result code"},
   };
   for (const Case& c : cases) {
-    LocalHttpServer server(Reply(c.headers));
+    LocalHttpServer server(c.reply);
     const PostOutcome outcome = PostForm("check=1", server.url(), kRegisterPath, kAgentName);
-    EXPECT_EQ(outcome.reply, c.reply) << c.headers << outcome.problem;
+    EXPECT_EQ(outcome.reply, c.code) << c.reply << outcome.problem;
     EXPECT_EQ(server.requests().size(), 1u);
-    EXPECT_EQ(outcome.problem.empty(), c.reply != kReplyUnreachable) << c.headers;
+    EXPECT_NE(outcome.problem.find(c.problem), std::string::npos) << outcome.problem;
+    EXPECT_EQ(outcome.problem.empty(), c.code != kReplyUnreachable) << c.reply;
   }
 }
 
 TEST(PostForm, AnswersOnceTheHeadIsInWithoutWaitingForABody) {
   // A length of 40, no body and an open connection: the limit of 60 s would fail the test.
-  LocalHttpServer server(Reply("Content-Length: 40\r\n"), true);
+  LocalHttpServer server(Reply("X-Velora-Result: 40\r\nContent-Length: 40\r\n"), true);
   const PostOutcome outcome =
       PostForm("check=1", server.url(), kRegisterPath, kAgentName, PostLimits{5000, 60000});
   EXPECT_EQ(outcome.reply, 40) << outcome.problem;
@@ -84,11 +92,12 @@ TEST(PostForm, DeadServicesAnswerUnreachableWithAReason) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15));
 }
 
-TEST(ReplyCode, HeaderLinesAreMatchedWithoutRegardToCase) {
-  EXPECT_EQ(ReplyCodeOfHeaders("HTTP/1.1 200 OK\r\ncontent-length:  42\r\n\r\n"), 42);
-  EXPECT_EQ(ReplyCodeOfHeaders("HTTP/1.1 200 OK\r\nX-Content-Length: 9\r\n\r\n"),
+TEST(ReplyCode, HeaderNamesMatchWithoutRegardToCaseAndTheStatusLineMustBeThere) {
+  EXPECT_EQ(ReplyOfHeaders("HTTP/1.1 200 OK\r\nX-VELORA-RESULT: 42\r\n\r\n").reply, 42);
+  EXPECT_EQ(ReplyOfHeaders("HTTP/1.1 200 OK\r\nX-Velora-Results: 9\r\n\r\n").reply,
             kReplyUnreachable);
-  EXPECT_EQ(ReplyCodeOfHeaders("HTTP/1.1 200 OK\r\nContent-Length: abc\r\n\r\n"), 0);
+  EXPECT_EQ(ReplyOfHeaders("X-Velora-Result: 9\r\n\r\n").problem,
+            "the reply carried no HTTP status line");
 }
 
 TEST(ServiceAddress, JoinsServerAndPathWithOneSlash) {

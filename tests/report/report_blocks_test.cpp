@@ -340,5 +340,23 @@ TEST(RankingDiskLine, PlainDiskRaidAndNothing) {
   EXPECT_EQ(RankingDiskLine(form), "");
 }
 
+// Names from a database or a drive are data: the HTML variants show markup in them as text.
+TEST(HtmlBlocks, DeviceAndDriveNamesAreEscaped) {
+  PciPageData pci;
+  pci.rows.push_back({});
+  pci.rows[0][10] = "Vendor <img src=x>";
+  pci.rows[0][11] = "Device & Co";
+  DiskPageData disk;
+  disk.devices.push_back({});
+  disk.devices[0][0] = "<script>Drive</script>";
+  const std::string pciHtml = PciListBlock(pci).html;
+  const std::string diskHtml = DiskListBlock(disk).html;
+  EXPECT_NE(pciHtml.find("<td>Vendor &lt;img src=x&gt; Device &amp; Co</td>"), std::string::npos)
+      << pciHtml;
+  EXPECT_NE(diskHtml.find("&lt;script&gt;Drive&lt;/script&gt;"), std::string::npos) << diskHtml;
+  EXPECT_EQ(diskHtml.find("<script>"), std::string::npos);
+  EXPECT_NE(PciListBlock(pci).text.find("Vendor <img src=x> Device & Co"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace velora

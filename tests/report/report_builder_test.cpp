@@ -1,4 +1,4 @@
-// The placeholder replacement: order, every occurrence, trimming, and the bytes around.
+// The placeholder replacement: every occurrence, once, trimming, escaping, and the bytes around.
 
 #include "report/report_builder.h"
 
@@ -112,11 +112,36 @@ TEST(ReportBuilder, NothingRunLeavesBothResultBlocksEmpty) {
   EXPECT_NE(Build("%VeloraResultHtml%", p).find("<table"), std::string::npos);
 }
 
-TEST(ReportBuilder, AValueHoldingALaterPlaceholderIsReplacedAgain) {
+// Hardware strings are data: a placeholder word inside one stays text, and an HTML report
+// shows markup in one as text. The template's own bytes stay as they are in either form.
+TEST(ReportBuilder, ValuesAreNeverExpandedAgainAndEscapedForHtml) {
   ReportPages p = SomePages();
   p.device.video = " Card %BIOSVendor% %ChipSet%";
-  // BIOSVendor comes after Video in the order, ChipSet before it.
-  EXPECT_EQ(Build("%Video%", p), "Card SeaBIOS %ChipSet%");
+  p.system.motherVendor = "%CPUDetail%";
+  p.system.biosVendor = " <script>alert('x')</script> & \"co\"";
+  p.cpu.cpuName = "<b>Fast</b>";
+  struct Case {
+    const char* text;
+    ReportForm form;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"%Video%", ReportForm::kText, "Card %BIOSVendor% %ChipSet%"},
+      {"%MotherVendor%|%Video%", ReportForm::kText, "%CPUDetail%|Card %BIOSVendor% %ChipSet%"},
+      {"<i>%BIOSVendor%</i>", ReportForm::kText, "<i><script>alert('x')</script> & \"co\"</i>"},
+      {"<i>%BIOSVendor%</i>", ReportForm::kHtml,
+       "<i>&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt; &amp; &quot;co&quot;</i>"},
+      {"%MotherVendor%", ReportForm::kHtml, "%CPUDetail%"},
+      // Adjacent words, and a '%' of the template that only looks like the start of one.
+      {"%ChipSet%%ChipSet%", ReportForm::kText, "Intel 440FXIntel 440FX"},
+      {"5%ChipSet%", ReportForm::kText, "5Intel 440FX"},
+      {"%X%ChipSet% 100%", ReportForm::kText, "%XIntel 440FX 100%"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Build(c.text, p, c.form), c.expected) << c.text;
+  // A composed block escapes the strings it holds, and keeps its own markup.
+  const std::string detail = Build("%CPUDetail%", p, ReportForm::kHtml);
+  EXPECT_NE(detail.find("<td>&lt;b&gt;Fast&lt;/b&gt;</td>"), std::string::npos) << detail;
+  EXPECT_EQ(detail.find("<b>"), std::string::npos) << detail;
 }
 
 TEST(ReportBuilder, CpuidDumpInHtmlHasNoTrailingBreak) {

@@ -86,8 +86,9 @@ TEST_F(ServiceTest, AnEntryNumberIsAlsoTheReplysContentLength) {
   EXPECT_NE(headers.find("X-Velora-Result: 3\r\n"), std::string::npos) << headers;
   EXPECT_NE(headers.find("Content-Length: 3\r\n"), std::string::npos) << headers;
   EXPECT_EQ(content, "3\n ");
-  // A client that reads nothing but Content-Length gets the same number.
-  EXPECT_EQ(ReplyCodeOfHeaders(Without(headers, "X-Velora-Result")), 3);
+  // Our client takes the number from the result header of a 200 reply, and from nothing less.
+  EXPECT_EQ(ReplyOfHeaders(headers).reply, 3);
+  EXPECT_EQ(ReplyOfHeaders(Without(headers, "X-Velora-Result")).reply, kReplyUnreachable);
 }
 
 TEST_F(ServiceTest, TheSameBodyWithinADayIsADuplicate) {

@@ -82,4 +82,13 @@ inline std::string PngHeaderOnly(uint32_t width, uint32_t height) {
   return out;
 }
 
+// A 1 x 1 picture's header, then a chunk of type whose length field claims declaredLength
+// bytes, followed by a few: a small file that asks a trusting reader for that much memory.
+inline std::string PngWithLongChunk(const char* type, uint32_t declaredLength) {
+  std::string out = PngHeaderOnly(1, 1).substr(0, 33);  // signature and IHDR
+  PutBigEndian(out, declaredLength);
+  out += std::string(type, 4) + std::string(64, 'x');
+  return out;
+}
+
 }  // namespace velora::testing

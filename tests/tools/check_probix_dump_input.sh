@@ -27,6 +27,12 @@ DUMP
 grep -qxF '0x1005 S "Eel\x1B"' "$work/out" || { echo "brand not escaped:"; grep '^0x1005' "$work/out"; exit 1; }
 if grep -q $'\x1B' "$work/out"; then echo "a control byte reached the output"; exit 1; fi
 
+# Leaf 0 all zeros: no vendor, no leaf; nothing is named, least of all from this machine.
+printf '00000000 00 00000000 00000000 00000000 00000000\n' >"$work/zeros"
+"$dump" --cpuid "$work/zeros" >"$work/out"
+if grep -q 'Pentium' "$work/out"; then echo "an empty leaf 0 was named"; exit 1; fi
+grep -qxF '0x1001 S ""' "$work/out" || { echo "no empty name"; cat "$work/out"; exit 1; }
+
 refused /dev/zero 'not a regular file'
 refused /dev/null 'not a regular file'
 refused "$work" 'is a folder'
