@@ -73,9 +73,12 @@ void DevicePage::showAdapter(int row) {
 
 void DevicePage::sizeAdapterColumns() {
   // Type and name share the width; the addresses stand in the details only.
-  view()->setColumnLayout(0, {4, 26, 0, 0, 0, 0, 0},
-                          {Qt::AlignHCenter, Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignHCenter,
-                           Qt::AlignHCenter, Qt::AlignHCenter, Qt::AlignHCenter});
+  std::vector<int> shares(kAdapterColumns.size(), 0);
+  shares[0] = 4;
+  shares[1] = 26;
+  std::vector<Qt::Alignment> alignments(kAdapterColumns.size(), Qt::AlignHCenter);
+  alignments[1] = Qt::AlignLeft;
+  view()->setColumnLayout(0, std::move(shares), std::move(alignments));
 }
 
 PageView DevicePage::currentView() const { return DevicePageView(data_, UiLanguage.load()); }
