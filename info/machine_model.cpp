@@ -116,7 +116,8 @@ void FillDevice(MachineModel& m, const DevicePageData& p,
   for (const NetworkAdapterRow& a : p.adapters) {
     NetworkAdapterModel n{WithoutPadding(a[0]), WithoutPadding(a[1]), WithoutPadding(a[2]),
                           WithoutPadding(a[3]), WithoutPadding(a[4]), WithoutPadding(a[5]),
-                          WithoutPadding(a[6]), WithoutPadding(a[8]), {}, Integer(a[9], 10)};
+                          WithoutPadding(a[6]), WithoutPadding(a[8]), {},
+                          Integer(a[9], 10)};
     // The list joins the IPv6 addresses with ", ".
     for (size_t at = 0; at < a[7].size();) {
       const size_t comma = a[7].find(',', at);
@@ -183,7 +184,7 @@ void FillDisks(MachineModel& m, const DiskPageData& p) {
     v.kind = DriveKindText(drive, kEnglish);
     if (drive.hasSpace) {
       v.totalBytes = static_cast<int64_t>(drive.space.totalBytes);
-      v.availableBytes = static_cast<int64_t>(drive.space.freeBytes);
+      v.availableBytes = static_cast<int64_t>(drive.space.availableBytes);
     }
     m.volumes.push_back(v);
   }

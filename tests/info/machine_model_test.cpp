@@ -78,15 +78,24 @@ TEST(MachineModel, PageTextsBecomeTypedValuesAndUnreadOnesNull) {
   EXPECT_FALSE(j.contains("disks")) << "parts not collected are left out";
 }
 
-TEST(MachineModel, BytesThatAreNotUtf8AreReplacedAndTextsTrimmed) {
+TEST(MachineModel, TextsTrimmedBytesReplacedSpaceAsTheUserHasIt) {
   SystemPageData system;
   system.biosVendor = " Bad\xff byte\r\n";
   system.motherProduct = "   ";
+  // What the user can write, as df shows it, not every free block.
+  DriveRow root;
+  root.mountPoint = "/";
+  root.hasSpace = true;
+  root.space = {270553174016, 85000000000, 71272710144};
+  const DiskPageData disk = MakeDiskPageData({}, {root});
   MachineModelInputs in;
   in.system = &system;
+  in.disk = &disk;
   const json j = json::parse(MachineModelJson(BuildMachineModel(in), "0.9.115"));
   EXPECT_EQ(j.at("bios").at("vendor"), "Bad\xEF\xBF\xBD byte");
   EXPECT_TRUE(j.at("board").at("product").is_null());
+  EXPECT_EQ(j.at("volumes").at(0).at("available_bytes"), 71272710144);
+  EXPECT_EQ(j.at("volumes").at(0).at("total_bytes"), 270553174016);
 }
 
 }  // namespace
