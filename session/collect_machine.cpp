@@ -84,9 +84,6 @@ MachineSnapshot CollectMachine(uint32_t parts) {
   m.facts = ReadFixedSystemFacts();
   m.upTimeSeconds = ReadUpTimeSeconds();
   // The slow, independent reads start first and run beside the probe's clock measurement.
-  std::future<GraphicsApiVersions> graphics;
-  if ((parts & kDevicePart) != 0)
-    graphics = std::async(std::launch::async, ReadGraphicsApiVersions);
   std::future<std::vector<DllPageData>> libraries;
   if ((parts & kDllPart) != 0) libraries = std::async(std::launch::async, ScanLibraries);
 
@@ -119,7 +116,9 @@ MachineSnapshot CollectMachine(uint32_t parts) {
     if ((parts & kPciPart) != 0) m.pci = ReadPciPageData(*probe);
   }
 
-  if (graphics.valid()) m.graphics = graphics.get();
+  // On this thread: the OpenGL driver keeps per-thread state that a thread of its own would
+  // leave behind at its end.
+  if ((parts & kDevicePart) != 0) m.graphics = ReadGraphicsApiVersions();
   if (collects)
     m.inventory = CollectInventoryNow(m.graphics.openGlRenderer, m.disk.identifiedModels);
   if ((parts & kSystemPart) != 0) {

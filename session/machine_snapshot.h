@@ -60,8 +60,8 @@ struct MachineSnapshot {
   std::string probeProblem;
 };
 
-// Collects the parts asked for on this machine. The clock measurement, the graphics query and
-// the library scan run side by side; the result is the same as one after another.
+// Collects the parts asked for on this machine. The library scan runs beside the clock
+// measurement; the result is the same as one after another.
 MachineSnapshot CollectMachine(uint32_t parts);
 
 // The typed model of what was collected; parts not collected are left out.
