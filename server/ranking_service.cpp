@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <ctime>
 
-#include "server/entries_api.h"
-#include "server/entry_page.h"
 #include "server/form_body.h"
 #include "server/result_codes.h"
+#include "server/site_routes.h"
+#include "server/sqlite_runner.h"
 
 namespace velora::server {
 
@@ -52,19 +52,6 @@ void Answer(Response& res, int32_t code) {
     res.set_content(std::to_string(code) + " " + ResultCodeText(code) + "\n", "text/plain");
     res.set_header("Connection", "close");
   }
-}
-
-void SecureHeaders(Response& res) {
-  res.set_header("X-Content-Type-Options", "nosniff");
-  // Should anything slip past the escaping, the browser still runs no script of it.
-  res.set_header("Content-Security-Policy", "default-src 'none'; style-src 'self'");
-}
-
-// A decimal entry number from the query; 0 when there is none.
-int64_t IdOf(const std::string& text) {
-  if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
-    return 0;
-  return std::stoll(text);
 }
 
 std::string Printable(const std::string& text) {
@@ -130,6 +117,7 @@ bool RankingService::Start(ServiceOptions options) {
   http_->set_keep_alive_max_count(20);
   http_->set_payload_max_length(kDrainedBodyBytes);
   Route();
+  if (!ServeSite(*http_, OpenSqliteRunner(options_.databasePath, problem_), problem_)) return false;
 
   port_ = options_.port == 0
               ? http_->bind_to_any_port(options_.host)
@@ -210,39 +198,6 @@ void RankingService::Route() {
                 const int32_t refusal = readBody(reader, res, body);
                 Answer(res, refusal != 0 ? refusal : registrar_->Delete(body));
               });
-
-  const auto page = [this](PageLanguage language) {
-    return [this, language](const Request& req, Response& res) {
-      SecureHeaders(res);
-      const int64_t id = IdOf(req.get_param_value("ID"));
-      std::optional<std::string> html;
-      if (id > 0) html = EntryPage(*store_, id, language);
-      if (!html) {
-        res.status = 404;
-        html = MissingEntryPage(language);
-      }
-      res.set_content(*html, "text/html; charset=utf-8");
-    };
-  };
-  http_->Get("/Velora/09/ranking.php", page(PageLanguage::kJapanese));
-  http_->Get("/Velora/09en/ranking.php", page(PageLanguage::kEnglish));
-  http_->Get(kStyleSheetPath, [](const Request&, Response& res) {
-    res.set_header("X-Content-Type-Options", "nosniff");
-    res.set_content(StyleSheet(), "text/css; charset=utf-8");
-  });
-
-  const auto json = [](Response& res, const ApiReply& reply) {
-    res.status = reply.status;
-    res.set_header("X-Content-Type-Options", "nosniff");
-    res.set_content(reply.json, "application/json");
-  };
-  http_->Get("/api/entries", [this, json](const Request& req, Response& res) {
-    json(res, EntryList(*store_, req.get_param_value("test"), req.get_param_value("page"),
-                        req.get_param_value("per_page")));
-  });
-  http_->Get(R"(/api/entries/(\d{1,18}))", [this, json](const Request& req, Response& res) {
-    json(res, EntryDetail(*store_, std::stoll(req.matches[1].str())));
-  });
 }
 
 }  // namespace velora::server
