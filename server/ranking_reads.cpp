@@ -3,7 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cctype>
 
 #include "server/cpu_vendor.h"
 
@@ -31,7 +30,7 @@ std::string AllScoreColumns() {
 
 const std::string kListed = "id, created, user_name, machine, cpu_name, cpu_vendor, country, ";
 
-ListedEntry ListedOf(const SqlRow& row) {
+ListedEntry ListedOf(const SqlTextRow& row) {
   return {NumberAt(row, 0), NumberAt(row, 1), TextAt(row, 2), TextAt(row, 3), TextAt(row, 4),
           TextAt(row, 5),   TextAt(row, 6),   NumberAt(row, 7), 0};
 }
@@ -41,7 +40,7 @@ std::string ContainsPattern(const std::string& text) {
   std::string pattern = "%";
   for (const char c : text) {
     if (c == '%' || c == '_' || c == '\\') pattern += '\\';
-    pattern += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    pattern += c;
   }
   return pattern + "%";
 }
@@ -51,8 +50,8 @@ SqlStatement Where(const ListQuery& query) {
   SqlStatement where{" WHERE " + ScoreColumn(query.order) + " > 0", {}};
   if (!query.text.empty()) {
     where.text +=
-        " AND (LOWER(cpu_name) LIKE ? ESCAPE '\\' OR LOWER(user_name) LIKE ? ESCAPE '\\'"
-        " OR LOWER(machine) LIKE ? ESCAPE '\\')";
+        " AND (LOWER(cpu_name) LIKE LOWER(?) ESCAPE '\\' OR LOWER(user_name) LIKE LOWER(?) ESCAPE"
+        " '\\' OR LOWER(machine) LIKE LOWER(?) ESCAPE '\\')";
     const std::string pattern = ContainsPattern(query.text);
     where.params.insert(where.params.end(), {pattern, pattern, pattern});
   }
@@ -97,32 +96,33 @@ int64_t Median(std::vector<int64_t> scores) {
 
 std::string EntryView::Field(const std::string& key) const { return FieldOf(fields, key); }
 
-std::vector<SqlRow> RankingReads::Rows(const SqlStatement& statement) {
-  return runner_->Run(statement).value_or(std::vector<SqlRow>());
+std::vector<SqlTextRow> RankingReads::Rows(const SqlStatement& statement) {
+  return runner_->Run(statement).value_or(std::vector<SqlTextRow>());
 }
 
 bool RankingReads::Prepare(std::string& problem) {
   for (const char* column : {"cpu_vendor", "country"}) {
-    if (runner_->HasColumn("entries", column)) continue;
-    if (!runner_->Run({std::string("ALTER TABLE entries ADD COLUMN ") + column + " TEXT", {}})) {
+    // Selecting a column that is not there fails on every backend alike.
+    if (runner_->Run({std::string("SELECT ") + column + " FROM entries WHERE id = 0", {}})) continue;
+    if (!runner_->RunTogether({{std::string("ALTER TABLE entries ADD COLUMN ") + column + " TEXT", {}}})) {
       problem = std::string("cannot add column ") + column;
       return false;
     }
   }
   // Each order's index runs best first, ties by number, as the listings read it.
-  std::vector<std::string> indexes = {"entries_rank_mark ON entries (mark DESC, id)"};
+  std::vector<std::string> indexes = {"entries_mark_rank ON entries (mark DESC, id)"};
   for (size_t t = 0; t < kSiteTestCount; ++t) {
     const std::string column = "t" + std::to_string(t);
-    indexes.push_back("entries_rank_" + column + " ON entries (" + column + " DESC, id)");
+    indexes.push_back("entries_" + column + "_rank ON entries (" + column + " DESC, id)");
   }
   indexes.insert(indexes.end(),
                  {"entries_created ON entries (created)", "entries_cpu ON entries (cpu_name)",
                   "entries_vendor ON entries (cpu_vendor)", "entries_country ON entries (country)"});
-  for (const std::string& index : indexes) {
-    if (!runner_->Run({"CREATE INDEX IF NOT EXISTS " + index, {}})) {
-      problem = "cannot create index " + index;
-      return false;
-    }
+  std::vector<SqlStatement> creations;
+  for (const std::string& index : indexes) creations.push_back({"CREATE INDEX IF NOT EXISTS " + index, {}});
+  if (!runner_->RunTogether(creations)) {
+    problem = "cannot create the ranking's indexes";
+    return false;
   }
   FillDerived();
   return true;
@@ -132,12 +132,12 @@ void RankingReads::FillDerived() {
   std::lock_guard<std::mutex> lock(filling_);
   constexpr int64_t kBatch = 500;
   for (;;) {
-    const std::vector<SqlRow> rows = Rows(
+    const std::vector<SqlTextRow> rows = Rows(
         {"SELECT id, pairs, cpu_name FROM entries WHERE cpu_vendor IS NULL ORDER BY id LIMIT ?",
          {kBatch}});
     if (rows.empty()) return;
     std::vector<SqlStatement> updates;
-    for (const SqlRow& row : rows) {
+    for (const SqlTextRow& row : rows) {
       const std::vector<FormPair> pairs = PairsOfJson(TextAt(row, 1));
       updates.push_back({"UPDATE entries SET cpu_vendor = ?, country = ? WHERE id = ?",
                          {CpuVendorOf(FieldOf(pairs, "VendorString"), TextAt(row, 2)),
@@ -154,7 +154,7 @@ ListPage RankingReads::List(const ListQuery& query) {
   FillDerived();
   const std::string column = ScoreColumn(query.order);
   const SqlStatement where = Where(query);
-  const std::vector<SqlRow> count = Rows({"SELECT COUNT(*) FROM entries" + where.text, where.params});
+  const std::vector<SqlTextRow> count = Rows({"SELECT COUNT(*) FROM entries" + where.text, where.params});
   page.total = count.empty() ? 0 : NumberAt(count.front(), 0);
   SqlStatement select{"SELECT " + kListed + column + " FROM entries" + where.text +
                           (query.sort == ListSort::kNewest ? " ORDER BY created DESC, id DESC"
@@ -163,7 +163,7 @@ ListPage RankingReads::List(const ListQuery& query) {
                       where.params};
   select.params.insert(select.params.end(), {query.limit, query.offset});
   int64_t place = query.offset;
-  for (const SqlRow& row : Rows(select)) {
+  for (const SqlTextRow& row : Rows(select)) {
     page.entries.push_back(ListedOf(row));
     page.entries.back().place = ++place;
   }
@@ -172,12 +172,12 @@ ListPage RankingReads::List(const ListQuery& query) {
 
 std::optional<EntryView> RankingReads::Find(int64_t id) {
   FillDerived();
-  const std::vector<SqlRow> rows =
+  const std::vector<SqlTextRow> rows =
       Rows({"SELECT id, created, user_name, machine, cpu_name, cpu_vendor, country, comment, " +
                 AllScoreColumns() + ", pairs FROM entries WHERE id = ?",
             {id}});
   if (rows.empty()) return std::nullopt;
-  const SqlRow& row = rows.front();
+  const SqlTextRow& row = rows.front();
   EntryView entry;
   size_t column = 0;
   entry.id = NumberAt(row, column++);
@@ -200,7 +200,7 @@ int64_t RankingReads::PlaceOf(const EntryView& entry, int order) {
   const std::string column = ScoreColumn(order);
   const int64_t score = entry.Score(order);
   // Better scores come first, equal scores by number: two counts, each a range of its index.
-  const std::vector<SqlRow> rows =
+  const std::vector<SqlTextRow> rows =
       Rows({"SELECT (SELECT COUNT(*) FROM entries WHERE " + column + " > ?) + (SELECT COUNT(*) "
             "FROM entries WHERE " + column + " = ? AND id < ?)",
             {score, score, entry.id}});
@@ -215,7 +215,7 @@ PerOrder RankingReads::RankedCounts() {
     select += ", COUNT(CASE WHEN " + column + " > 0 THEN 1 END)";
   }
   PerOrder counts{};
-  const std::vector<SqlRow> rows = Rows({select + " FROM entries", {}});
+  const std::vector<SqlTextRow> rows = Rows({select + " FROM entries", {}});
   if (rows.empty()) return counts;
   for (size_t i = 0; i < counts.size(); ++i) counts[i] = NumberAt(rows.front(), i);
   return counts;
@@ -227,10 +227,10 @@ std::vector<ListedEntry> RankingReads::Around(const EntryView& entry, int order,
   const std::string column = ScoreColumn(order);
   const int64_t score = entry.Score(order);
   const auto rows = [&](const std::string& where, const std::string& orderBy,
-                        std::vector<SqlValue> params) {
+                        std::vector<SqlParam> params) {
     params.emplace_back(int64_t{count});
     std::vector<ListedEntry> found;
-    for (const SqlRow& row : Rows({"SELECT " + kListed + column + " FROM entries WHERE " + where +
+    for (const SqlTextRow& row : Rows({"SELECT " + kListed + column + " FROM entries WHERE " + where +
                                        " ORDER BY " + orderBy + " LIMIT ?",
                                    std::move(params)})) {
       found.push_back(ListedOf(row));
@@ -266,7 +266,7 @@ std::vector<ListedEntry> RankingReads::Around(const EntryView& entry, int order,
 std::vector<Bucket> RankingReads::Distribution(int order, int buckets) {
   if (!ValidOrder(order) || buckets < 1) return {};
   const std::string column = ScoreColumn(order);
-  const std::vector<SqlRow> best = Rows({"SELECT MAX(" + column + ") FROM entries", {}});
+  const std::vector<SqlTextRow> best = Rows({"SELECT MAX(" + column + ") FROM entries", {}});
   const int64_t top = best.empty() ? 0 : NumberAt(best.front(), 0);
   if (top <= 0) return {};
   const int64_t width = top / buckets + 1;
@@ -278,7 +278,7 @@ std::vector<Bucket> RankingReads::Distribution(int order, int buckets) {
     spread[i].low = static_cast<int64_t>(i) * width;
     spread[i].high = spread[i].low + width;
   }
-  for (const SqlRow& row : Rows({"SELECT " + bucket + ", COUNT(*) FROM entries WHERE " + column +
+  for (const SqlTextRow& row : Rows({"SELECT " + bucket + ", COUNT(*) FROM entries WHERE " + column +
                                      " > 0 GROUP BY " + bucket,
                                  {}})) {
     const int64_t i = NumberAt(row, 0);
@@ -289,12 +289,12 @@ std::vector<Bucket> RankingReads::Distribution(int order, int buckets) {
 
 CpuMedians RankingReads::MediansOfCpu(const std::string& cpuName) {
   CpuMedians medians;
-  const std::vector<SqlRow> rows =
+  const std::vector<SqlTextRow> rows =
       Rows({"SELECT " + AllScoreColumns() + " FROM entries WHERE cpu_name = ?", {cpuName}});
   medians.entries = static_cast<int64_t>(rows.size());
   for (size_t slot = 0; slot < medians.median.size(); ++slot) {
     std::vector<int64_t> scores;
-    for (const SqlRow& row : rows) {
+    for (const SqlTextRow& row : rows) {
       if (NumberAt(row, slot) > 0) scores.push_back(NumberAt(row, slot));
     }
     medians.median[slot] = Median(std::move(scores));
@@ -305,7 +305,7 @@ CpuMedians RankingReads::MediansOfCpu(const std::string& cpuName) {
 std::vector<std::string> RankingReads::Distinct(const char* column) {
   FillDerived();
   std::vector<std::string> values;
-  for (const SqlRow& row : Rows({std::string("SELECT DISTINCT ") + column + " FROM entries WHERE " +
+  for (const SqlTextRow& row : Rows({std::string("SELECT DISTINCT ") + column + " FROM entries WHERE " +
                                      column + " IS NOT NULL AND " + column + " <> '' ORDER BY " +
                                      column,
                                  {}})) {

@@ -93,7 +93,7 @@ class RankingReads {
  private:
   // The vendor and country of entries stored before they were known, derived from the pairs.
   void FillDerived();
-  std::vector<SqlRow> Rows(const SqlStatement& statement);
+  std::vector<SqlTextRow> Rows(const SqlStatement& statement);
   std::vector<std::string> Distinct(const char* column);
 
   std::unique_ptr<SqlRunner> runner_;

@@ -35,7 +35,7 @@ class SqliteRunner : public SqlRunner {
     return true;
   }
 
-  std::optional<std::vector<SqlRow>> Run(const SqlStatement& statement) override {
+  std::optional<std::vector<SqlTextRow>> Run(const SqlStatement& statement) override {
     Lease lease(*this);
     return RunOn(lease.db, statement);
   }
@@ -54,20 +54,14 @@ class SqliteRunner : public SqlRunner {
     return false;
   }
 
-  bool HasColumn(const std::string& table, const std::string& column) override {
-    Lease lease(*this);
-    return sqlite3_table_column_metadata(lease.db, nullptr, table.c_str(), column.c_str(), nullptr,
-                                         nullptr, nullptr, nullptr, nullptr) == SQLITE_OK;
-  }
-
  private:
-  static std::optional<std::vector<SqlRow>> RunOn(sqlite3* db, const SqlStatement& statement) {
+  static std::optional<std::vector<SqlTextRow>> RunOn(sqlite3* db, const SqlStatement& statement) {
     sqlite3_stmt* prepared = nullptr;
     if (sqlite3_prepare_v2(db, statement.text.c_str(), -1, &prepared, nullptr) != SQLITE_OK) {
       return std::nullopt;
     }
     int index = 1;
-    for (const SqlValue& value : statement.params) {
+    for (const SqlParam& value : statement.params) {
       if (const auto* number = std::get_if<int64_t>(&value)) {
         sqlite3_bind_int64(prepared, index, *number);
       } else if (const auto* text = std::get_if<std::string>(&value)) {
@@ -76,28 +70,20 @@ class SqliteRunner : public SqlRunner {
       }
       ++index;
     }
-    std::vector<SqlRow> rows;
+    std::vector<SqlTextRow> rows;
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(prepared)) == SQLITE_ROW) {
-      SqlRow row;
-      for (int c = 0; c < sqlite3_column_count(prepared); ++c) row.push_back(Column(prepared, c));
+      SqlTextRow row;
+      for (int c = 0; c < sqlite3_column_count(prepared); ++c) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(prepared, c));
+        row.emplace_back(text != nullptr ? text : "",
+                         static_cast<size_t>(sqlite3_column_bytes(prepared, c)));
+      }
       rows.push_back(std::move(row));
     }
     sqlite3_finalize(prepared);
     if (step != SQLITE_DONE) return std::nullopt;
     return rows;
-  }
-
-  static SqlValue Column(sqlite3_stmt* prepared, int c) {
-    switch (sqlite3_column_type(prepared, c)) {
-      case SQLITE_NULL: return std::monostate();
-      case SQLITE_INTEGER: return static_cast<int64_t>(sqlite3_column_int64(prepared, c));
-      default: {
-        const auto* data = static_cast<const char*>(sqlite3_column_blob(prepared, c));
-        const auto size = static_cast<size_t>(sqlite3_column_bytes(prepared, c));
-        return data != nullptr ? std::string(data, size) : std::string();
-      }
-    }
   }
 
   // One connection for one statement; a connection is never shared between threads.
