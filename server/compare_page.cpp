@@ -84,7 +84,7 @@ std::optional<std::string> ComparePage(RankingReads& reads, const std::vector<in
   html.Raw("<section>\n<table class=\"compare\">\n<thead><tr><th></th>");
   for (const EntryView& e : entries) {
     html.Raw("<th>").Link(EntryPath(language, e.id), "#" + std::to_string(e.id) + " " + e.userName);
-    html.Raw("<span class=\"machine\">").Text(e.machine).Raw("</span></th>");
+    html.Raw("<span class=\"rig\">").Text(e.machine).Raw("</span></th>");
   }
   html.Raw("</tr></thead>\n<tbody>\n");
   MachineRows(html, entries);

@@ -22,7 +22,7 @@ std::string RankingPath(PageLanguage language, int order, int64_t place) {
 
 void Around(Html& html, RankingReads& reads, const EntryView& entry, int64_t place,
             int64_t ranked) {
-  html.Raw("<section>\n<h2>").Word(Word::kAround).Raw("</h2>\n<p class=\"count\">");
+  html.Raw("<section id=\"around\">\n<h2>").Word(Word::kAround).Raw("</h2>\n<p class=\"count\">");
   html.Word(Word::kOverall).Text(": " + Grouped(place) + " / " + Grouped(ranked) + " ");
   html.Raw("(").Link(RankingPath(html.language(), kOverallOrder, place),
                      WordOf(Word::kRankingOf, html.language()));
@@ -34,14 +34,14 @@ void Around(Html& html, RankingReads& reads, const EntryView& entry, int64_t pla
     html.Raw(e.id == entry.id ? "<tr class=\"mine\">" : "<tr>");
     html.ClassCell("td", "place", std::to_string(e.place));
     html.Raw("<td class=\"who\">").Link(EntryPath(html.language(), e.id), e.userName);
-    html.Raw("<span class=\"machine\">").Text(e.machine).Raw("</span></td>");
+    html.Raw("<span class=\"rig\">").Text(e.machine).Raw("</span></td>");
     html.Cell("td", e.cpuName).ClassCell("td", "score", Grouped(e.score)).Raw("</tr>\n");
   }
   html.Raw("</tbody>\n</table>\n</section>\n");
 }
 
 void ByTest(Html& html, RankingReads& reads, const EntryView& entry, const PerOrder& counts) {
-  html.Raw("<section>\n<h2>").Word(Word::kByTest).Raw("</h2>\n<table class=\"by-test\">\n");
+  html.Raw("<section id=\"by-test\">\n<h2>").Word(Word::kByTest).Raw("</h2>\n<table class=\"by-test\">\n");
   html.Raw("<thead><tr>").WordCell("th", Word::kTest).WordCell("th", Word::kScore);
   html.WordCell("th", Word::kPlace).WordCell("th", Word::kEntries);
   html.Raw("</tr></thead>\n<tbody>\n");
@@ -62,7 +62,7 @@ void ByTest(Html& html, RankingReads& reads, const EntryView& entry, const PerOr
 
 void Charts(Html& html, RankingReads& reads, const EntryView& entry) {
   const PageLanguage language = html.language();
-  html.Raw("<section>\n<h2>").Word(Word::kDistribution).Raw("</h2>\n<figure>");
+  html.Raw("<section id=\"spread\">\n<h2>").Word(Word::kDistribution).Raw("</h2>\n<figure>");
   html.Raw(DistributionSvg(reads.Distribution(kOverallOrder, kDistributionBuckets), entry.mark,
                            WordOf(Word::kDistribution, language)));
   html.Raw("<figcaption>").Word(Word::kDistributionNote).Raw("</figcaption></figure>\n</section>\n");
@@ -74,7 +74,7 @@ void Charts(Html& html, RankingReads& reads, const EntryView& entry) {
     const int64_t median = medians.median[Slot(static_cast<int>(t))];
     if (entry.tests[t] > 0 || median > 0) rows.push_back({SiteTests()[t].key, entry.tests[t], median});
   }
-  html.Raw("<section>\n<h2>").Word(Word::kVersusCpu).Raw("</h2>\n<figure>");
+  html.Raw("<section id=\"versus-cpu\">\n<h2>").Word(Word::kVersusCpu).Raw("</h2>\n<figure>");
   html.Raw(VersusSvg(rows, WordOf(Word::kVersusCpu, language), WordOf(Word::kThisEntry, language),
                      WordOf(Word::kMedian, language) + std::string(" (") + entry.cpuName + ")"));
   html.Raw("<figcaption>").Word(Word::kVersusCpuNote).Text(": " + Grouped(medians.entries));
@@ -91,7 +91,7 @@ std::string WithUnit(const std::string& name, const std::string& amount, const c
 }
 
 void Machine(Html& html, const EntryView& e) {
-  html.Raw("<section>\n<h2>").Word(Word::kMachine).Raw("</h2>\n<table class=\"machine\">\n");
+  html.Raw("<section id=\"machine\">\n<h2>").Word(Word::kMachine).Raw("</h2>\n<table class=\"machine\">\n");
   MachineRow(html, Word::kName, e.userName);
   MachineRow(html, Word::kMachineName, e.machine);
   MachineRow(html, Word::kCpu, e.cpuName);
@@ -128,7 +128,7 @@ void Machine(Html& html, const EntryView& e) {
 }
 
 void SubTests(Html& html, const EntryView& e) {
-  html.Raw("<section>\n<h2>").Word(Word::kScores).Raw("</h2>\n<table class=\"scores\">\n");
+  html.Raw("<section id=\"scores\">\n<h2>").Word(Word::kScores).Raw("</h2>\n<table class=\"scores\">\n");
   html.Raw("<thead><tr>").WordCell("th", Word::kSubTest).WordCell("th", Word::kScore);
   html.WordCell("th", Word::kValue).Raw("</tr></thead>\n");
   html.Raw("<tbody><tr class=\"mark\"><th>Mark</th>").Cell("td", Grouped(e.mark));
@@ -150,7 +150,7 @@ void SubTests(Html& html, const EntryView& e) {
 }
 
 void CompareForm(Html& html, const EntryView& e) {
-  html.Raw("<section>\n<h2>").Word(Word::kCompareWith).Raw("</h2>\n<form method=\"get\" action=\"");
+  html.Raw("<section id=\"compare\">\n<h2>").Word(Word::kCompareWith).Raw("</h2>\n<form method=\"get\" action=\"");
   html.Text(ComparePath(html.language(), {})).Raw("\">\n<input type=\"hidden\" name=\"id\" value=\"");
   html.Raw(std::to_string(e.id)).Raw("\">\n<label>").Word(Word::kEntryNumber);
   html.Raw(" <input type=\"text\" name=\"id\" inputmode=\"numeric\" pattern=\"[0-9]+\" size=\"8\">");

@@ -80,7 +80,7 @@ void Rows(Html& html, const ListPage& page, bool byDate) {
     html.Raw(std::to_string(e.id)).Raw("\"></td>");
     html.ClassCell("td", "place", std::to_string(e.place));
     html.Raw("<td class=\"who\">").Link(EntryPath(language, e.id), e.userName);
-    html.Raw("<span class=\"machine\">").Text(e.machine).Raw("</span></td>");
+    html.Raw("<span class=\"rig\">").Text(e.machine).Raw("</span></td>");
     html.Cell("td", e.cpuName).ClassCell("td", "opt", e.country);
     html.ClassCell("td", "score", Grouped(e.score)).ClassCell("td", "opt", UtcDate(e.created));
     html.Raw("</tr>\n");
@@ -111,8 +111,9 @@ void Pages(Html& html, const ListParams& params, int64_t total) {
 
 std::string IndexPage(RankingReads& reads, const ListParams& params, PageLanguage language) {
   Html html(language);
-  std::string title = WordOf(Word::kTitle, language);
-  if (!params.testKey.empty()) title += " - " + params.testKey;
+  const std::string title = params.testKey.empty()
+                                ? std::string(WordOf(Word::kOverall, language))
+                                : params.testKey + " " + WordOf(Word::kRankingOf, language);
   BeginPage(html, title, IndexPath(OtherLanguage(language)) + ListQueryString(params, params.page));
   const ListPage page = reads.List(params.query);
   const bool filtered = !params.query.text.empty() || !params.query.vendor.empty() ||

@@ -21,7 +21,9 @@ thead th { background: #e8ecf3; }
 td.score, th.score, td.place, th.place, table.by-test td, table.scores td, table.compare td {
   text-align: right; white-space: nowrap; }
 td.pick, th.pick { width: 1.5em; text-align: center; }
-.machine { display: block; color: #5a6475; font-size: 0.85em; }
+th.place { width: 3.5em; }
+.rig { display: block; color: #5a6475; font-size: 0.85em; }
+td.who { min-width: 7.5em; }
 table.machine th { width: 12em; background: #f0f2f6; }
 table.scores tr.test th, table.scores tr.test td, table.compare tr.test th,
 table.compare tr.test td { background: #eef2f8; font-weight: bold; }
@@ -46,7 +48,7 @@ nav.pages { margin-top: 0.8em; display: flex; gap: 1.2em; justify-content: cente
 p.count { color: #5a6475; margin: 0.4em 0; }
 figure { margin: 0; }
 figcaption { color: #5a6475; font-size: 0.85em; }
-svg.chart { width: 100%; max-width: 44em; height: auto; display: block; }
+svg.chart { width: 100%; max-width: 36em; height: auto; display: block; }
 svg.chart text { font-size: 12px; fill: #1d2330; }
 svg.chart .frame { fill: #f7f8fa; stroke: #d5d9e0; }
 svg.chart .bar { fill: #7d97bd; }

@@ -36,8 +36,8 @@ std::string Rect(const char* cssClass, double x, double y, double width, double 
 
 std::string DistributionSvg(const std::vector<Bucket>& buckets, int64_t marked,
                             const std::string& title) {
-  constexpr double kLeft = 44, kTop = 12, kWidth = 540, kHeight = 160;
-  std::string svg = Open(600, 210, title);
+  constexpr double kLeft = 30, kTop = 8, kWidth = 364, kHeight = 120;
+  std::string svg = Open(400, 166, title);
   if (buckets.empty()) return svg + "</svg>";
   int64_t most = 1;
   for (const Bucket& b : buckets) most = std::max(most, b.count);
@@ -61,7 +61,7 @@ std::string DistributionSvg(const std::vector<Bucket>& buckets, int64_t marked,
     svg += "<line class=\"marker\" x1=\"" + Number(x) + "\" y1=\"" + Number(kTop) + "\" x2=\"" +
            Number(x) + "\" y2=\"" + Number(kTop + kHeight) + "\"/>";
     const bool leftHalf = x < kLeft + kWidth / 2;
-    svg += Label(leftHalf ? x + 4 : x - 4, kTop + kHeight + 32, leftHalf ? "start" : "end",
+    svg += Label(leftHalf ? x + 4 : x - 4, kTop + kHeight + 30, leftHalf ? "start" : "end",
                  std::to_string(marked), "marker-text");
   }
   return svg + "</svg>";
@@ -69,23 +69,23 @@ std::string DistributionSvg(const std::vector<Bucket>& buckets, int64_t marked,
 
 std::string VersusSvg(const std::vector<VersusRow>& rows, const std::string& title,
                       const std::string& valueName, const std::string& referenceName) {
-  constexpr double kLeft = 64, kBars = 400, kRow = 40, kTop = 30;
-  const int height = static_cast<int>(kTop + kRow * static_cast<double>(rows.size()) + 6);
-  std::string svg = Open(600, height, title);
-  svg += Rect("bar mine", kLeft, 6, 14, 12) + Label(kLeft + 20, 16, "start", valueName, "legend");
-  svg += Rect("bar reference", kLeft + 200, 6, 14, 12) +
-         Label(kLeft + 220, 16, "start", referenceName, "legend");
+  constexpr double kLeft = 40, kBars = 236, kRow = 36, kTop = 44;
+  const int height = static_cast<int>(kTop + kRow * static_cast<double>(rows.size()) + 4);
+  std::string svg = Open(400, height, title);
+  // The legend on two lines: the CPU's name may be long.
+  svg += Rect("bar mine", 0, 4, 12, 11) + Label(18, 14, "start", valueName, "legend");
+  svg += Rect("bar reference", 0, 22, 12, 11) + Label(18, 32, "start", referenceName, "legend");
   for (size_t i = 0; i < rows.size(); ++i) {
     const VersusRow& row = rows[i];
     const double y = kTop + kRow * static_cast<double>(i);
     const double scale = static_cast<double>(std::max<int64_t>({row.value, row.reference, 1}));
-    svg += Label(kLeft - 6, y + 20, "end", row.label);
-    svg += Rect("bar mine", kLeft, y + 4, kBars * static_cast<double>(row.value) / scale, 14);
-    svg += Rect("bar reference", kLeft, y + 19, kBars * static_cast<double>(row.reference) / scale,
-                14);
-    svg += Label(kLeft + kBars + 6, y + 15, "start", std::to_string(row.value));
-    svg += Label(kLeft + kBars + 6, y + 30, "start", std::to_string(row.reference));
-    svg += Label(598, y + 22, "end", PerCentDifference(row.value, row.reference), "difference");
+    svg += Label(kLeft - 4, y + 18, "end", row.label);
+    svg += Rect("bar mine", kLeft, y + 3, kBars * static_cast<double>(row.value) / scale, 13);
+    svg += Rect("bar reference", kLeft, y + 17, kBars * static_cast<double>(row.reference) / scale,
+                13);
+    svg += Label(kLeft + kBars + 4, y + 14, "start", std::to_string(row.value));
+    svg += Label(kLeft + kBars + 4, y + 28, "start", std::to_string(row.reference));
+    svg += Label(398, y + 21, "end", PerCentDifference(row.value, row.reference), "difference");
   }
   return svg + "</svg>";
 }
