@@ -86,7 +86,7 @@ std::optional<std::string> ComparePage(RankingReads& reads, const std::vector<in
     html.Raw("<th>").Link(EntryPath(language, e.id), "#" + std::to_string(e.id) + " " + e.userName);
     html.Raw("<span class=\"rig\">").Text(e.machine).Raw("</span></th>");
   }
-  html.Raw("</tr></thead>\n<tbody>\n");
+  html.Raw("</tr></thead>\n<tbody class=\"facts\">\n");
   MachineRows(html, entries);
   html.Raw("</tbody>\n<tbody>\n");
   std::vector<std::string> marks;

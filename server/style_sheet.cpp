@@ -32,6 +32,8 @@ table.scores tbody tr:not(.test):not(.mark) th, table.compare tr.sub th { font-w
 tr.mine td { background: #ffe9a8; font-weight: bold; }
 tr.mark td, tr.mark th { font-weight: bold; }
 td.comment { white-space: pre-wrap; }
+table.compare tbody.facts td { text-align: left; white-space: normal; }
+table.compare th:first-child { min-width: 6em; overflow-wrap: break-word; }
 .diff { display: block; font-size: 0.8em; }
 .diff.up { color: #1b7a3a; }
 .diff.down { color: #b3261e; }
@@ -64,6 +66,7 @@ svg.chart text.difference { font-weight: bold; }
   section { padding: 0.3em 0.5em 0.6em; }
   th, td { padding: 0.2em 0.3em; font-size: 0.9em; }
   .opt { display: none; }
+  table.compare th, table.compare td { font-size: 0.8em; }
   table.machine th { width: 6.5em; }
   form.search label { flex: 1 1 40%; }
 }
