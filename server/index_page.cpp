@@ -18,6 +18,10 @@ void Choice(Html& html, const char* name, Word label, const std::vector<std::str
             const std::string& chosen) {
   html.Raw("<label>").Word(label).Raw(" <select name=\"").Raw(name).Raw("\">");
   Option(html, "", WordOf(Word::kAny, html.language()), chosen.empty());
+  // A value no entry has (yet) stays chosen, so the form shows what the listing filters by.
+  if (!chosen.empty() && std::find(values.begin(), values.end(), chosen) == values.end()) {
+    Option(html, chosen, chosen, true);
+  }
   for (const std::string& value : values) Option(html, value, value, value == chosen);
   html.Raw("</select></label>\n");
 }
