@@ -93,6 +93,7 @@ bool ServeSite(httplib::Server& http, std::unique_ptr<SqlRunner> runner, std::st
   };
   for (const PageLanguage language : {PageLanguage::kJapanese, PageLanguage::kEnglish}) {
     const std::string root = LanguageRoot(language);
+    http.Get(root, in(index, language));
     http.Get(root + "/", in(index, language));
     http.Get(root + "/ranking.php", in(entry, language));
     http.Get(root + "/compare", in(compare, language));

@@ -1,6 +1,6 @@
 #pragma once
-// The tests and their sub-tests by name, as the site shows them: the one table of names on the
-// service's side. The service stands apart from the product's engine (it links none of its
+// The tests and their sub-tests by name, as the site shows them: the sub-test names' one table
+// on the service's side, joined to the registration body's test keys. The service stands apart from the product's engine (it links none of its
 // drawing libraries and runs on another machine), so it keeps its own copy of the names.
 
 #include <span>
@@ -11,7 +11,7 @@
 namespace velora::server {
 
 struct TestNames {
-  const char* key;  // as in the registration body: "ALU"
+  std::string key;  // the registration body's ("ALU"), in its order
   // Sub-test n + 1's name at index n; a test the product does not run has none.
   std::vector<const char*> subTests;
 };
