@@ -1,6 +1,5 @@
 #pragma once
-// The site of the ranking on the service's HTTP server: the index, entry and compare pages in
-// both languages, the style sheet and the JSON view, all read through one RankingReads.
+// The site's routes on cpp-httplib's server.
 
 #include <memory>
 #include <string>
@@ -13,8 +12,8 @@ class Server;
 
 namespace velora::server {
 
-// Prepares the read side over the runner and registers the site's routes; false with problem
-// set when the runner is missing or the database cannot take the read side's indexes.
+// Prepares the read side over the runner and registers every route of the site; false with
+// problem set when that fails.
 bool ServeSite(httplib::Server& http, std::unique_ptr<SqlRunner> runner, std::string& problem);
 
 }  // namespace velora::server

@@ -10,6 +10,7 @@ target_sources(velora_server PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/page_frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/page_words.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ranking_reads.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/site_pages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/site_routes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sqlite_runner.cpp
   ${CMAKE_CURRENT_LIST_DIR}/style_sheet.cpp
