@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <atomic>
 #include <regex>
 #include <set>
+#include <thread>
 
 #include "tests/server/service_fixture.h"
 
@@ -117,6 +119,35 @@ TEST_F(ServiceTest, TwoHundredEntriesBrowsedSearchedAndCompared) {
   for (const char* path : {"/api/entries?per_page=200", "/api/entries/5", "/api/entries/200"}) {
     EXPECT_EQ(Get(path).body.find("@mail.example"), std::string::npos) << path;
   }
+}
+
+// The pages read through connections of their own while registrations write.
+TEST_F(ServiceTest, PagesAreReadWhileEntriesAreWritten) {
+  constexpr int kWriters = 2, kEach = 20, kReads = 40;
+  std::vector<std::thread> threads;
+  std::atomic<int> registered{0}, answered{0};
+  for (int w = 0; w < kWriters; ++w) {
+    threads.emplace_back([&, w] {
+      for (int i = 1; i <= kEach; ++i) {
+        const int n = w * kEach + i;
+        if (PostForm(Numbered(n).Body(), url(), kRegisterPath, kAgentName).reply > 0) ++registered;
+      }
+    });
+  }
+  threads.emplace_back([&] {
+    const char* paths[] = {"/", "/?vendor=AMD", "/Velora/09/ranking.php?ID=1", "/api/entries"};
+    for (int i = 0; i < kReads; ++i) {
+      const long status = Get(paths[i % 4]).status;
+      // The first entry's page is missing until it is written.
+      if (status == 200 || (status == 404 && i % 4 == 2)) ++answered;
+    }
+  });
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(registered, kWriters * kEach);
+  EXPECT_EQ(answered, kReads);
+  const auto list = nlohmann::json::parse(Get("/api/entries?vendor=AMD&per_page=200").body);
+  // Entries n with n mod 4 = 1 or 3 have an AMD processor: 20 of the 40.
+  EXPECT_EQ(list["total"], 20);
 }
 
 TEST_F(ServiceTest, AnEmptyRankingWelcomesAndSaysHowToRegister) {
