@@ -144,5 +144,70 @@ TEST_F(RankingReadsTest, AnEntryNeverCarriesItsMailAddress) {
   EXPECT_FALSE(reads_->Find(7));
 }
 
+// A database from before the derived columns: the store adds them, the read side fills them from
+// each entry's pairs, and the filters and totals take in the old entries.
+TEST(RankingReadsMigration, AnOlderDatabaseGetsVendorAndCountryFromThePairs) {
+  TempFolder folder;
+  const std::string where = FreshDatabase(folder, "old.sqlite");
+  const struct {
+    int64_t id;
+    const char* cpu;
+    const char* pairs;
+    const char* vendor;
+    const char* country;
+  } kOld[] = {
+      // The vendor string outweighs the name; without one the name tells; else "Other".
+      {1, "Athlon 64 X2 4800+", R"([["Country","US"],["VendorString","GenuineIntel"]])", "Intel", "US"},
+      {2, "Core 2 Duo E6600", R"([["Country","JP"]])", "Intel", "JP"},
+      {3, "Mystery 1", R"([["Country","DE"],["VendorString","CentaurHauls"]])", "VIA", "DE"},
+      {4, "Mystery 2", "not a list", "Other", ""},
+  };
+  {
+    std::string problem;
+    const auto database = server::OpenSqlDatabase(where, problem);
+    ASSERT_TRUE(database) << problem;
+    server::SqlLease writer = database->Writer();
+    std::string columns =
+        "id BIGINT PRIMARY KEY, created BIGINT NOT NULL, user_name TEXT NOT NULL, machine TEXT NOT "
+        "NULL, cpu_name TEXT NOT NULL, comment TEXT NOT NULL, password_hash TEXT NOT NULL, digest "
+        "TEXT NOT NULL, mark BIGINT NOT NULL";
+    std::string marks;
+    for (int t = 0; t < 10; ++t) {
+      columns += ", t" + std::to_string(t) + " BIGINT NOT NULL";
+      marks += ", 0";
+    }
+    ASSERT_TRUE(writer->Script("CREATE TABLE entries (" + columns + ", pairs TEXT NOT NULL)"))
+        << writer->problem();
+    for (const auto& old : kOld) {
+      ASSERT_TRUE(writer->Execute(
+          "INSERT INTO entries VALUES (?, 1, 'u', 'm', ?, '', 'h', 'd', ?" + marks + ", ?)",
+          {old.id, std::string(old.cpu), old.id * 1000, std::string(old.pairs)}))
+          << writer->problem();
+    }
+  }
+  server::EntryStore store;
+  ASSERT_TRUE(store.Open(where)) << store.problem();
+  server::RankingReads reads(std::make_unique<server::SessionRunner>(store.database()));
+  std::string problem;
+  ASSERT_TRUE(reads.Prepare(problem)) << problem;
+  for (const auto& old : kOld) {
+    const std::optional<server::EntryView> entry = reads.Find(old.id);
+    ASSERT_TRUE(entry) << old.id;
+    EXPECT_EQ(entry->cpuVendor, old.vendor) << old.id;
+    EXPECT_EQ(entry->country, old.country) << old.id;
+  }
+  ListQuery intel;
+  intel.vendor = "Intel";
+  EXPECT_EQ(Ids(reads.List(intel)), (std::vector<int64_t>{2, 1}));
+  ListQuery german;
+  german.country = "DE";
+  EXPECT_EQ(Ids(reads.List(german)), (std::vector<int64_t>{3}));
+  // The totals were counted once from the old entries: four marks, the best 4000.
+  EXPECT_EQ(reads.RankedCounts()[0], 4);
+  const std::vector<server::Bucket> spread = reads.Distribution(kOverallOrder, 4);
+  ASSERT_FALSE(spread.empty());
+  EXPECT_EQ(spread.back().high, 4 * (4000 / 4 + 1));
+}
+
 }  // namespace
 }  // namespace velora::testing
