@@ -1,7 +1,7 @@
 #pragma once
 // What the read side asks of a database: run statements with '?' placeholders and hand back
-// their rows as text. Each backend supplies a runner; the statements themselves are written
-// once, in ranking_reads.cpp, in SQL that SQLite and PostgreSQL both run.
+// their rows as text. SessionRunner supplies it over the service's database; the statements
+// themselves are written once, in ranking_reads.cpp, in SQL that SQLite and PostgreSQL both run.
 
 #include <charconv>
 #include <cstdint>
