@@ -1,113 +1,84 @@
 #include "server/entry_page.h"
 
-#include <ctime>
-
-#include "server/body_keys.h"
-#include "server/html_text.h"
-#include "server/page_words.h"
+#include "server/list_params.h"
+#include "server/page_frame.h"
+#include "server/svg_chart.h"
+#include "server/test_names.h"
 
 namespace velora::server {
 
 namespace {
 
-// Rows of the overall ranking shown before the entry's own row is added below them.
-constexpr int64_t kOverallRows = 100;
+// Entries shown above and below an entry in its ranking.
+constexpr int kNeighbours = 5;
+constexpr int kDistributionBuckets = 40;
 
-class Html {
- public:
-  explicit Html(PageLanguage language) : language_(language) {}
-  Html& Raw(const std::string& markup) {
-    out_ += markup;
-    return *this;
-  }
-  Html& Text(const std::string& text) {
-    out_ += HtmlEscaped(text);
-    return *this;
-  }
-  Html& Word(Word word) { return Text(WordOf(word, language_)); }
-  Html& Cell(const char* tag, const std::string& text) {
-    return Raw("<").Raw(tag).Raw(">").Text(text).Raw("</").Raw(tag).Raw(">");
-  }
-  Html& WordCell(const char* tag, enum Word word) { return Cell(tag, WordOf(word, language_)); }
-  const std::string& str() const { return out_; }
-
- private:
-  PageLanguage language_;
-  std::string out_;
-};
-
-std::string Value(const StoredEntry& entry, const std::string& key) {
-  for (const FormPair& pair : entry.pairs) {
-    if (pair.key == key) return pair.value;
-  }
-  return {};
+// The index page of an order at the page holding that place.
+std::string RankingPath(PageLanguage language, int order, int64_t place) {
+  ListParams params;
+  if (order != kOverallOrder) params.testKey = SiteTests()[static_cast<size_t>(order)].key;
+  return IndexPath(language) + ListQueryString(params, (place - 1) / kDefaultPageSize + 1);
 }
 
-std::string PagePath(PageLanguage language, int64_t id) {
-  return std::string(language == PageLanguage::kEnglish ? "/Velora/09en" : "/Velora/09") +
-         "/ranking.php?ID=" + std::to_string(id);
-}
-
-std::string UtcTime(int64_t seconds) {
-  const std::time_t time = static_cast<std::time_t>(seconds);
-  std::tm parts{};
-  gmtime_r(&time, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &parts);
-  return text;
-}
-
-void Head(Html& html, PageLanguage language, const std::string& title) {
-  html.Raw("<!DOCTYPE html>\n<html lang=\"").Raw(LanguageTag(language)).Raw("\">\n<head>\n");
-  html.Raw("<meta charset=\"utf-8\">\n<title>").Text(title).Raw("</title>\n");
-  html.Raw("<link rel=\"stylesheet\" href=\"").Raw(kStyleSheetPath).Raw("\">\n</head>\n<body>\n");
-}
-
-void RankRowHtml(Html& html, const RankRow& row, int64_t place, bool mine, PageLanguage lang) {
-  html.Raw(mine ? "<tr class=\"mine\">" : "<tr>");
-  html.Cell("td", std::to_string(place));
-  html.Raw("<td><a href=\"").Text(PagePath(lang, row.id)).Raw("\">").Text(row.userName);
-  html.Raw("</a></td>");
-  html.Cell("td", row.machine).Cell("td", row.cpuName).Cell("td", std::to_string(row.score));
-  html.Raw("</tr>\n");
-}
-
-void Overall(Html& html, EntryStore& store, const StoredEntry& entry, PageLanguage language) {
-  html.Raw("<section>\n<h2>").Word(Word::kOverall).Raw("</h2>\n<table class=\"ranking\">\n");
-  html.Raw("<thead><tr>").WordCell("th", Word::kPlace).WordCell("th", Word::kName);
-  html.WordCell("th", Word::kMachineName).WordCell("th", Word::kCpu);
-  html.WordCell("th", Word::kScore).Raw("</tr></thead>\n<tbody>\n");
-  int64_t place = 0;
-  for (const RankRow& row : store.Ranking(kOverall, 0, kOverallRows)) {
-    RankRowHtml(html, row, ++place, row.id == entry.id, language);
-  }
-  const int64_t own = store.PlaceOf(entry.id, kOverall);
-  if (own > kOverallRows) {
-    html.Raw("<tr class=\"gap\"><td colspan=\"5\">&#8942;</td></tr>\n");
-    const std::vector<RankRow> mine = store.Ranking(kOverall, own - 1, 1);
-    if (!mine.empty()) RankRowHtml(html, mine.front(), own, true, language);
+void Around(Html& html, RankingReads& reads, const EntryView& entry, int64_t place,
+            int64_t ranked) {
+  html.Raw("<section id=\"around\">\n<h2>").Word(Word::kAround).Raw("</h2>\n<p class=\"count\">");
+  html.Word(Word::kOverall).Text(": " + Grouped(place) + " / " + Grouped(ranked) + " ");
+  html.Raw("(").Link(RankingPath(html.language(), kOverallOrder, place),
+                     WordOf(Word::kRankingOf, html.language()));
+  html.Raw(")</p>\n<table class=\"ranking\">\n<thead><tr><th class=\"place\">").Word(Word::kPlace);
+  html.Raw("</th>").WordCell("th", Word::kName).WordCell("th", Word::kCpu);
+  html.ClassCell("th", "score", WordOf(Word::kScore, html.language()));
+  html.Raw("</tr></thead>\n<tbody>\n");
+  for (const ListedEntry& e : reads.Around(entry, kOverallOrder, kNeighbours)) {
+    html.Raw(e.id == entry.id ? "<tr class=\"mine\">" : "<tr>");
+    html.ClassCell("td", "place", std::to_string(e.place));
+    html.Raw("<td class=\"who\">").Link(EntryPath(html.language(), e.id), e.userName);
+    html.Raw("<span class=\"rig\">").Text(e.machine).Raw("</span></td>");
+    html.Cell("td", e.cpuName).ClassCell("td", "score", Grouped(e.score)).Raw("</tr>\n");
   }
   html.Raw("</tbody>\n</table>\n</section>\n");
 }
 
-void ByTest(Html& html, EntryStore& store, const StoredEntry& entry) {
-  html.Raw("<section>\n<h2>").Word(Word::kByTest).Raw("</h2>\n<table class=\"by-test\">\n");
+void ByTest(Html& html, RankingReads& reads, const EntryView& entry, const PerOrder& counts) {
+  html.Raw("<section id=\"by-test\">\n<h2>").Word(Word::kByTest).Raw("</h2>\n<table class=\"by-test\">\n");
   html.Raw("<thead><tr>").WordCell("th", Word::kTest).WordCell("th", Word::kScore);
   html.WordCell("th", Word::kPlace).WordCell("th", Word::kEntries);
-  html.WordCell("th", Word::kBest).Raw("</tr></thead>\n<tbody>\n");
-  for (size_t t = 0; t < kTestCount; ++t) {
+  html.Raw("</tr></thead>\n<tbody>\n");
+  for (size_t t = 0; t < kSiteTestCount; ++t) {
     const int order = static_cast<int>(t);
-    const int64_t place = store.PlaceOf(entry.id, order);
-    const std::vector<RankRow> best = store.Ranking(order, 0, 1);
-    html.Raw("<tr>").Cell("th", kTestKeys[t]).Cell("td", std::to_string(entry.tests[t]));
-    if (place > 0)
-      html.Cell("td", std::to_string(place));
-    else
+    const int64_t place = reads.PlaceOf(entry, order);
+    html.Raw("<tr>").Cell("th", SiteTests()[t].key).Cell("td", Grouped(entry.tests[t]));
+    if (place > 0) {
+      html.Raw("<td>").Link(RankingPath(html.language(), order, place), Grouped(place));
+      html.Raw("</td>");
+    } else {
       html.WordCell("td", Word::kNoScore);
-    html.Cell("td", std::to_string(store.RankedCount(order)));
-    html.Cell("td", best.empty() ? "-" : std::to_string(best.front().score)).Raw("</tr>\n");
+    }
+    html.Cell("td", Grouped(counts[Slot(order)])).Raw("</tr>\n");
   }
   html.Raw("</tbody>\n</table>\n</section>\n");
+}
+
+void Charts(Html& html, RankingReads& reads, const EntryView& entry) {
+  const PageLanguage language = html.language();
+  html.Raw("<section id=\"spread\">\n<h2>").Word(Word::kDistribution).Raw("</h2>\n<figure>");
+  html.Raw(DistributionSvg(reads.Distribution(kOverallOrder, kDistributionBuckets), entry.mark,
+                           WordOf(Word::kDistribution, language)));
+  html.Raw("<figcaption>").Word(Word::kDistributionNote).Raw("</figcaption></figure>\n</section>\n");
+
+  const CpuMedians medians = reads.MediansOfCpu(entry.cpuName);
+  std::vector<VersusRow> rows;
+  rows.push_back({"Mark", entry.mark, medians.median[Slot(kOverallOrder)]});
+  for (size_t t = 0; t < kSiteTestCount; ++t) {
+    const int64_t median = medians.median[Slot(static_cast<int>(t))];
+    if (entry.tests[t] > 0 || median > 0) rows.push_back({SiteTests()[t].key, entry.tests[t], median});
+  }
+  html.Raw("<section id=\"versus-cpu\">\n<h2>").Word(Word::kVersusCpu).Raw("</h2>\n<figure>");
+  html.Raw(VersusSvg(rows, WordOf(Word::kVersusCpu, language), WordOf(Word::kThisEntry, language),
+                     WordOf(Word::kMedian, language) + std::string(" (") + entry.cpuName + ")"));
+  html.Raw("<figcaption>").Word(Word::kVersusCpuNote).Text(": " + Grouped(medians.entries));
+  html.Raw("</figcaption></figure>\n</section>\n");
 }
 
 void MachineRow(Html& html, enum Word label, const std::string& value) {
@@ -119,28 +90,29 @@ std::string WithUnit(const std::string& name, const std::string& amount, const c
   return name + " (" + amount + " " + unit + ")";
 }
 
-void Machine(Html& html, const StoredEntry& e) {
-  html.Raw("<section>\n<h2>").Word(Word::kMachine).Raw("</h2>\n<table class=\"machine\">\n");
+void Machine(Html& html, const EntryView& e) {
+  html.Raw("<section id=\"machine\">\n<h2>").Word(Word::kMachine).Raw("</h2>\n<table class=\"machine\">\n");
   MachineRow(html, Word::kName, e.userName);
   MachineRow(html, Word::kMachineName, e.machine);
   MachineRow(html, Word::kCpu, e.cpuName);
+  MachineRow(html, Word::kVendor, e.cpuVendor);
   MachineRow(html, Word::kClock,
-             Value(e, "ClockUser") + " MHz (" + Value(e, "SystemClockUser") + " MHz x " +
-                 Value(e, "MultiplierUser") + ")");
-  MachineRow(html, Word::kMotherBoard, Value(e, "MotherUser"));
-  MachineRow(html, Word::kChipSet, Value(e, "ChipSetUser"));
-  MachineRow(html, Word::kVideo, WithUnit(Value(e, "VideoUser"), Value(e, "VideoSizeUser"), "MB"));
+             e.Field("ClockUser") + " MHz (" + e.Field("SystemClockUser") + " MHz x " +
+                 e.Field("MultiplierUser") + ")");
+  MachineRow(html, Word::kMotherBoard, e.Field("MotherUser"));
+  MachineRow(html, Word::kChipSet, e.Field("ChipSetUser"));
+  MachineRow(html, Word::kVideo, WithUnit(e.Field("VideoUser"), e.Field("VideoSizeUser"), "MB"));
   MachineRow(html, Word::kMemory,
-             WithUnit(Value(e, "MemoryUser"), Value(e, "MemorySizeUser"), "MB"));
-  if (Value(e, "RaidOn") == "1") {
-    MachineRow(html, Word::kRaid, Value(e, "RaidController") + " " + Value(e, "RaidType"));
+             WithUnit(e.Field("MemoryUser"), e.Field("MemorySizeUser"), "MB"));
+  if (e.Field("RaidOn") == "1") {
+    MachineRow(html, Word::kRaid, e.Field("RaidController") + " " + e.Field("RaidType"));
   } else {
-    MachineRow(html, Word::kDisk, WithUnit(Value(e, "DiskName"), Value(e, "DiskSize"), "GB"));
+    MachineRow(html, Word::kDisk, WithUnit(e.Field("DiskName"), e.Field("DiskSize"), "GB"));
   }
-  MachineRow(html, Word::kOs, Value(e, "OsName"));
-  MachineRow(html, Word::kCountry, Value(e, "Country"));
-  MachineRow(html, Word::kArea, Value(e, "Area"));
-  const std::string web = Value(e, "Web");
+  MachineRow(html, Word::kOs, e.Field("OsName"));
+  MachineRow(html, Word::kCountry, e.country);
+  MachineRow(html, Word::kArea, e.Field("Area"));
+  const std::string web = e.Field("Web");
   html.Raw("<tr>").WordCell("th", Word::kWeb).Raw("<td>");
   // Only a web address becomes a link; anything else ("javascript:...") stays text.
   if (web.rfind("http://", 0) == 0 || web.rfind("https://", 0) == 0) {
@@ -155,73 +127,66 @@ void Machine(Html& html, const StoredEntry& e) {
   html.Raw("</table>\n</section>\n");
 }
 
-void Scores(Html& html, const StoredEntry& e) {
-  html.Raw("<section>\n<h2>").Word(Word::kScores).Raw("</h2>\n<table class=\"scores\">\n");
-  html.Raw("<thead><tr>").WordCell("th", Word::kTest).WordCell("th", Word::kScore);
-  html.Raw("<th colspan=\"8\">").Word(Word::kSubTests).Raw(" 1 - 8</th></tr></thead>\n<tbody>\n");
-  html.Raw("<tr class=\"mark\"><th>Velora</th>").Cell("td", std::to_string(e.mark));
-  html.Raw("<td colspan=\"8\"></td></tr>\n");
-  for (size_t t = 0; t < kTestCount; ++t) {
-    html.Raw("<tr>").Cell("th", kTestKeys[t]).Cell("td", std::to_string(e.tests[t]));
-    for (int n = 1; n <= 8; ++n) html.Cell("td", Value(e, kTestKeys[t] + std::to_string(n)));
-    html.Raw("</tr>\n");
+void SubTests(Html& html, const EntryView& e) {
+  html.Raw("<section id=\"scores\">\n<h2>").Word(Word::kScores).Raw("</h2>\n<table class=\"scores\">\n");
+  html.Raw("<thead><tr>").WordCell("th", Word::kSubTest).WordCell("th", Word::kScore);
+  html.WordCell("th", Word::kValue).Raw("</tr></thead>\n");
+  html.Raw("<tbody><tr class=\"mark\"><th>Mark</th>").Cell("td", Grouped(e.mark));
+  html.Raw("<td></td></tr></tbody>\n");
+  for (size_t t = 0; t < kSiteTestCount; ++t) {
+    const std::string key = SiteTests()[t].key;
+    html.Raw("<tbody><tr class=\"test\"><th>").Text(key).Raw("</th>").Cell("td", Grouped(e.tests[t]));
+    html.Raw("<td>");
+    if (SiteTests()[t].subTests.empty()) html.Word(Word::kNoSubTests);
+    html.Raw("</td></tr>\n");
+    for (int n = 1; n <= static_cast<int>(SiteTests()[t].subTests.size()); ++n) {
+      html.Raw("<tr>").Cell("th", SubTestName(t, n));
+      html.Cell("td", e.Field(key + std::to_string(n)));
+      html.Cell("td", e.Field(key + std::to_string(n) + "V")).Raw("</tr>\n");
+    }
+    html.Raw("</tbody>\n");
   }
-  html.Raw("</tbody>\n</table>\n</section>\n");
+  html.Raw("</table>\n</section>\n");
+}
+
+void CompareForm(Html& html, const EntryView& e) {
+  html.Raw("<section id=\"compare\">\n<h2>").Word(Word::kCompareWith).Raw("</h2>\n<form method=\"get\" action=\"");
+  html.Text(ComparePath(html.language(), {})).Raw("\">\n<input type=\"hidden\" name=\"id\" value=\"");
+  html.Raw(std::to_string(e.id)).Raw("\">\n<label>").Word(Word::kEntryNumber);
+  html.Raw(" <input type=\"text\" name=\"id\" inputmode=\"numeric\" pattern=\"[0-9]+\" size=\"8\">");
+  html.Raw("</label>\n<button type=\"submit\">").Word(Word::kCompare).Raw("</button>\n</form>\n");
+  html.Raw("</section>\n");
 }
 
 }  // namespace
 
-std::optional<std::string> EntryPage(EntryStore& store, int64_t id, PageLanguage language) {
-  const std::optional<StoredEntry> entry = store.Find(id);
+std::optional<std::string> EntryPage(RankingReads& reads, int64_t id, PageLanguage language) {
+  const std::optional<EntryView> entry = reads.Find(id);
   if (!entry) return std::nullopt;
-  const PageLanguage other =
-      language == PageLanguage::kEnglish ? PageLanguage::kJapanese : PageLanguage::kEnglish;
   Html html(language);
-  const std::string number = std::to_string(entry->id);
-  Head(html, language, std::string(WordOf(Word::kTitle, language)) + " - " + number);
-  html.Raw("<header>\n<h1>").Word(Word::kTitle).Raw("</h1>\n<p class=\"entry\">");
-  html.Word(Word::kEntryNumber)
-      .Text(" " + number + ": " + entry->userName + " / " + entry->machine);
-  html.Raw("</p>\n<p class=\"language\"><a href=\"").Text(PagePath(other, entry->id)).Raw("\">");
-  html.Word(Word::kOtherLanguage).Raw("</a></p>\n</header>\n<main>\n");
-  Overall(html, store, *entry, language);
-  ByTest(html, store, *entry);
+  const std::string title = std::string(WordOf(Word::kEntryNumber, language)) + " " +
+                            std::to_string(entry->id) + ": " + entry->userName + " / " +
+                            entry->machine;
+  BeginPage(html, title, EntryPath(OtherLanguage(language), entry->id));
+  const PerOrder counts = reads.RankedCounts();
+  const int64_t place = reads.PlaceOf(*entry, kOverallOrder);
+  if (place > 0) Around(html, reads, *entry, place, counts[Slot(kOverallOrder)]);
+  ByTest(html, reads, *entry, counts);
+  Charts(html, reads, *entry);
+  SubTests(html, *entry);
   Machine(html, *entry);
-  Scores(html, *entry);
-  html.Raw("</main>\n</body>\n</html>\n");
+  CompareForm(html, *entry);
+  EndPage(html);
   return html.str();
 }
 
-std::string MissingEntryPage(PageLanguage language) {
+std::string MissingPage(PageLanguage language, Word why) {
   Html html(language);
-  Head(html, language, WordOf(Word::kTitle, language));
-  html.Raw("<header>\n<h1>").Word(Word::kTitle).Raw("</h1>\n</header>\n<main>\n<p>");
-  html.Word(Word::kMissing).Raw("</p>\n</main>\n</body>\n</html>\n");
+  BeginPage(html, WordOf(Word::kTitle, language), IndexPath(OtherLanguage(language)));
+  html.Raw("<section>\n<p>").Word(why).Raw("</p>\n<p>");
+  html.Link(IndexPath(language), WordOf(Word::kBackToRanking, language)).Raw("</p>\n</section>\n");
+  EndPage(html);
   return html.str();
-}
-
-const char* StyleSheet() {
-  return R"css(body { font-family: "DejaVu Sans", "IPAPGothic", "Noto Sans CJK JP", sans-serif; margin: 0;
-  background: #f4f5f7; color: #1d2330; }
-header { background: #1f3a5f; color: #fff; padding: 0.8em 1.5em; }
-header h1 { margin: 0; font-size: 1.5em; }
-header p { margin: 0.3em 0 0; }
-header a { color: #cfe0ff; }
-main { padding: 1em 1.5em; max-width: 70em; }
-section { background: #fff; border: 1px solid #d5d9e0; border-radius: 4px; margin-bottom: 1.2em;
-  padding: 0.5em 1em 1em; }
-h2 { font-size: 1.15em; border-bottom: 2px solid #1f3a5f; padding-bottom: 0.2em; }
-table { border-collapse: collapse; width: 100%; }
-th, td { border: 1px solid #d5d9e0; padding: 0.25em 0.5em; text-align: left; }
-thead th { background: #e8ecf3; }
-table.ranking td:first-child, table.ranking td:last-child, table.by-test td,
-table.scores td { text-align: right; }
-table.machine th { width: 12em; background: #f0f2f6; }
-tr.mine td { background: #ffe9a8; font-weight: bold; }
-tr.gap td { text-align: center; color: #778; }
-tr.mark td, tr.mark th { font-weight: bold; }
-td.comment { white-space: pre-wrap; }
-)css";
 }
 
 }  // namespace velora::server

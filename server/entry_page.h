@@ -1,25 +1,20 @@
 #pragma once
-// The ranking page of an entry, in Japanese or English: the overall ranking with the entry
-// marked, its place in every test's ranking, its machine and its scores.
+// The page of one entry, in Japanese or English: its places overall and in every test with the
+// entries around it, the spread of scores and its tests against its CPU's median, its sub-tests
+// by name and its machine.
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
-#include "server/entry_store.h"
+#include "server/page_words.h"
+#include "server/ranking_reads.h"
 
 namespace velora::server {
 
-enum class PageLanguage { kJapanese, kEnglish };
-
-// Where the style sheet is served; both languages share it.
-constexpr const char* kStyleSheetPath = "/Velora/style.css";
-
 // The whole page, or nothing when there is no such entry.
-std::optional<std::string> EntryPage(EntryStore& store, int64_t id, PageLanguage language);
-// The page that says there is no such entry.
-std::string MissingEntryPage(PageLanguage language);
-
-const char* StyleSheet();
+std::optional<std::string> EntryPage(RankingReads& reads, int64_t id, PageLanguage language);
+// The page that says there is no such entry (or that the address cannot be read).
+std::string MissingPage(PageLanguage language, Word why = Word::kMissing);
 
 }  // namespace velora::server

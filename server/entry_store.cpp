@@ -1,41 +1,18 @@
 #include "server/entry_store.h"
 
-#include <nlohmann/json.hpp>
-
+#include "server/cpu_vendor.h"
 #include "server/store_schema.h"
+#include "server/stored_pairs.h"
 
 namespace velora::server {
 
 namespace {
-
-bool ValidOrder(int order) { return order >= kOverall && order < static_cast<int>(kTestCount); }
-
-std::string PairsJson(const std::vector<FormPair>& pairs) {
-  nlohmann::json list = nlohmann::json::array();
-  for (const FormPair& pair : pairs) list.push_back({pair.key, pair.value});
-  return list.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-std::vector<FormPair> PairsOfJson(const std::string& text) {
-  std::vector<FormPair> pairs;
-  const nlohmann::json list = nlohmann::json::parse(text, nullptr, false);
-  if (!list.is_array()) return pairs;
-  for (const nlohmann::json& pair : list) {
-    if (pair.is_array() && pair.size() == 2 && pair[0].is_string() && pair[1].is_string()) {
-      pairs.push_back({pair[0].get<std::string>(), pair[1].get<std::string>()});
-    }
-  }
-  return pairs;
-}
 
 std::string TestColumns() {
   std::string columns;
   for (size_t t = 0; t < kTestCount; ++t) columns += ", t" + std::to_string(t);
   return columns;
 }
-
-const std::string kEntryColumns =
-    "id, created, user_name, machine, cpu_name, comment, mark" + TestColumns() + ", pairs";
 
 // The rules' match: the same body within the window, or the same machine.
 const std::string kEarlierMatch =
@@ -45,9 +22,9 @@ std::string InsertSql() {
   std::string sql =
       "INSERT INTO entries (created, user_name, machine, cpu_name, comment, password_hash,"
       " digest, mark" +
-      TestColumns() + ", pairs) VALUES (?, ?, ?, ?, ?, ?, ?, ?";
+      TestColumns() + ", pairs, cpu_vendor, country) VALUES (?, ?, ?, ?, ?, ?, ?, ?";
   for (size_t t = 0; t < kTestCount; ++t) sql += ", ?";
-  return sql + ", ?) RETURNING id";
+  return sql + ", ?, ?, ?) RETURNING id";
 }
 
 std::vector<SqlValue> InsertParams(const NewEntry& e) {
@@ -55,6 +32,8 @@ std::vector<SqlValue> InsertParams(const NewEntry& e) {
                                   e.comment, e.passwordHash, SqlBytes{e.digest}, e.mark};
   for (const int64_t score : e.tests) params.emplace_back(score);
   params.emplace_back(PairsJson(e.pairs));
+  params.emplace_back(CpuVendorOf(FieldOf(e.pairs, "VendorString"), e.cpuName));
+  params.emplace_back(FieldOf(e.pairs, "Country"));
   return params;
 }
 
@@ -92,12 +71,6 @@ bool EntryStore::Open(const std::string& where) {
   return writer && MigrateSchema(*writer, database_->dialect(), problem_);
 }
 
-bool EntryStore::Begin(SqlSession& session) {
-  if (database_->dialect() == SqlDialect::kPostgres)
-    return session.Execute("BEGIN") && session.Execute(kWriteLock);
-  return session.Execute("BEGIN IMMEDIATE");
-}
-
 WriteOutcome EntryStore::InsertAfter(const NewEntry& entry, int64_t since, int64_t seen,
                                      int64_t& id, std::string& problem) {
   SqlLease writer = database_->Writer();
@@ -111,7 +84,7 @@ WriteOutcome EntryStore::InsertAfter(const NewEntry& entry, int64_t since, int64
     session.Execute("ROLLBACK");
     return WriteOutcome::kFailed;
   };
-  if (!Begin(session)) return fail();
+  if (!BeginWrite(session, database_->dialect())) return fail();
   if (seen >= 0) {
     const std::optional<SqlRows> newer = session.Query(
         "SELECT id FROM entries WHERE id > ? AND " + kEarlierMatch + " LIMIT 1",
@@ -143,7 +116,7 @@ bool EntryStore::InsertAll(const std::vector<NewEntry>& entries, std::string& pr
     problem = database_->problem();
     return false;
   }
-  bool ok = Begin(*writer);
+  bool ok = BeginWrite(*writer, database_->dialect());
   for (size_t i = 0; ok && i < entries.size(); ++i) {
     ok = writer->Execute(InsertSql(), InsertParams(entries[i])) &&
          UpdateTotals(*writer, entries[i].tests, entries[i].mark, +1);
@@ -166,7 +139,7 @@ WriteOutcome EntryStore::Delete(int64_t id, std::string& problem) {
     session.Execute("ROLLBACK");
     return WriteOutcome::kFailed;
   };
-  if (!Begin(session)) return fail();
+  if (!BeginWrite(session, database_->dialect())) return fail();
   const std::optional<SqlRows> scores =
       session.Query("SELECT mark" + TestColumns() + " FROM entries WHERE id = ?", {id});
   if (!scores) return fail();
@@ -219,67 +192,6 @@ int64_t EntryStore::Generation() {
   const std::optional<SqlRows> rows =
       reader->Query("SELECT generation FROM ranking_state WHERE id = 1");
   return rows && !rows->empty() ? rows->Number(0, 0) : -1;
-}
-
-std::optional<StoredEntry> EntryStore::Find(int64_t id) {
-  SqlLease reader = database_->Reader();
-  if (!reader) return std::nullopt;
-  const std::optional<SqlRows> rows =
-      reader->Query("SELECT " + kEntryColumns + " FROM entries WHERE id = ?", {id});
-  if (!rows || rows->empty()) return std::nullopt;
-  StoredEntry entry;
-  size_t column = 0;
-  entry.id = rows->Number(0, column++);
-  entry.created = rows->Number(0, column++);
-  entry.userName = rows->Text(0, column++);
-  entry.machine = rows->Text(0, column++);
-  entry.cpuName = rows->Text(0, column++);
-  entry.comment = rows->Text(0, column++);
-  entry.mark = rows->Number(0, column++);
-  for (int64_t& score : entry.tests) score = rows->Number(0, column++);
-  entry.pairs = PairsOfJson(rows->Text(0, column));
-  return entry;
-}
-
-std::vector<RankRow> EntryStore::Ranking(int order, int64_t offset, int64_t limit) {
-  std::vector<RankRow> found;
-  if (!ValidOrder(order)) return found;
-  SqlLease reader = database_->Reader();
-  if (!reader) return found;
-  const std::string column = ScoreColumn(order);
-  const std::optional<SqlRows> rows = reader->Query(
-      "SELECT id, user_name, machine, cpu_name, " + column + " FROM entries WHERE " + column +
-          " > 0 ORDER BY " + column + " DESC, id LIMIT ? OFFSET ?",
-      {limit, offset});
-  for (size_t r = 0; rows && r < rows->size(); ++r) {
-    found.push_back({rows->Number(r, 0), rows->Text(r, 1), rows->Text(r, 2), rows->Text(r, 3),
-                     rows->Number(r, 4)});
-  }
-  return found;
-}
-
-int64_t EntryStore::RankedCount(int order) {
-  if (!ValidOrder(order)) return 0;
-  SqlLease reader = database_->Reader();
-  if (!reader) return 0;
-  const std::optional<SqlRows> rows =
-      reader->Query("SELECT ranked FROM ranking_totals WHERE score_order = ?", {int64_t{order}});
-  return rows && !rows->empty() ? rows->Number(0, 0) : 0;
-}
-
-int64_t EntryStore::PlaceOf(int64_t id, int order) {
-  if (!ValidOrder(order)) return 0;
-  SqlLease reader = database_->Reader();
-  if (!reader) return 0;
-  const std::string c = ScoreColumn(order);
-  // Better scores come first, and equal scores by number, as the ranking lists them; each count
-  // is a range of the order's index.
-  const std::optional<SqlRows> rows = reader->Query(
-      "SELECT (SELECT COUNT(*) FROM entries o WHERE o." + c + " > e." + c +
-          ") + (SELECT COUNT(*) FROM entries o WHERE o." + c + " = e." + c +
-          " AND o.id < e.id) + 1 FROM entries e WHERE e.id = ? AND e." + c + " > 0",
-      {id});
-  return rows && !rows->empty() ? rows->Number(0, 0) : 0;
 }
 
 }  // namespace velora::server

@@ -29,15 +29,6 @@ struct NewEntry {
   std::vector<FormPair> pairs;  // without the password
 };
 
-struct StoredEntry {
-  int64_t id = 0;
-  int64_t created = 0;
-  std::string userName, machine, cpuName, comment;
-  int64_t mark = 0;
-  std::array<int64_t, kTestCount> tests{};
-  std::vector<FormPair> pairs;
-};
-
 // What the duplicate and same-machine rules need of an earlier entry.
 struct EntryKeys {
   int64_t id = 0;
@@ -47,13 +38,7 @@ struct EntryKeys {
   bool sameMachine = false;  // the same user name and machine
 };
 
-struct RankRow {
-  int64_t id = 0;
-  std::string userName, machine, cpuName;
-  int64_t score = 0;
-};
-
-// Which score orders a ranking: the overall mark, or test 0 to 9.
+// The overall mark's order in ranking_totals; tests are 0 to 9.
 constexpr int kOverall = -1;
 
 enum class WriteOutcome {
@@ -93,16 +78,7 @@ class EntryStore {
   // Grows with every write, here or in another service on the same database.
   int64_t Generation();
 
-  std::optional<StoredEntry> Find(int64_t id);
-  // Entries with a score above 0 in that order, best first (ties by number).
-  std::vector<RankRow> Ranking(int order, int64_t offset, int64_t limit);
-  int64_t RankedCount(int order);
-  // 1-based place of an entry in that order; 0 when it has no score there.
-  int64_t PlaceOf(int64_t id, int order);
-
  private:
-  bool Begin(SqlSession& session);
-
   std::unique_ptr<SqlDatabase> database_;
   std::string problem_;
 };

@@ -1,9 +1,10 @@
 #pragma once
 // Every word the pages print, in both languages, as one table.
 
-#include "server/entry_page.h"
 
 namespace velora::server {
+
+enum class PageLanguage { kJapanese, kEnglish };
 
 enum class Word {
   kTitle,
@@ -18,7 +19,6 @@ enum class Word {
   kScore,
   kTest,
   kEntries,
-  kBest,
   kNoScore,
   kClock,
   kMotherBoard,
@@ -33,10 +33,42 @@ enum class Word {
   kWeb,
   kComment,
   kRegistered,
-  kSubTests,
   kMissing,
   kOtherLanguage,
   kEntryNumber,
+  kSearch,
+  kSearchLabel,
+  kVendor,
+  kCountryFilter,
+  kAny,
+  kRankingOf,
+  kSort,
+  kByScore,
+  kNewest,
+  kPrevious,
+  kNext,
+  kPageOf,
+  kMatches,
+  kWelcome,
+  kWelcomeText,
+  kNoMatch,
+  kDate,
+  kAround,
+  kDistribution,
+  kDistributionNote,
+  kVersusCpu,
+  kVersusCpuNote,
+  kMedian,
+  kThisEntry,
+  kValue,
+  kSubTest,
+  kCompare,
+  kCompareWith,
+  kCompareNeeds,
+  kDifference,
+  kBadQuery,
+  kBackToRanking,
+  kNoSubTests,
 };
 
 const char* WordOf(Word word, PageLanguage language);

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <ctime>
 
-#include "server/entries_api.h"
-#include "server/entry_page.h"
 #include "server/form_body.h"
 #include "server/result_codes.h"
+#include "server/session_runner.h"
+#include "server/site_pages.h"
 
 namespace velora::server {
 
@@ -50,19 +50,6 @@ HttpReply Answer(int32_t code) {
     reply.close = true;
   }
   return reply;
-}
-
-void SecureHeaders(HttpReply& reply) {
-  reply.headers.emplace_back("X-Content-Type-Options", "nosniff");
-  // Should anything slip past the escaping, the browser still runs no script of it.
-  reply.headers.emplace_back("Content-Security-Policy", "default-src 'none'; style-src 'self'");
-}
-
-// A decimal entry number from the query; 0 when there is none.
-int64_t IdOf(const std::string& text) {
-  if (text.empty() || text.size() > 18 || text.find_first_not_of("0123456789") != std::string::npos)
-    return 0;
-  return std::stoll(text);
 }
 
 std::string Printable(const std::string& text) {
@@ -160,7 +147,13 @@ bool RankingService::Start(ServiceOptions options) {
   registrar_ = std::make_unique<Registrar>(*store_, options_.hashCost, options_.clock);
   registrar_->SetLog([this](const std::string& line) { Log(UtcNow() + " " + line); });
   limiter_ = std::make_unique<RateLimiter>(options_.rateLimit);
-  Route();
+  if (!Route()) {
+    problem_ = Shown(options_.databasePath) + ": " + problem_;
+    front_.reset();
+    registrar_.reset();
+    store_.reset();
+    return false;
+  }
   front_->Start([this](const HttpRequest& request) { return Handle(request); },
                 [this](Refusal why, const HttpRequest& request) { return Refused(why, request); });
   Log(UtcNow() + " listening on " + ShowAddress(options_.host, port_) + ", database " +
@@ -260,7 +253,7 @@ HttpHandler RankingService::Cached(HttpHandler handler) {
   };
 }
 
-void RankingService::Route() {
+bool RankingService::Route() {
   router_.Post(kRegisterPath, [this](const HttpRequest& request) {
     return Post(request, [this](std::string_view body) { return registrar_->Register(body); });
   });
@@ -268,47 +261,29 @@ void RankingService::Route() {
     return Post(request, [this](std::string_view body) { return registrar_->Delete(body); });
   });
 
-  const auto page = [this](PageLanguage language) {
-    return Cached([this, language](const HttpRequest& request) {
+  std::optional<std::vector<SiteRoute>> site =
+      SiteRoutes(std::make_unique<SessionRunner>(store_->database()), problem_);
+  if (!site) return false;
+  for (SiteRoute& route : *site) {
+    HttpHandler handler = Cached([answer = std::move(route.answer)](const HttpRequest& request) {
+      const SiteRequest asked{request.path,
+                              [&request](const char* name) { return request.Params(name); },
+                              request.Header("Accept-Language")};
+      SiteReply answered = answer(asked);
       HttpReply reply;
-      SecureHeaders(reply);
-      const int64_t id = IdOf(request.Param("ID"));
-      std::optional<std::string> html;
-      if (id > 0) html = EntryPage(*store_, id, language);
-      if (!html) {
-        reply.status = 404;
-        html = MissingEntryPage(language);
-      }
-      reply.contentType = "text/html; charset=utf-8";
-      reply.body = std::move(*html);
+      reply.status = answered.status;
+      reply.contentType = std::move(answered.contentType);
+      reply.body = std::move(answered.body);
+      reply.headers = std::move(answered.headers);
       return reply;
     });
-  };
-  router_.Get("/Velora/09/ranking.php", page(PageLanguage::kJapanese));
-  router_.Get("/Velora/09en/ranking.php", page(PageLanguage::kEnglish));
-  router_.Get(kStyleSheetPath, [](const HttpRequest&) {
-    HttpReply reply;
-    reply.headers.emplace_back("X-Content-Type-Options", "nosniff");
-    reply.contentType = "text/css; charset=utf-8";
-    reply.body = StyleSheet();
-    return reply;
-  });
-
-  const auto json = [](const ApiReply& api) {
-    HttpReply reply;
-    reply.status = api.status;
-    reply.headers.emplace_back("X-Content-Type-Options", "nosniff");
-    reply.contentType = "application/json";
-    reply.body = api.json;
-    return reply;
-  };
-  router_.Get("/api/entries", Cached([this, json](const HttpRequest& request) {
-    return json(EntryList(*store_, request.Param("test"), request.Param("page"),
-                          request.Param("per_page")));
-  }));
-  router_.GetNumbered("/api/entries/", Cached([this, json](const HttpRequest& request) {
-    return json(EntryDetail(*store_, PathNumber(request.path, "/api/entries/")));
-  }));
+    if (route.numbered) {
+      router_.GetNumbered(route.path, std::move(handler));
+    } else {
+      router_.Get(route.path, std::move(handler));
+    }
+  }
+  return true;
 }
 
 }  // namespace velora::server

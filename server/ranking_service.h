@@ -1,7 +1,8 @@
 #pragma once
-// The ranking service over HTTP: registration, deletion, the entry pages, the style sheet and
-// the JSON view, behind the service's own front (whole-request deadlines, bounded heads, bodies
-// and queue), with a rate limit per address and a log line per request.
+// The ranking service over HTTP: registration, deletion, and the site (listings, entry pages,
+// comparisons, the style sheet and the JSON view), behind the service's own front
+// (whole-request deadlines, bounded heads, bodies and queue), with a rate limit per address and
+// a log line per request.
 
 #include <functional>
 #include <memory>
@@ -52,7 +53,8 @@ class RankingService {
   const std::string& problem() const { return problem_; }
 
  private:
-  void Route();
+  // The posts and every page of the site; false with problem_ set when the site cannot read.
+  bool Route();
   HttpReply Handle(const HttpRequest& request);
   HttpReply Refused(Refusal why, const HttpRequest& request);
   HttpReply Post(const HttpRequest& request, const std::function<int32_t(std::string_view)>& rule);

@@ -16,12 +16,32 @@ std::string Columns(bool postgres) {
          " comment TEXT NOT NULL, password_hash TEXT NOT NULL, digest " +
          (postgres ? "BYTEA" : "BLOB") + " NOT NULL, mark" + number;
   for (int t = 0; t < kOrders; ++t) sql += ", t" + std::to_string(t) + number;
-  return sql + ", pairs TEXT NOT NULL";
+  // Derived from the pairs for the listing's filters; NULL in rows stored before they were.
+  return sql + ", pairs TEXT NOT NULL, cpu_vendor TEXT, country TEXT";
+}
+
+// The derived columns, added to a table made before them.
+bool AddDerivedColumns(SqlSession& session, bool postgres) {
+  for (const char* column : {"cpu_vendor", "country"}) {
+    // SQLite has no ADD COLUMN IF NOT EXISTS; a select of a missing column fails there without
+    // spoiling the transaction.
+    if (!postgres && session.Query(std::string("SELECT ") + column + " FROM entries WHERE id = 0"))
+      continue;
+    if (!session.Script(std::string("ALTER TABLE entries ADD COLUMN ") +
+                        (postgres ? "IF NOT EXISTS " : "") + column + " TEXT"))
+      return false;
+  }
+  return true;
 }
 
 }  // namespace
 
 std::string ScoreColumn(int order) { return order < 0 ? "mark" : "t" + std::to_string(order); }
+
+bool BeginWrite(SqlSession& session, SqlDialect dialect) {
+  if (dialect == SqlDialect::kPostgres) return session.Execute("BEGIN") && session.Execute(kWriteLock);
+  return session.Execute("BEGIN IMMEDIATE");
+}
 
 bool MigrateSchema(SqlSession& session, SqlDialect dialect, std::string& problem) {
   const bool postgres = dialect == SqlDialect::kPostgres;
@@ -49,8 +69,14 @@ bool MigrateSchema(SqlSession& session, SqlDialect dialect, std::string& problem
            std::to_string(order) + ", COUNT(*), COALESCE(MAX(" + column +
            "), 0) FROM entries WHERE " + column + " > 0 ON CONFLICT DO NOTHING;";
   }
-  sql += "COMMIT;";
-  if (session.Script(sql)) return true;
+  std::string after =
+      "CREATE INDEX IF NOT EXISTS entries_created ON entries (created);"
+      "CREATE INDEX IF NOT EXISTS entries_cpu ON entries (cpu_name);"
+      "CREATE INDEX IF NOT EXISTS entries_vendor ON entries (cpu_vendor);"
+      "CREATE INDEX IF NOT EXISTS entries_country ON entries (country);"
+      "COMMIT;";
+  if (session.Script(sql) && AddDerivedColumns(session, postgres) && session.Script(after))
+    return true;
   problem = session.problem();
   session.Script("ROLLBACK");
   return false;

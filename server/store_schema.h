@@ -18,4 +18,7 @@ bool MigrateSchema(SqlSession& session, SqlDialect dialect, std::string& problem
 // (PostgreSQL); SQLite's BEGIN IMMEDIATE already does.
 constexpr const char* kWriteLock = "SELECT pg_advisory_xact_lock(8009000900)";
 
+// Opens a write transaction that takes its turn with every other writer; false when it cannot.
+bool BeginWrite(SqlSession& session, SqlDialect dialect);
+
 }  // namespace velora::server

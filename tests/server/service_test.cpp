@@ -41,9 +41,11 @@ TEST_F(ServiceTest, ARegistrationGetsAnEntryNumberAndItsPagesListIt) {
   EXPECT_NE(japanese.body.find("<html lang=\"ja\">"), std::string::npos);
   EXPECT_NE(japanese.body.find("総合ランキング"), std::string::npos);
   // Both entries in the overall ranking, Jiro's better mark first and Taro's row marked.
-  const size_t jiro = japanese.body.find("<td><a href=\"/Velora/09/ranking.php?ID=2\">Jiro</a>");
+  const size_t jiro = japanese.body.find(
+      "<td class=\"place\">1</td><td class=\"who\"><a href=\"/Velora/09/ranking.php?ID=2\">Jiro</a>");
   const size_t taro = japanese.body.find(
-      "<tr class=\"mine\"><td>2</td><td><a href=\"/Velora/09/ranking.php?ID=1\">Taro</a>");
+      "<tr class=\"mine\"><td class=\"place\">2</td><td class=\"who\"><a "
+      "href=\"/Velora/09/ranking.php?ID=1\">Taro</a>");
   ASSERT_NE(jiro, std::string::npos) << japanese.body;
   ASSERT_NE(taro, std::string::npos) << japanese.body;
   EXPECT_LT(jiro, taro);
@@ -54,7 +56,8 @@ TEST_F(ServiceTest, ARegistrationGetsAnEntryNumberAndItsPagesListIt) {
   const Fetched english = Get("/Velora/09en/ranking.php?ID=2");
   EXPECT_EQ(english.status, 200);
   EXPECT_NE(english.body.find("Overall ranking"), std::string::npos);
-  EXPECT_NE(english.body.find("<tr><th>ALU</th><td>701</td><td>1</td><td>2</td><td>701</td>"),
+  EXPECT_NE(english.body.find("<tr><th>ALU</th><td>701</td><td><a "
+                              "href=\"/Velora/09en/?test=ALU\">1</a></td><td>2</td>"),
             std::string::npos)
       << english.body;
   EXPECT_EQ(Get("/Velora/style.css").status, 200);
@@ -210,8 +213,10 @@ TEST_F(ServiceTest, TheJsonViewPagesAndFiltersByTest) {
   c.result.score[0][1] = 0;  // no ALU score
   for (const SampleMachine* m : {&a, &b, &c}) ASSERT_GT(Post(m->Body()), 0);
   EXPECT_EQ(Get("/api/entries?per_page=2&page=2").body,
-            "{\"test\":\"overall\",\"page\":2,\"per_page\":2,\"total\":3,\"entries\":[{\"place\":3,"
-            "\"id\":1,\"user_name\":\"A\",\"machine\":\"Box\",\"cpu_name\":\"Core 2 Duo E6600\","
+            "{\"test\":\"overall\",\"sort\":\"score\",\"q\":\"\",\"vendor\":\"\",\"country\":\"\","
+            "\"page\":2,\"per_page\":2,\"total\":3,\"entries\":[{\"place\":3,\"id\":1,"
+            "\"created\":\"2027-01-15T08:00:00Z\",\"user_name\":\"A\",\"machine\":\"Box\","
+            "\"cpu_name\":\"Core 2 Duo E6600\",\"cpu_vendor\":\"Intel\",\"country\":\"JP\","
             "\"score\":3000}]}");
   const Fetched alu = Get("/api/entries?test=ALU");
   EXPECT_NE(alu.body.find("\"total\":2"), std::string::npos) << alu.body;
@@ -225,7 +230,9 @@ TEST_F(ServiceTest, TheJsonViewPagesAndFiltersByTest) {
   EXPECT_EQ(entry.status, 200);
   EXPECT_NE(entry.body.find("\"mark\":9000,\"tests\":{\"ALU\":901,"), std::string::npos)
       << entry.body;
-  EXPECT_NE(entry.body.find("\"NET8V\":\"10007\""), std::string::npos);
+  EXPECT_NE(entry.body.find("\"NET8V\":10007"), std::string::npos);
+  EXPECT_NE(entry.body.find("\"ALU\":[{\"name\":\"Fibonacci\",\"score\":100,\"value\":1000}"),
+            std::string::npos);
   EXPECT_EQ(entry.body.find("Password"), std::string::npos);
   EXPECT_EQ(entry.body.find("secret"), std::string::npos);
   EXPECT_EQ(Get("/api/entries/4").status, 404);
