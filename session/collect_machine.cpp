@@ -84,6 +84,9 @@ MachineSnapshot CollectMachine(uint32_t parts) {
   m.facts = ReadFixedSystemFacts();
   m.upTimeSeconds = ReadUpTimeSeconds();
   // The slow, independent reads start first and run beside the probe's clock measurement.
+  // First, on this thread and before any other starts: the OpenGL driver keeps per-thread state
+  // that it leaves behind when other threads come and go around it.
+  if ((parts & kDevicePart) != 0) m.graphics = ReadGraphicsApiVersions();
   std::future<std::vector<DllPageData>> libraries;
   if ((parts & kDllPart) != 0) libraries = std::async(std::launch::async, ScanLibraries);
 
@@ -116,9 +119,7 @@ MachineSnapshot CollectMachine(uint32_t parts) {
     if ((parts & kPciPart) != 0) m.pci = ReadPciPageData(*probe);
   }
 
-  // On this thread: the OpenGL driver keeps per-thread state that a thread of its own would
-  // leave behind at its end.
-  if ((parts & kDevicePart) != 0) m.graphics = ReadGraphicsApiVersions();
+
   if (collects)
     m.inventory = CollectInventoryNow(m.graphics.openGlRenderer, m.disk.identifiedModels);
   if ((parts & kSystemPart) != 0) {
