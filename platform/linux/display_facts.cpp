@@ -76,7 +76,9 @@ void ReadOpenGl(GraphicsApiVersions& out) {
       }
     }
   }
-  eglTerminate(display);
+  // The display stays initialised: terminating it unloads the driver, whose one-time state
+  // (kept under pthread_once) would then be left without its code. A later call reuses it.
+  eglReleaseThread();
 }
 
 using GetInstanceProcAddr = void (*(*)(void*, const char*))();
