@@ -25,7 +25,9 @@
 #include "info/pci_page_data.h"
 #include "info/system_page_data.h"
 #include "platform/regular_file.h"
+#include "session/machine_access.h"
 #include "session/machine_snapshot.h"
+#include "session/recording.h"
 
 namespace velora {
 
@@ -33,6 +35,15 @@ namespace {
 
 constexpr const char* kPageOrder[] = {"system", "cpu",  "feature", "device",
                                       "pci",    "disk", "dll",     "info"};
+
+std::string PageCaption(const std::string& word) {
+  if (word == "cpu" || word == "pci" || word == "dll") {
+    std::string upper = word;
+    for (char& c : upper) c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+  }
+  return static_cast<char>(word[0] - 'a' + 'A') + word.substr(1);
+}
 
 bool Wants(const InfoCommand& c, const char* page) {
   return std::find(c.pages.begin(), c.pages.end(), page) != c.pages.end();
@@ -54,6 +65,12 @@ std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& word
         return std::nullopt;
       }
       command.identifyFile = words[++i];
+    } else if (word == "--from") {
+      if (i + 1 >= words.size() || words[i + 1].empty()) {
+        error = "info: --from needs a recording (a folder or a file)";
+        return std::nullopt;
+      }
+      command.from.push_back(words[++i]);
     } else if (word == "all") {
       all = true;
     } else if (std::find(std::begin(kPageOrder), std::end(kPageOrder), word) !=
@@ -65,6 +82,10 @@ std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& word
     }
   }
   if (!command.identifyFile.empty()) {
+    if (!command.from.empty()) {
+      error = "info: --identify-file and --from exclude each other (give the block with --from)";
+      return std::nullopt;
+    }
     if (all || std::any_of(command.pages.begin(), command.pages.end(),
                            [](const std::string& p) { return p != "disk"; })) {
       error = "info: --identify-file shows the Disk page only";
@@ -109,6 +130,18 @@ bool IdentifyFileView(const std::string& path, int language, PageView& view, std
   return true;
 }
 
+std::optional<MachineSnapshot> CollectFrom(const std::vector<std::string>& from, uint32_t parts) {
+  if (from.empty()) return CollectMachine(parts);
+  Recording recording;
+  std::string error;
+  if (!LoadRecording(from, recording, error)) {
+    std::fprintf(stderr, "velora: %s\n", EscapedForTerminal(error).c_str());
+    return std::nullopt;
+  }
+  MachineAccess access(std::move(recording));
+  return CollectMachine(parts, access);
+}
+
 int RunInfo(const InfoCommand& command, int language) {
   if (!command.identifyFile.empty()) {
     DiskPageData disk;
@@ -134,20 +167,34 @@ int RunInfo(const InfoCommand& command, int language) {
   for (size_t i = 0; i < std::size(kPageOrder); ++i) {
     if (Wants(command, kPageOrder[i])) parts |= 1u << i;
   }
-  const MachineSnapshot machine = CollectMachine(parts);
+  std::optional<MachineSnapshot> collected = CollectFrom(command.from, parts);
+  if (!collected) return 2;
+  const MachineSnapshot& machine = *collected;
   if (!machine.probeProblem.empty()) {
     std::fprintf(stderr, "velora: %s\n", machine.probeProblem.c_str());
     return 1;
   }
   // Each page's views under its word; printed in the window's order at the end.
   std::map<std::string, std::vector<PageView>> made;
+  // What a recording does not hold is said where its page would be, never filled in from here.
+  auto recorded = [&](const char* page) {
+    if (std::find(machine.notRecorded.begin(), machine.notRecorded.end(), page) ==
+        machine.notRecorded.end()) {
+      return true;
+    }
+    PageView missing;
+    missing.name = PageCaption(page) + ": " + kNotRecorded;
+    made[page].push_back(missing);
+    return false;
+  };
   if (Wants(command, "system")) made["system"].push_back(SystemPageView(machine.system, language));
-  if (Wants(command, "cpu")) made["cpu"].push_back(CpuPageView(machine.cpu));
-  if (Wants(command, "feature")) made["feature"].push_back(FeaturePageView(machine.feature));
+  if (Wants(command, "cpu") && recorded("cpu")) made["cpu"].push_back(CpuPageView(machine.cpu));
+  if (Wants(command, "feature") && recorded("feature")) made["feature"].push_back(FeaturePageView(machine.feature));
   if (Wants(command, "device")) made["device"].push_back(DevicePageView(machine.device, language));
-  if (Wants(command, "pci")) made["pci"].push_back(PciPageView(machine.pci));
+  if (Wants(command, "pci") && recorded("pci")) made["pci"].push_back(PciPageView(machine.pci));
   if (Wants(command, "info")) made["info"].push_back(InfoPageView(machine.info));
-  if (Wants(command, "disk")) made["disk"].push_back(DiskPageView(machine.disk, language));
+  if (Wants(command, "disk") && recorded("disk")) made["disk"].push_back(DiskPageView(machine.disk, language));
+  if (Wants(command, "dll")) recorded("dll");
   for (const DllPageData& dll : machine.dll) made["dll"].push_back(DllPageView(dll, language));
   std::vector<PageView> views;
   for (const char* page : kPageOrder)
@@ -167,6 +214,7 @@ int RunInfo(const InfoCommand& command, int language) {
 
 const char* InfoUsage() {
   return "       velora info [system|cpu|feature|device|pci|disk|dll|info|all ...] [--json]\n"
+         "                   [--from PATH ...]\n"
          "       velora info disk --identify-file FILE [--json]\n"
          "\n"
          "info          prints what the System, CPU, Feature, Device, PCI, Disk, DLL and Info\n"
@@ -176,7 +224,13 @@ const char* InfoUsage() {
          "              with their unit in the key, null for what could not be read; the keys\n"
          "              are described by data/velora-info.schema.json.\n"
          "              --identify-file decodes a recorded IDENTIFY block (32 lines of 8\n"
-         "              hexadecimal words, as hdparm --Istdin reads) instead of the disks.\n";
+         "              hexadecimal words, as hdparm --Istdin reads) instead of the disks.\n"
+         "              --from shows a recorded machine instead of this one: a folder made by\n"
+         "              velora record, a folder holding smbios_entry_point and DMI, or a file\n"
+         "              of CPUID (cpuid -r, or LEAF SUB EAX EBX ECX EDX lines), PCI (lspci -x,\n"
+         "              -xxx or -xxxx), SMBIOS (dmidecode --dump-bin, or a bare table) or\n"
+         "              IDENTIFY (hdparm --Istdin) data; give it once per file. What the\n"
+         "              recording lacks reads \"not recorded\".\n";
 }
 
 }  // namespace velora

@@ -12,6 +12,7 @@
 #include "info/page_view.h"
 #include "info/system_page_data.h"
 #include "platform/display_facts.h"
+#include "session/machine_snapshot.h"
 
 namespace velora {
 
@@ -20,6 +21,8 @@ struct InfoCommand {
   bool json = false;
   // A recorded IDENTIFY block to decode instead of asking the machine's disks.
   std::string identifyFile;
+  // Recordings to show instead of this machine (--from, any number of times).
+  std::vector<std::string> from;
 };
 
 // The Disk page of one recorded IDENTIFY block (32 lines of 8 hexadecimal words); false, with
@@ -30,6 +33,10 @@ bool IdentifyFileDisk(const std::string& path, DiskPageData& disk, std::string& 
 // Parses the words after "info"; no page word, or "all", means every page.
 std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& words,
                                             std::string& error);
+
+// This machine, or the recordings given; nullopt when one cannot be read (said on standard
+// error).
+std::optional<MachineSnapshot> CollectFrom(const std::vector<std::string>& from, uint32_t parts);
 
 // Identifies the machine once and prints the chosen pages; the exit code.
 int RunInfo(const InfoCommand& command, int language);

@@ -219,7 +219,7 @@ int RunMark(const MarkCommand& command, int language) {
   }
   int status = stopped || failures > 0 || outputError != 0 || observer.Failed() ? 1 : 0;
   if (!command.reportFile.empty() && !stopped) {
-    ReportRequest report{command.reportHtml, command.reportTemplate, command.reportFile};
+    ReportRequest report{command.reportHtml, command.reportTemplate, command.reportFile, {}};
     if (WriteReport(report, ReportPagesOf(CollectMachine(kReportParts), result)) != 0) status = 1;
   }
   if (status == 0 && (command.submit.submit || command.submit.dryRun)) {
@@ -273,7 +273,9 @@ int main(int argc, char** argv) {
       std::fputs("\n", stderr);
       return Usage(language, false);
     }
-    return WriteReport(*report, ReportPagesOf(CollectMachine(kReportParts), BenchResult{}));
+    const auto machine = CollectFrom(report->from, kReportParts);
+    if (!machine) return 2;
+    return WriteReport(*report, ReportPagesOf(*machine, BenchResult{}));
   }
   if (words[0] != "mark") {
     Complain(Format(CliText::kUnknownCommand, language, words[0]));

@@ -17,6 +17,12 @@ std::optional<ReportRequest> ParseReportCommand(const std::vector<std::string>& 
     const std::string& word = words[i];
     if (word == "--html") {
       request.html = true;
+    } else if (word == "--from") {
+      if (i + 1 >= words.size() || words[i + 1].empty()) {
+        error = "report: --from needs a recording (a folder or a file)";
+        return std::nullopt;
+      }
+      request.from.push_back(words[++i]);
     } else if (word == "--template" || word == "-o" || word == "--output") {
       if (i + 1 >= words.size() || words[i + 1].empty()) {
         error = "report: " + word + " needs a value";
@@ -93,7 +99,7 @@ std::string ResultRecordJson(const BenchResult& r) {
 }
 
 const char* ReportUsage() {
-  return "       velora report [--html] [--template NAME|FILE] [-o FILE]\n"
+  return "       velora report [--html] [--template NAME|FILE] [-o FILE] [--from PATH ...]\n"
          "\n"
          "report        builds a report of this machine from a template (\"Standard\" by\n"
          "              default; NAME is a template of the text, or with --html the HTML,\n"
@@ -102,6 +108,7 @@ const char* ReportUsage() {
          "              shipped one of its name), or from the template FILE; the result\n"
          "              block is empty, as nothing has run. Without -o it goes to standard\n"
          "              output, byte for byte as made (with the template's line ends).\n"
+         "              --from reports on a recorded machine, as velora info --from shows it.\n"
          "mark ... --report FILE [--html] [--template NAME]\n"
          "              writes such a report, with the run's result, after the run\n"
          "mark ... --json  prints the result record as JSON instead of the result block\n";

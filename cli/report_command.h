@@ -16,6 +16,7 @@ struct ReportRequest {
   bool html = false;
   std::string templateName;  // a template's name ("Full", "Full.html") or a file's path
   std::string output;        // empty: standard output
+  std::vector<std::string> from;  // recordings to report on instead of this machine
 };
 
 // Parses the words after "report"; on failure error says why.

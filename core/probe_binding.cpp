@@ -29,14 +29,20 @@ bool ProbeBinding::Load(uint32_t flags) {
   }
   if (handle_ == nullptr) handle_ = dlopen(fileName_.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) return false;
-  auto create = reinterpret_cast<CreateProbixFn>(dlsym(handle_, "CreateProbix"));
-  if (create == nullptr) {
-    dlclose(handle_);
-    handle_ = nullptr;
-    return false;
+  if (services_ != nullptr) {
+    auto createOn = reinterpret_cast<CreateProbixOnFn>(dlsym(handle_, "CreateProbixOn"));
+    if (createOn != nullptr) {
+      probe_ = createOn(flags, services_);
+      return true;
+    }
+  } else if (auto create = reinterpret_cast<CreateProbixFn>(dlsym(handle_, "CreateProbix"))) {
+    probe_ = create(flags);
+    return true;
   }
-  probe_ = create(flags);
-  return true;
+  // A library without the export asked for is no probe library of ours.
+  dlclose(handle_);
+  handle_ = nullptr;
+  return false;
 }
 
 bool ProbeBinding::Release() {

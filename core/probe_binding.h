@@ -23,6 +23,10 @@ class ProbeBinding {
   // missing (the library is then not kept). The object may still be null when the library
   // could not allocate it.
   bool Load(uint32_t flags);
+  // From now on, objects are created on these services instead of the library's own (a
+  // recorded machine); null goes back to the library's. The services outlive the binding.
+  void UseServices(ProbeEnvironment* services) { services_ = services; }
+  bool replaying() const { return services_ != nullptr; }
   // Destroys the object and unloads the library; false when nothing was loaded.
   bool Release();
 
@@ -36,6 +40,7 @@ class ProbeBinding {
   std::string fileName_;
   void* handle_ = nullptr;
   ProbeObject* probe_ = nullptr;
+  ProbeEnvironment* services_ = nullptr;
 };
 
 }  // namespace velora

@@ -7,6 +7,8 @@
 
 namespace velora {
 
+struct ProbeEnvironment;
+
 class ProbeObject {
  public:
   // Text query whose text is a number; a negative number comes back as the empty text.
@@ -38,5 +40,8 @@ constexpr uint32_t kDefaultCreateFlags = 0x700;
 // The library's exports, looked up by name with dlsym.
 extern "C" {
 using CreateProbixFn = velora::ProbeObject* (*)(uint32_t flags);
+// The same object on services the caller provides (a recorded machine); they outlive it.
+using CreateProbixOnFn = velora::ProbeObject* (*)(uint32_t flags,
+                                                 velora::ProbeEnvironment* services);
 using DestroyProbixFn = void (*)(velora::ProbeObject* object);
 }

@@ -51,6 +51,16 @@ __attribute__((visibility("default"))) velora::ProbeObject* CreateProbix(uint32_
   }
 }
 
+__attribute__((visibility("default"))) velora::ProbeObject* CreateProbixOn(
+    uint32_t flags, velora::ProbeEnvironment* services) {
+  if (services == nullptr) return nullptr;
+  try {
+    return new velora::ProbixObject(*services, flags);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
 __attribute__((visibility("default"))) void DestroyProbix(velora::ProbeObject* object) {
   delete static_cast<velora::ProbixObject*>(object);
 }

@@ -6,11 +6,15 @@
 #include "core/probe_binding.h"
 #include "core/settings.h"
 #include "core/startup_flags.h"
+#include "info/ata_identify.h"
+#include "info/disk_identification.h"
 #include "info/inventory_sysfs.h"
+#include "info/nvme_identify.h"
 #include "info/network_adapters.h"
-#include "platform/linux/linux_disk_commands.h"
 #include "platform/program_folder.h"
 #include "probe/probe_id_table.h"
+#include "info/smbios_inventory.h"
+#include "session/machine_access.h"
 #include "session/machine_snapshot.h"
 
 namespace velora {
@@ -29,14 +33,21 @@ class SynchronousInventoryHost : public InventoryHost {
   InventoryFields fields_;
 };
 
-InventoryFields CollectInventoryNow(const std::string& openGlRenderer,
+InventoryFields CollectInventoryNow(MachineAccess& access, const std::string& openGlRenderer,
                                     const std::vector<std::string>& identifiedModels) {
   SynchronousInventoryHost host;
   if ((startupFlags() & kNoWmi) != 0) return host.fields();
   SysfsInventoryOptions options;
+  options.root = access.root();
   options.programFolder = ProgramFolder();
   options.openGlRenderer = openGlRenderer;
-  SysfsInventorySources sources(options);
+  SysfsInventorySources sysfs(options);
+  // A recording of the tables alone answers the firmware's facts from them, as the kernel
+  // would have.
+  std::optional<SmbiosInventorySources> tables;
+  const Recording* recording = access.recording();
+  if (recording != nullptr && recording->smbios) tables.emplace(sysfs, *recording->smbios);
+  InventorySources& sources = tables ? static_cast<InventorySources&>(*tables) : sysfs;
   InventoryRequest request;
   request.disabled = ReadInventorySwitches(ProgramSettings());
   request.startFlags = startupFlags();
@@ -45,12 +56,14 @@ InventoryFields CollectInventoryNow(const std::string& openGlRenderer,
   return host.fields();
 }
 
-DevicePageData ReadDevicePage(ProbeObject& probe, const GraphicsApiVersions& graphics,
+DevicePageData ReadDevicePage(MachineAccess& access, ProbeObject& probe,
+                              const GraphicsApiVersions& graphics,
                               const InventoryFields& inventory,
                               const std::optional<X11DisplayMode>& mode) {
   DevicePageData device;
   FillDevicePageFromProbe(device, &probe);
-  device.fontSmoothing = FontSmoothingName(fontSmoothingType());
+  // The desktop's settings are this machine's, never a recording's.
+  if (!access.replaying()) device.fontSmoothing = FontSmoothingName(fontSmoothingType());
   if (mode) {
     device.displayMode =
         DisplayModeText(mode->width, mode->height, mode->bitsPerPixel, mode->refreshRate);
@@ -58,7 +71,14 @@ DevicePageData ReadDevicePage(ProbeObject& probe, const GraphicsApiVersions& gra
   device.openGlVersion = graphics.openGlVersion;
   device.openGlRenderer = graphics.openGlRenderer;
   device.vulkanVersion = graphics.vulkanVersion;
-  SetAdapters(device, ReadNetworkAdapters(ProgramFolder()));
+  if (access.replaying()) {
+    NetworkReadings readings;
+    readings.root = access.root();
+    readings.programFolder = ProgramFolder();
+    SetAdapters(device, ReadNetworkAdapters(readings));
+  } else {
+    SetAdapters(device, ReadNetworkAdapters(ProgramFolder()));
+  }
   ApplyInventoryToDevicePage(device, inventory);
   return device;
 }
@@ -73,33 +93,95 @@ std::vector<DllPageData> ScanLibraries() {
   return categories;
 }
 
+// Blocks given without the machine's list of disks, one row each as they are.
+DiskPageData RecordedBlocksOnly(const DiskRecording& disks) {
+  std::vector<DiskRow> rows;
+  for (const auto& [name, block] : disks.ata) rows.push_back(AtaDiskRow(WordsOfBlock(block), name));
+  for (const auto& [name, nvme] : disks.nvme) {
+    DiskRow row;
+    row.identity = DecodeNvmeIdentify(nvme.controller, nvme.nameSpace.value_or(NvmeIdentifyData{}));
+    row.interfaceText = "NVMe";
+    row.deviceName = name;
+    row.source = DiskRowSource::kNvmeIdentify;
+    rows.push_back(std::move(row));
+  }
+  return MakeDiskPageData(rows, {});
+}
+
+// Pages a recording cannot answer at all: its processor or PCI dumps are missing, or the page
+// shows this machine's installed libraries.
+uint32_t Recordable(uint32_t parts, const MachineAccess& access) {
+  if (!access.Has(RecordedPart::kCpuid)) parts &= ~(kCpuPart | kFeaturePart);
+  if (!access.Has(RecordedPart::kPci)) parts &= ~kPciPart;
+  if (!access.Has(RecordedPart::kDisks) && !access.Has(RecordedPart::kFiles)) parts &= ~kDiskPart;
+  return parts & ~kDllPart;
+}
+
+void NoteNotRecorded(MachineSnapshot& m, const MachineAccess& access, uint32_t asked) {
+  const uint32_t kept = Recordable(asked, access);
+  const std::pair<MachinePage, const char*> pages[] = {
+      {kCpuPart, "cpu"}, {kFeaturePart, "feature"}, {kPciPart, "pci"},
+      {kDiskPart, "disk"}, {kDllPart, "dll"}};
+  for (const auto& [page, name] : pages) {
+    if ((asked & page) != 0 && (kept & page) == 0) m.notRecorded.push_back(name);
+  }
+  if ((asked & kDevicePart) != 0) {
+    m.notRecorded.push_back("display");
+    m.notRecorded.push_back("graphics");
+  }
+  if ((asked & (kSystemPart | kDevicePart)) != 0 && !access.Has(RecordedPart::kFiles))
+    m.notRecorded.push_back("files");
+}
+
 }  // namespace
 
 MachineSnapshot CollectMachine(uint32_t parts) {
+  MachineAccess here;
+  return CollectMachine(parts, here);
+}
+
+MachineSnapshot CollectMachine(uint32_t parts, MachineAccess& access) {
   MachineSnapshot m;
   m.parts = parts;
-  m.os = IdentifyOperatingSystem();
-  m.memory = ReadMemoryStatus();
+  const std::string& root = access.root();
+  const bool live = !access.replaying();
+  if (!live) {
+    m.recordingName = access.recording()->name;
+    NoteNotRecorded(m, access, parts);
+    // What only this machine can answer (its display, its graphics driver, its installed
+    // libraries) is left out rather than shown as the recording's.
+    parts = Recordable(parts, access);
+    m.parts = parts;
+  }
+  m.os = IdentifyOperatingSystem(root);
+  m.memory = ReadMemoryStatus(root);
   m.memoryBytes = m.memory.physicalTotal;
-  m.facts = ReadFixedSystemFacts();
-  m.upTimeSeconds = ReadUpTimeSeconds();
+  m.facts = ReadFixedSystemFacts(root);
+  m.upTimeSeconds = ReadUpTimeSeconds(root);
   // The slow, independent reads start first and run beside the probe's clock measurement.
   // First, on this thread and before any other starts: the OpenGL driver keeps per-thread state
   // that it leaves behind when other threads come and go around it.
-  if ((parts & kDevicePart) != 0) m.graphics = ReadGraphicsApiVersions();
+  if ((parts & kDevicePart) != 0 && live) m.graphics = ReadGraphicsApiVersions();
   std::future<std::vector<DllPageData>> libraries;
-  if ((parts & kDllPart) != 0) libraries = std::async(std::launch::async, ScanLibraries);
+  if ((parts & kDllPart) != 0 && live) libraries = std::async(std::launch::async, ScanLibraries);
 
   // As in the window: the disks are identified first, and the inventory leaves those out.
   const bool collects = (parts & (kSystemPart | kDevicePart)) != 0;
   if ((parts & kDiskPart) != 0 || collects) {
-    LinuxDiskCommands commands;
-    DiskPageSources sources(commands);
+    DiskPageSources sources(access.disks());
     sources.safeMode = (startupFlags() & kSafeMode) != 0;
-    m.disk = ReadDiskPageData(sources);
+    sources.root = root;
+    // The free space of a recorded drive was not recorded; this machine's must not stand in.
+    if (!live) sources.space = [](const std::string&, DriveSpace&) { return false; };
+    const Recording* recording = access.recording();
+    if (recording != nullptr && !access.Has(RecordedPart::kFiles) && recording->disks)
+      m.disk = RecordedBlocksOnly(*recording->disks);
+    else
+      m.disk = ReadDiskPageData(sources);
   }
 
   ProbeBinding binding(ProgramFolder());
+  access.Bind(binding);
   ProbeObject* probe = nullptr;
   if ((parts & (kCpuPart | kFeaturePart | kDevicePart | kPciPart | kInfoPart)) != 0) {
     const uint32_t flags = ((parts & (kCpuPart | kFeaturePart)) != 0 ? kCreateCpuProbe : 0) |
@@ -121,7 +203,7 @@ MachineSnapshot CollectMachine(uint32_t parts) {
 
 
   if (collects)
-    m.inventory = CollectInventoryNow(m.graphics.openGlRenderer, m.disk.identifiedModels);
+    m.inventory = CollectInventoryNow(access, m.graphics.openGlRenderer, m.disk.identifiedModels);
   if ((parts & kSystemPart) != 0) {
     FillSystemPageOnce(m.system, m.os, m.facts);
     RefreshSystemPageLive(m.system, m.memory, std::time(nullptr), m.upTimeSeconds);
@@ -129,8 +211,8 @@ MachineSnapshot CollectMachine(uint32_t parts) {
   }
   if (probe != nullptr) {
     if ((parts & kDevicePart) != 0) {
-      m.display = ReadX11DisplayMode();
-      m.device = ReadDevicePage(*probe, m.graphics, m.inventory, m.display);
+      if (live) m.display = ReadX11DisplayMode();
+      m.device = ReadDevicePage(access, *probe, m.graphics, m.inventory, m.display);
     }
     if ((parts & kInfoPart) != 0) {
       const EngineInfo engine = LinkedBenchEngine().Info();
@@ -159,6 +241,7 @@ MachineModel ModelOf(const MachineSnapshot& m) {
   if ((m.parts & kDllPart) != 0) in.libraries = &m.dll;
   if ((m.parts & kInfoPart) != 0 && probed) in.info = &m.info;
   if (!probed) in.unavailable.push_back("probe: " + m.probeProblem);
+  for (const std::string& part : m.notRecorded) in.unavailable.push_back(part + ": " + kNotRecorded);
   return BuildMachineModel(in);
 }
 

@@ -58,11 +58,19 @@ struct MachineSnapshot {
   std::string release;  // the probe library's build number, "" without it
   // Why the probe's pages are empty: the library could not be loaded.
   std::string probeProblem;
+  // On a recording: what was given, and the parts asked for that it does not hold ("cpu",
+  // "pci", "display", ...); those parts are left out of `parts`.
+  std::string recordingName;
+  std::vector<std::string> notRecorded;
 };
+
+class MachineAccess;
 
 // Collects the parts asked for on this machine. The library scan runs beside the clock
 // measurement; the result is the same as one after another.
 MachineSnapshot CollectMachine(uint32_t parts);
+// The same from a recording, or from this machine through access.
+MachineSnapshot CollectMachine(uint32_t parts, MachineAccess& access);
 
 // The typed model of what was collected; parts not collected are left out.
 MachineModel ModelOf(const MachineSnapshot& machine);
