@@ -138,9 +138,9 @@ Known<int64_t> Hex(const std::string& cell) {
 
 PciFunctionModel PciFunction(const PciRow& r) {
   PciFunctionModel f;
-  f.bus = Integer(r[kPciBusCell], 16);
-  f.device = Integer(r[kPciDeviceCell], 16);
-  f.function = Integer(r[kPciFunctionCell], 16);
+  f.bus = Integer(r[kPciBusCell], 10);
+  f.device = Integer(r[kPciDeviceCell], 10);
+  f.function = Integer(r[kPciFunctionCell], 10);
   f.vendorId = Hex(r[kPciVendorIdCell]);
   f.deviceId = Hex(r[kPciDeviceIdCell]);
   f.revision = Hex(r[kPciRevisionCell]);

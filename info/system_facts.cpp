@@ -1,5 +1,6 @@
 #include "info/system_facts.h"
 
+#include <cctype>
 #include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
@@ -79,6 +80,15 @@ uint64_t ReadMinimumMapAddress(const std::string& root) {
 
 FixedSystemFacts ReadFixedSystemFacts(const std::string& root) {
   FixedSystemFacts f;
+  if (!root.empty()) {
+    // Another machine's files: its name where they hold it; who runs this program, where it
+    // lives and this process's address space are not that machine's.
+    f.machineName = ReadFile(root + "/proc/sys/kernel/hostname");
+    while (!f.machineName.empty() && std::isspace(static_cast<unsigned char>(f.machineName.back())))
+      f.machineName.pop_back();
+    f.minimumAddress = ReadMinimumMapAddress(root);
+    return f;
+  }
   char host[HOST_NAME_MAX + 1] = "";
   if (gethostname(host, sizeof host) == 0) {
     host[HOST_NAME_MAX] = '\0';

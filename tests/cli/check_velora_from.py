@@ -57,7 +57,7 @@ for path, bios, board in SMBIOS:
     expect(f"{path} bios vendor", b.get("vendor"), bios[0])
     expect(f"{path} bios version", b.get("caption"), bios[1])
     month, day, year = bios[2].split("/")
-    expect(f"{path} bios date", b.get("date"), f"{year}-{month}-{day}")
+    expect(f"{path} bios date", b.get("date"), f"{year}/{month}/{day}")
     if board:
         expect(f"{path} board vendor", (j.get("board") or {}).get("vendor"), board[0])
         if board[1]:
@@ -80,7 +80,7 @@ for name, video in [("pciutils_tree-fujitsu-p8010.lspci.txt", "GM965"),
             if (m.group(1) or "0000") == "0000":
                 current = [int(m.group(2), 16), int(m.group(3), 16), int(m.group(4), 16)]
                 wanted.append(current)
-        elif current is not None and line.startswith("00: "):
+        elif current is not None and len(current) == 3 and line.startswith("00: "):
             b = [int(x, 16) for x in line[4:].split()]
             current += [b[0] | b[1] << 8, b[2] | b[3] << 8]
     j = info(["pci", "device"], path)
@@ -88,7 +88,8 @@ for name, video in [("pciutils_tree-fujitsu-p8010.lspci.txt", "GM965"),
         continue
     got = sorted([f["bus"], f["device"], f["function"], f["vendor_id"], f["device_id"]]
                  for f in j.get("pci", []))
-    expect(f"{name} functions", got, sorted(wanted))
+    # The table holds the first 128 functions of the walk, which goes in address order.
+    expect(f"{name} functions", got, sorted(wanted)[:128])
     video_name = ((j.get("device") or {}).get("video") or {}).get("name") or ""
     if video not in video_name:
         failures.append(f"{name}: video {video_name!r} does not name {video!r}")
@@ -104,7 +105,8 @@ with tempfile.TemporaryDirectory() as tmp:
                 leaf, sub, a, b, c, d = line.split()
                 out.write(f"   0x{leaf} 0x{sub}: eax=0x{a} ebx=0x{b} ecx=0x{c} edx=0x{d}\n")
     first, second = info(["cpu"], own).get("cpu", {}), info(["cpu"], raw).get("cpu", {})
-    expect("cpu name from our own form", first.get("name"), "AMD Ryzen 7 7700X 8-Core Processor")
+    # The brand string cleaned of its core count.
+    expect("cpu name from our own form", first.get("name"), "AMD Ryzen 7 7700X")
     for key in ("name", "code_name", "family", "model", "stepping", "caches"):
         expect(f"cpu {key}: cpuid -r against our form", second.get(key), first.get(key))
 
@@ -112,10 +114,10 @@ with tempfile.TemporaryDirectory() as tmp:
 j = info(["disk"], os.path.join(DATA, "ata-identify/libatasmart_Maxtor_96147H8--BAC51KJ0.txt"))
 expect("identify model", ((j.get("disks") or [{}])[0]).get("model"), "Maxtor 96147H8")
 
-# A report names the recorded firmware.
+# A report names the recorded board, and nothing of this machine's kernel.
 r = run("report", "--from", os.path.join(DATA, SMBIOS[0][0]))
-if r.returncode != 0 or "N22ET52W" not in r.stdout:
-    failures.append(f"report --from: exit {r.returncode}, BIOS version missing: {r.stderr}")
+if r.returncode != 0 or "LENOVO 20L8S07A14" not in r.stdout or os.uname().release in r.stdout:
+    failures.append(f"report --from: exit {r.returncode}: {r.stdout[:300]!r} {r.stderr}")
 
 # What is not a recording is refused, naming it, with exit 2.
 with tempfile.TemporaryDirectory() as tmp:
