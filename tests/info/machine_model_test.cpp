@@ -29,7 +29,7 @@ TEST(MachineModel, PageTextsBecomeTypedValuesAndUnreadOnesNull) {
       {"L2 Cache", "1024 KB, 16 way set associative, 64 byte line size.", 1024, 16, 64}};
   PciPageData pci;
   PciRow row{};
-  row[kPciBusCell] = "1F";
+  row[kPciBusCell] = "31";  // the page prints bus, device and function in decimal
   row[kPciDeviceCell] = "0";
   row[kPciFunctionCell] = "3";
   row[kPciVendorIdCell] = "8086h";
