@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "platform/replay/recorded_identify.h"
+
 namespace velora {
 
 namespace {
@@ -106,22 +108,10 @@ DiskIdentity DecodeIdentify(const IdentifyWords& w) {
 }
 
 std::optional<IdentifyWords> ParseIdentifyText(const std::string& text) {
-  IdentifyWords words{};
-  std::istringstream in(text);
-  size_t count = 0;
-  for (std::string token; in >> token;) {
-    if (count == words.size() || token.size() > 4) return std::nullopt;
-    unsigned value = 0;
-    for (char c : token) {
-      if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
-      value = value * 16 + static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c))
-                                                     ? c - '0'
-                                                     : std::toupper(c) - 'A' + 10);
-    }
-    words[count++] = static_cast<uint16_t>(value);
-  }
-  if (count != words.size()) return std::nullopt;
-  return words;
+  IdentifyBlock block{};
+  std::string error;
+  if (!ParseIdentifyText(text, block, error)) return std::nullopt;
+  return WordsOfBlock(block);
 }
 
 }  // namespace velora
