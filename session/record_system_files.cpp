@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/mount_query.h"
 #include "session/record_privacy.h"
 
 namespace velora {
@@ -46,22 +47,29 @@ void RecordProcAndEtc(TreeCopier& copier) {
 }
 
 // Mount points that are single files (a container's /etc/hostname) are recognised by being
-// files; an empty stand-in keeps that without their content.
+// files; an empty stand-in keeps that without their content. Only binds are looked at (a
+// file's mount has a root of its own), never a network or automounted one, which could stall.
 void RecordMounts(TreeCopier& copier, const std::string& mountinfo) {
   std::istringstream lines(mountinfo);
   std::string line;
   while (std::getline(lines, line)) {
     std::istringstream fields(line);
-    std::string id, parent, devno, root, point;
+    std::string id, parent, devno, root, point, field, type;
     if (!(fields >> id >> parent >> devno >> root >> point)) continue;
+    while (fields >> field && field != "-") {
+    }
+    fields >> type;
     unsigned major = 0, minor = 0;
     if (std::sscanf(devno.c_str(), "%u:%u", &major, &minor) == 2 && major != 0) {
       const std::string dev = "/sys/dev/block/" + devno;
       copier.Copy(dev + "/removable");
       copier.Copy(dev + "/../removable");
     }
-    if (point.find('\\') == std::string::npos && point != "/")
-      copier.Copy(point, [](std::string) -> std::optional<std::string> { return std::string(); });
+    if (root == "/" || major == 0 || type == "autofs" || IsNetworkFileSystem(type) ||
+        StartsWith(type, "fuse") || point.find('\\') != std::string::npos) {
+      continue;
+    }
+    copier.Copy(point, [](std::string) -> std::optional<std::string> { return std::string(); });
   }
 }
 
