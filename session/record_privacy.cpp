@@ -49,6 +49,11 @@ void BlankSmbiosSerials(std::vector<uint8_t>& table) {
       if (field.type == type && field.offset < length && table[at + field.offset] != 0)
         BlankString(table, at + length, end, table[at + field.offset]);
     }
+    // An inactive structure keeps what it held under its former type, which is not known: all
+    // its strings go.
+    if (type == 126) std::replace_if(table.begin() + static_cast<long>(at + length),
+                                     table.begin() + static_cast<long>(end),
+                                     [](uint8_t b) { return b != 0; }, ' ');
     if (type == 1 && length >= 0x19) std::fill_n(table.begin() + static_cast<long>(at + 8), 16, 0);
     if (type == 127) return;  // end of table
     at = end + 2;

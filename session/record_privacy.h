@@ -12,7 +12,8 @@
 namespace velora {
 
 // The serial numbers and asset tags of the system, board, chassis, processor and memory device
-// structures, and the system's UUID. Stops at a malformed structure.
+// structures, every string of an inactive structure, and the system's UUID. Stops at a
+// malformed structure.
 void BlankSmbiosSerials(std::vector<uint8_t>& table);
 
 // Words 10-19 (serial number) and 108-111 (world-wide name); the checksum in word 255 is
