@@ -46,13 +46,19 @@ bool MakeFolder(const std::string& path, std::string& error) {
   return Fail(path, code, error);
 }
 
-bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& error) {
+bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& error,
+                  const timespec* modified) {
   const std::string temporary = TemporaryNameOf(path);
   const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                       0644);
   if (fd < 0) return Fail(temporary, errno, error);
   bool written = WriteAll(fd, bytes);
   int code = errno;
+  if (written && modified != nullptr) {
+    const timespec times[2] = {{0, UTIME_OMIT}, *modified};
+    written = futimens(fd, times) == 0;
+    code = errno;
+  }
   if (close(fd) != 0 && written) {
     written = false;
     code = errno;

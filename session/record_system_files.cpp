@@ -73,6 +73,16 @@ void RecordMounts(TreeCopier& copier, const std::string& mountinfo) {
   }
 }
 
+// The installation's day as the collectors find it: the installer's log by its time (its
+// content names this machine's network), the package log by its first line.
+void RecordInstallation(TreeCopier& copier) {
+  copier.Copy("/var/log/installer/syslog",
+              [](std::string) -> std::optional<std::string> { return std::string(); });
+  copier.Copy("/var/log/dpkg.log", [](std::string log) -> std::optional<std::string> {
+    return log.substr(0, log.find('\n') + 1);
+  });
+}
+
 void RecordDmi(TreeCopier& copier, bool serials) {
   const std::string id = "/sys/class/dmi/id";
   for (const char* name : kDmiNames) copier.Copy(id + "/" + name);
@@ -164,6 +174,7 @@ void RecordSystemFiles(TreeCopier& copier, bool serials) {
   RecordProcAndEtc(copier);
   std::string mountinfo;
   if (copier.Copy("/proc/self/mountinfo", {}, &mountinfo)) RecordMounts(copier, mountinfo);
+  RecordInstallation(copier);
   RecordDmi(copier, serials);
   RecordBlockDevices(copier, serials);
   RecordPciFunctions(copier);

@@ -122,13 +122,14 @@ bool TreeCopier::MakeLink(const std::string& at, const std::string& target) {
   return false;
 }
 
-std::optional<std::string> TreeCopier::ReadPlainFile(const std::string& path) {
+std::optional<std::string> TreeCopier::ReadPlainFile(const std::string& path, timespec& modified) {
   // Non-blocking: a file that was swapped for a FIFO after it was looked at does not stall us.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   std::optional<std::string> bytes;
   struct stat st {};
   if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    modified = st.st_mtim;
     std::string text;
     char buffer[65536];
     for (;;) {
@@ -153,13 +154,15 @@ bool TreeCopier::Copy(const std::string& path, const Edit& edit, std::string* co
   const std::string copy = target_ + reached;
   struct stat st {};
   if (lstat(copy.c_str(), &st) == 0) {  // reached before by another path
-    if (copied != nullptr) *copied = ReadPlainFile(copy).value_or("");
+    timespec modified{};
+    if (copied != nullptr) *copied = ReadPlainFile(copy, modified).value_or("");
     return true;
   }
-  std::optional<std::string> bytes = ReadPlainFile(source_ + reached);
+  timespec modified{};
+  std::optional<std::string> bytes = ReadPlainFile(source_ + reached, modified);
   if (bytes && edit) bytes = edit(std::move(*bytes));
   if (!bytes) return false;
-  if (!WriteNewFile(copy, *bytes, writeError_)) return false;
+  if (!WriteNewFile(copy, *bytes, writeError_, &modified)) return false;
   ++filesCopied_;
   if (copied != nullptr) *copied = std::move(*bytes);
   return true;

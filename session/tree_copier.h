@@ -4,7 +4,9 @@
 // met is made again with its target as it stands, so paths resolve in the copy as they did on
 // the machine. Only the files asked for are read, without blocking and up to a limit; what is
 // no plain file (a FIFO, a device) is never opened, and a link that leads outside the tree is
-// neither made nor followed.
+// neither made nor followed. Files keep their modification times.
+
+#include <time.h>
 
 #include <cstddef>
 #include <functional>
@@ -47,7 +49,7 @@ class TreeCopier {
   // Follows path from the root, making folders and links in the copy; where it ends up.
   Kind Walk(const std::string& path, std::string& reached);
   bool MakeLink(const std::string& at, const std::string& target);
-  std::optional<std::string> ReadPlainFile(const std::string& path);
+  std::optional<std::string> ReadPlainFile(const std::string& path, timespec& modified);
 
   std::string source_;
   std::string target_;

@@ -1,6 +1,7 @@
 #include "session/tree_copier.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -25,6 +26,8 @@ class TreeCopierTest : public ::testing::Test {
     copy = folder.file("copy");
     WriteText(source + "/sys/devices/pci0/blk/sda/size", "100\n");
     WriteText(source + "/sys/devices/pci0/blk/sda/device/model", "Disk\n");
+    const timespec times[2] = {{0, UTIME_OMIT}, {1500000000, 0}};  // 2017-07-14
+    utimensat(AT_FDCWD, (source + "/sys/devices/pci0/blk/sda/size").c_str(), times, 0);
     WriteText(folder.file("outside/secret"), "not ours\n");
     fs::create_directories(source + "/sys/block");
     fs::create_symlink("../devices/pci0/blk/sda", source + "/sys/block/sda");
@@ -77,6 +80,9 @@ TEST_F(TreeCopierTest, CopiesWhatIsAskedKeepingLinksAndRefusesTheRest) {
     }
   }
   EXPECT_EQ(Link("/sys/block/sda"), "../devices/pci0/blk/sda");
+  struct stat st {};
+  ASSERT_EQ(stat((copy + "/sys/devices/pci0/blk/sda/size").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mtim.tv_sec, 1500000000);
   EXPECT_EQ(copier.filesCopied(), 2u);
   EXPECT_TRUE(copier.writeError().empty());
   // Nothing outside the copy was reached.
