@@ -7,11 +7,13 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "platform/fake/fake_clock_source.h"
 #include "platform/fake/fake_cpuid_source.h"
 #include "platform/fake/fake_directx_sources.h"
+#include "platform/fake/fake_driver_link.h"
 #include "platform/fake/fake_system_queries.h"
 #include "platform/replay/replay_clock_source.h"
 #include "platform/replay/replay_cpuid_source.h"
@@ -19,6 +21,7 @@
 #include "platform/replay/replay_driver_link.h"
 #include "probe/pci/pci_config.h"
 #include "probe/probe_id_table.h"
+#include "probe/probix_object.h"
 #include "probe/smbios/smbios_probe.h"
 
 namespace velora {
@@ -126,6 +129,49 @@ TEST(ReplayDriverLink, TheProbeWalksTheRecordedFunctions) {
   EXPECT_EQ(FindPciDevice(link, 0x1013, 0x00B8, 0), MakePciAddress(0, 2, 0) << 16);
   EXPECT_EQ(FindPciDevice(link, 0x1AF4, 0x1001, 0), kPciDeviceNotFound) << "domain 10000";
   EXPECT_EQ(FindPciDevice(link, 0x8086, 0x1237, 1), kPciDeviceNotFound) << "one in domain 0";
+}
+
+// A recording with PCI opens the link, but no MSR answers: the processor part answers every
+// id as on a machine whose PCI functions are readable and whose MSRs are not.
+TEST(ReplayDriverLink, TheProcessorPartDegradesAsWithoutMsrAccess) {
+  CpuidRecording cpuid;
+  std::vector<RecordedPciFunction> functions;
+  std::string error;
+  // A Core 2, whose identification reads MSRs 0x17, 0x2A and 0x8B.
+  ASSERT_TRUE(ParseCpuidRecording(
+      Contents(kData / "cpuid/intel/x86-64/core/intel-core2-duo-cpu-e6750.txt"), cpuid, error));
+  ASSERT_TRUE(ParsePciRecording(Contents(kData / "pci-config/hwloc_cloudstack-kvm-vm.lspci-x.txt"),
+                                functions, error));
+  ReplayDriverLink replay(functions, std::nullopt);
+  FakeDriverLink withoutMsrs;  // open, and no MSR recorded
+  struct Machine {
+    Machine(DriverLink& link, const CpuidRecording& recording) : driver(link), cpuid(recording) {
+      clock.tscMhz = 0.0;
+    }
+    DriverLink& driver;
+    ReplayCpuidSource cpuid;
+    FakeClockSource clock;
+    FakeDirectXSources directx;
+    FakeSystemQueries system;
+    std::atomic<int32_t> status{0};
+    ProbeEnvironment env{driver, clock, directx, status, cpuid, system, "", "", ""};
+  };
+  Machine a(replay, cpuid), b(withoutMsrs, cpuid);
+  std::vector<std::unique_ptr<ProbixObject>> probes;
+  for (Machine* m : {&a, &b}) probes.push_back(std::make_unique<ProbixObject>(m->env, kCreateCpuProbe));
+  char text[2][kProbeTextCapacity] = {};
+  std::string name;
+  for (uint32_t id = kCpuIds.first; id < kCpuIds.end; ++id) {
+    int32_t value[2] = {};
+    for (int i = 0; i < 2; ++i) {
+      probes[static_cast<size_t>(i)]->GetString(id, text[i]);
+      probes[static_cast<size_t>(i)]->GetInt(id, &value[i]);
+    }
+    EXPECT_STREQ(text[0], text[1]) << std::hex << id;
+    EXPECT_EQ(value[0], value[1]) << std::hex << id;
+    if (id == probe_id::kCpuName) name = text[0];
+  }
+  EXPECT_EQ(name, "Core2 Duo E6750");
 }
 
 struct SmbiosCase {
