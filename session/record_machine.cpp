@@ -3,7 +3,9 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -165,7 +167,9 @@ class Recorder {
       return true;
     }
     std::vector<int> skipped;
-    const CpuidRecording recording = ReadAllProcessors(cpuid, ProcessAffinity(), skipped);
+    CpuidRecording recording = ReadAllProcessors(cpuid, ProcessAffinity(), skipped);
+    if (!options_.serials)
+      for (RecordedProcessor& processor : recording.processors) BlankProcessorSerial(processor.leaves);
     for (int processor : skipped)
       Missing("cpuid", "processor " + std::to_string(processor) + " refused the thread");
     if (recording.processors.empty()) return true;

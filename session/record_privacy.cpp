@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <regex>
 
 namespace velora {
 
@@ -12,10 +13,11 @@ struct StringField {
   uint8_t offset;  // of the string's number in the formatted part
 };
 
-// Serial numbers and asset tags: system 1, board 2, chassis 3, processor 4, memory device 17.
+// Serial numbers and asset tags: system 1, board 2, chassis 3, processor 4, memory device 17,
+// battery 22, power supply 39.
 constexpr StringField kIdentifyingStrings[] = {
-    {1, 0x07}, {2, 0x07}, {2, 0x08}, {3, 0x07}, {3, 0x08},
-    {4, 0x20}, {4, 0x21}, {17, 0x18}, {17, 0x19},
+    {1, 0x07},  {2, 0x07},  {2, 0x08},  {3, 0x07},  {3, 0x08},  {4, 0x20},
+    {4, 0x21},  {17, 0x18}, {17, 0x19}, {22, 0x07}, {39, 0x08}, {39, 0x09},
 };
 
 // Blanks string number `number` of the structure whose strings start at `strings`.
@@ -75,6 +77,23 @@ void BlankNvmeControllerSerial(NvmeIdentifyData& controller) {
 
 void BlankNvmeNamespaceIds(NvmeIdentifyData& nameSpace) {
   std::fill(nameSpace.begin() + 104, nameSpace.begin() + 128, 0);
+}
+
+void BlankProcessorSerial(CpuidLeaves& leaves) {
+  const auto serial = leaves.find({3, 0});
+  if (serial == leaves.end()) return;
+  serial->second.ecx = 0;
+  serial->second.edx = 0;
+}
+
+std::string MountTableWithoutSerials(const std::string& table) {
+  // Mount points named by a file system's UUID (/run/media/USER/UUID), sources by a disk's
+  // by-id or by-uuid name.
+  static const std::regex kUuid("[0-9A-Fa-f]{8}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-[0-9A-Fa-f]{4}-"
+                                "[0-9A-Fa-f]{12}");
+  static const std::regex kDiskName("/dev/disk/by-(id|uuid|partuuid)/[^ \n]*");
+  const std::string named = std::regex_replace(table, kDiskName, "/dev/disk/by-$1/-");
+  return std::regex_replace(named, kUuid, "00000000-0000-0000-0000-000000000000");
 }
 
 std::string UdevEntryWithoutSerials(const std::string& entry) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/disk_commands.h"
+#include "platform/replay/recorded_cpuid.h"
 
 namespace velora {
 
@@ -24,6 +25,13 @@ void BlankIdentifySerials(IdentifyBlock& block);
 void BlankNvmeControllerSerial(NvmeIdentifyData& controller);
 // The namespace's NGUID (bytes 104-119) and EUI-64 (bytes 120-127).
 void BlankNvmeNamespaceIds(NvmeIdentifyData& nameSpace);
+
+// The processor serial number of leaf 3 (ECX and EDX), which some processors of the Pentium III
+// era report.
+void BlankProcessorSerial(CpuidLeaves& leaves);
+
+// /proc/self/mountinfo with file-system UUIDs zeroed and by-id and by-uuid disk names cut.
+std::string MountTableWithoutSerials(const std::string& table);
 
 // A udev database entry reduced to the lines naming the model, vendor, revision and bus; its
 // serials, world-wide names, UUIDs and by-id links are left out.

@@ -40,7 +40,7 @@ void RecordProcAndEtc(TreeCopier& copier) {
   for (const char* path :
        {"/etc/os-release", "/usr/lib/os-release", "/proc/meminfo", "/proc/uptime",
         "/proc/sys/kernel/osrelease", "/proc/sys/vm/mmap_min_addr", "/proc/self/status",
-        "/proc/self/mountinfo", "/proc/net/route",
+        "/proc/net/route",
         "/sys/firmware/dmi/tables/smbios_entry_point"}) {
     copier.Copy(path);
   }
@@ -173,7 +173,11 @@ void RecordCaches(TreeCopier& copier) {
 void RecordSystemFiles(TreeCopier& copier, bool serials) {
   RecordProcAndEtc(copier);
   std::string mountinfo;
-  if (copier.Copy("/proc/self/mountinfo", {}, &mountinfo)) RecordMounts(copier, mountinfo);
+  TreeCopier::Edit edit;
+  if (!serials) edit = [](std::string table) -> std::optional<std::string> {
+    return MountTableWithoutSerials(table);
+  };
+  if (copier.Copy("/proc/self/mountinfo", edit, &mountinfo)) RecordMounts(copier, mountinfo);
   RecordInstallation(copier);
   RecordDmi(copier, serials);
   RecordBlockDevices(copier, serials);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <numeric>
 
@@ -64,6 +65,53 @@ TEST(RecordPrivacy, SmbiosSerialsAndUuidOfARecordedLaptopAreBlankedInPlace) {
             std::string(4, '\0'));
 }
 
+// One structure of the given type whose formatted part (length bytes) names string 1 "Maker"
+// at offset 4 and string 2 "SN-1234" at serialOffset, then the end-of-table structure.
+std::vector<uint8_t> OneStructure(uint8_t type, uint8_t length, uint8_t serialOffset) {
+  std::vector<uint8_t> table(length, 0);
+  table[0] = type;
+  table[1] = length;
+  table[4] = 1;
+  table[serialOffset] = 2;
+  for (const char* text : {"Maker", "SN-1234"}) {
+    table.insert(table.end(), text, text + std::strlen(text));
+    table.push_back(0);
+  }
+  table.push_back(0);
+  table.insert(table.end(), {127, 4, 0, 0, 0, 0});
+  return table;
+}
+
+TEST(RecordPrivacy, EachIdentifyingStringIsBlankedAndOthersKept) {
+  struct Case {
+    uint8_t type, length, offset;
+    bool blanked;
+  };
+  const Case cases[] = {
+      {1, 0x1B, 0x07, true},  {2, 0x0F, 0x07, true},  {2, 0x0F, 0x08, true},
+      {3, 0x15, 0x07, true},  {3, 0x15, 0x08, true},  {4, 0x28, 0x20, true},
+      {4, 0x28, 0x21, true},  {17, 0x22, 0x18, true}, {17, 0x22, 0x19, true},
+      {22, 0x1A, 0x07, true}, {39, 0x16, 0x08, true}, {39, 0x16, 0x09, true},
+      {126, 0x10, 0x07, true},
+      {1, 0x1B, 0x05, false},  // the product name
+      {4, 0x28, 0x10, false},  // the processor's version
+      {11, 0x10, 0x07, false}, // an OEM string
+      {17, 0x22, 0x17, false}, // the memory's maker
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << int(c.type) << " at " << int(c.offset));
+    std::vector<uint8_t> table = OneStructure(c.type, c.length, c.offset);
+    const size_t size = table.size();
+    BlankSmbiosSerials(table);
+    EXPECT_EQ(table.size(), size);
+    EXPECT_EQ(Holds(table, "SN-1234"), !c.blanked);
+    // An inactive structure loses all its strings.
+    const std::string strings = std::string(c.type == 126 ? "     " : "Maker") + '\0' +
+                                (c.blanked ? "       " : "SN-1234") + '\0' + '\0';
+    EXPECT_TRUE(Holds(table, strings));
+  }
+}
+
 TEST(RecordPrivacy, SmbiosTablesThatEndEarlyOrAreBrokenAreLeftAlone) {
   const std::vector<std::vector<uint8_t>> tables = {
       {},
@@ -107,6 +155,31 @@ TEST(RecordPrivacy, NvmeSerialAndNamespaceIdentifiersAreBlanked) {
   EXPECT_EQ(std::string(controller.begin() + 24, controller.begin() + 47), model);
   for (size_t i = 0; i < nameSpace.size(); ++i)
     EXPECT_EQ(nameSpace[i], i >= 104 && i < 128 ? 0 : 0x5A) << i;
+}
+
+TEST(RecordPrivacy, MountTablesLoseUuidsAndDiskNames) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"36 25 8:1 / / rw - ext4 /dev/sda1 rw\n", "36 25 8:1 / / rw - ext4 /dev/sda1 rw\n"},
+      {"90 25 8:17 / /run/media/ann/0f3e2c1a-5b6d-4e7f-8a9b-0c1d2e3f4a5b rw - ext4 /dev/sdb1 rw",
+       "90 25 8:17 / /run/media/ann/00000000-0000-0000-0000-000000000000 rw - ext4 /dev/sdb1 rw"},
+      {"40 25 8:2 / /home rw - xfs /dev/disk/by-id/ata-WDC_WD800JD_WD-WMAM9AB12345-part2 rw",
+       "40 25 8:2 / /home rw - xfs /dev/disk/by-id/- rw"},
+      {"41 25 8:3 / /srv rw - xfs /dev/disk/by-uuid/1234-ABCD rw",
+       "41 25 8:3 / /srv rw - xfs /dev/disk/by-uuid/- rw"},
+  };
+  for (const auto& [table, expected] : cases) EXPECT_EQ(MountTableWithoutSerials(table), expected);
+}
+
+TEST(RecordPrivacy, TheProcessorSerialOfLeafThreeIsZeroed) {
+  CpuidLeaves leaves;
+  leaves[{1, 0}] = {0x686, 0, 0, 0x0383FBFF};
+  leaves[{3, 0}] = {0, 0, 0x12345678, 0x9ABCDEF0};
+  BlankProcessorSerial(leaves);
+  EXPECT_EQ(leaves.at({3, 0}).ecx | leaves.at({3, 0}).edx, 0u);
+  EXPECT_EQ(leaves.at({1, 0}).edx, 0x0383FBFFu);
+  CpuidLeaves none;
+  BlankProcessorSerial(none);
+  EXPECT_TRUE(none.empty());
 }
 
 TEST(RecordPrivacy, UdevEntriesKeepTheModelLinesOnly) {
