@@ -21,10 +21,10 @@
 #include "platform/linux/linux_system_queries.h"
 #include "platform/program_folder.h"
 #include "platform/regular_file.h"
-#include "platform/replay/recorded_identify.h"
 #include "probe/probe_id_table.h"
 #include "session/new_files.h"
 #include "session/record_cpuid.h"
+#include "session/record_disks.h"
 #include "session/record_privacy.h"
 #include "session/record_system_files.h"
 #include "session/recording_manifest.h"
@@ -97,16 +97,6 @@ std::string UtcNow() {
   char text[32];
   std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
   return text;
-}
-
-std::string DescribeStatus(DiskCommandStatus status) {
-  switch (status) {
-    case DiskCommandStatus::kDone: return "done";
-    case DiskCommandStatus::kCannotOpen: return "its device node does not open";
-    case DiskCommandStatus::kNoPrivilege: return "identification needs root";
-    case DiskCommandStatus::kRefused: return "does not answer identification";
-  }
-  return "";
 }
 
 class Recorder {
@@ -248,50 +238,12 @@ class Recorder {
     const std::string disks = folder_ + "/" + recording_files::kDisks;
     if (!MakeFolder(disks, error_)) return false;
     LinuxDiskCommands commands;
-    int identified = 0;
-    for (const BlockDevice& device : ListBlockDevices()) {
-      const std::string node = "/dev/" + device.name;
-      const std::string base = std::string(recording_files::kDisks) + "/" + device.name;
-      DiskCommandStatus status = DiskCommandStatus::kRefused;
-      if (device.transport == DiskTransport::kNvme) {
-        uint32_t nsid = 0;
-        NvmeIdentifyData controller{}, nameSpace{};
-        status = commands.NvmeNamespaceId(node, nsid);
-        if (status == DiskCommandStatus::kDone) status = commands.NvmeIdentify(node, 1, 0, controller);
-        if (status == DiskCommandStatus::kDone) status = commands.NvmeIdentify(node, 0, nsid, nameSpace);
-        if (status == DiskCommandStatus::kDone) {
-          if (!options_.serials) {
-            BlankNvmeControllerSerial(controller);
-            BlankNvmeNamespaceIds(nameSpace);
-          }
-          const auto bytes = [](const NvmeIdentifyData& d) {
-            return std::string_view(reinterpret_cast<const char*>(d.data()), d.size());
-          };
-          if (!Write(base + ".nvme-ctrl.bin", bytes(controller)) ||
-              !Write(base + ".nvme-ns" + std::to_string(nsid) + ".bin", bytes(nameSpace))) {
-            return false;
-          }
-        }
-      } else if (device.transport == DiskTransport::kAta) {
-        IdentifyBlock block{};
-        status = commands.AtaIdentify(node, device.packet, block);
-        if (status != DiskCommandStatus::kDone &&
-            commands.IdeIdentity(node, block) == DiskCommandStatus::kDone) {
-          status = DiskCommandStatus::kDone;
-        }
-        if (status == DiskCommandStatus::kDone) {
-          if (!options_.serials) BlankIdentifySerials(block);
-          if (!Write(base + ".identify.txt", IdentifyText(block))) return false;
-        }
-      }
-      if (status == DiskCommandStatus::kDone) {
-        ++identified;
-      } else {
-        Missing("disks", device.name + " " + DescribeStatus(status));
-      }
-    }
+    const DiskFiles read = ReadDiskFiles(ListBlockDevices(), commands, options_.serials);
+    for (const DiskFile& file : read.files)
+      if (!Write(std::string(recording_files::kDisks) + "/" + file.name, file.bytes)) return false;
+    for (const std::string& why : read.missing) Missing("disks", why);
     outcome_.recorded.push_back(std::string(recording_files::kDisks) + ": " +
-                                std::to_string(identified) + " identified");
+                                std::to_string(read.identified) + " identified");
     return true;
   }
 
