@@ -63,7 +63,7 @@ int RunRecord(const RecordRequest& request) {
     std::fprintf(stderr, "not recorded  %s\n", part.c_str());
   if (!done) {
     std::fprintf(stderr, "velora: %s%s\n", error.c_str(),
-                 error == "stopped" ? "; nothing was kept" : "");
+                 outcome.removed ? "; nothing was kept" : "");
     return 1;
   }
   std::fprintf(stderr, "%s: recorded%s\n", request.folder.c_str(),

@@ -109,7 +109,8 @@ class Recorder {
     manifest_.recordedAt = UtcNow();
     manifest_.machineName = ProcessSystemQueries().MachineName();
     manifest_.serials = options_.serials;
-    const bool done = Step(&Recorder::Clock) && Step(&Recorder::Cpuid) && Step(&Recorder::Pci) &&
+    // CPUID first, while the thread may still run on every processor it is allowed.
+    const bool done = Step(&Recorder::Cpuid) && Step(&Recorder::Clock) && Step(&Recorder::Pci) &&
                       Step(&Recorder::Smbios) && Step(&Recorder::Disks) &&
                       Step(&Recorder::Files) && Step(&Recorder::Manifest);
     if (!done) error = error_.empty() ? "stopped" : error_;
@@ -284,6 +285,8 @@ bool RecordMachine(const std::string& folder, const RecordOptions& options,
   Recorder recorder(folder, options, outcome);
   if (recorder.Run(error)) return true;
   Undo(folder, made);
+  outcome = RecordOutcome{};
+  outcome.removed = true;
   return false;
 }
 

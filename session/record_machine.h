@@ -18,6 +18,7 @@ struct RecordOptions {
 struct RecordOutcome {
   std::vector<std::string> recorded;     // "cpuid.txt: 2 processors", ...
   std::vector<std::string> notRecorded;  // as the manifest names them, "smbios: ..."
+  bool removed = false;  // the run failed after it began writing, and took all away again
 };
 
 // folder must not exist (it is made) or be an empty folder, and must not be a link. False with
