@@ -24,6 +24,7 @@
 #include "cli/console_progress.h"
 #include "cli/info_command.h"
 #include "cli/mark_command.h"
+#include "cli/record_command.h"
 #include "cli/report_command.h"
 #include "cli/submit_command.h"
 #include "core/font_smoothing.h"
@@ -234,6 +235,7 @@ int Usage(int language, bool asked) {
   std::fputs("\n", out);
   std::fputs(InfoUsage(), out);
   std::fputs(ReportUsage(), out);
+  std::fputs(RecordUsage(), out);
   return asked ? 0 : 2;
 }
 
@@ -249,7 +251,8 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
-    if (words.size() > 1 && words[1] != "mark" && words[1] != "info" && words[1] != "report") {
+    if (words.size() > 1 && words[1] != "mark" && words[1] != "info" && words[1] != "report" &&
+        words[1] != "record") {
       Complain(Format(CliText::kUnknownCommand, language, words[1]));
       return Usage(language, false);
     }
@@ -276,6 +279,17 @@ int main(int argc, char** argv) {
     const auto machine = CollectFrom(report->from, kReportParts);
     if (!machine) return 2;
     return WriteReport(*report, ReportPagesOf(*machine, BenchResult{}));
+  }
+  if (words[0] == "record") {
+    std::string error;
+    const auto record = ParseRecordCommand({words.begin() + 1, words.end()}, error);
+    if (!record) {
+      Complain(error);
+      std::fputs("\n", stderr);
+      return Usage(language, false);
+    }
+    if (record->help) return Usage(language, true);
+    return RunRecord(*record);
   }
   if (words[0] != "mark") {
     Complain(Format(CliText::kUnknownCommand, language, words[0]));

@@ -10,10 +10,11 @@ export LANG=C LC_ALL= LC_MESSAGES=
 
 fail() { echo "$*"; exit 1; }
 
-"$velora" --help | grep -qF 'Usage: velora mark' || fail "--help lacks the usage"
-"$velora" mark --help | grep -qF 'Usage: velora mark' || fail "mark --help lacks the usage"
-"$velora" help mark | grep -qF 'Usage: velora mark' || fail "help mark lacks the usage"
-LC_ALL=ja_JP.UTF-8 "$velora" help | grep -qF '使い方' || fail "no Japanese help under LC_ALL=ja"
+# grep reads the whole text: with -q it would leave early and the writer die of SIGPIPE.
+"$velora" --help | grep -F 'Usage: velora mark' >/dev/null || fail "--help lacks the usage"
+"$velora" mark --help | grep -F 'Usage: velora mark' >/dev/null || fail "mark --help lacks the usage"
+"$velora" help mark | grep -F 'Usage: velora mark' >/dev/null || fail "help mark lacks the usage"
+LC_ALL=ja_JP.UTF-8 "$velora" help | grep -F '使い方' >/dev/null || fail "no Japanese help under LC_ALL=ja"
 status=0; "$velora" mark HDD --hdd-dir "$work" --hdd-size 3 2>"$work/err" || status=$?
 [[ $status -eq 2 ]] || fail "--hdd-size 3 gave $status"
 grep -qF '4 to 4095' "$work/err" || fail "no size range in the refusal"
