@@ -7,7 +7,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/main_window_model.h"
 #include "core/ui_language.h"
+#include "session/machine_pages.h"
 
 namespace velora {
 
@@ -25,7 +27,14 @@ DllPage::DllPage(QWidget* parent) : Page(8, parent) {
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index); });
 }
 
-void DllPage::initialise(const PageContext&) {
+void DllPage::initialise(const PageContext& context) {
+  // The libraries installed here say nothing of a recorded machine.
+  if (context.machine != nullptr && !Recorded(kDllPart, *context.machine)) {
+    notRecorded_ = true;
+    versionOf = [](const std::string&) {
+      return std::string(CaptionFor(kNotRecordedCaption, UiLanguage.load()));
+    };
+  }
   {
     const QSignalBlocker quiet(tabs_);
     for (int i = 0; i < kDllCategoryCount; ++i) tabs_->addTab(QString());
@@ -40,6 +49,8 @@ void DllPage::refreshLanguage() {
     const DllCategory& category = DllCategories()[static_cast<size_t>(i)];
     tabs_->setTabText(i, QString::fromUtf8(english ? category.english : category.japanese));
   }
+  // The versions' text follows the language.
+  if (notRecorded_) FillDllCategory(data_, data_.category, versionOf);
   view_->show(DllPageView(data_, UiLanguage.load()));
 }
 

@@ -31,6 +31,7 @@ class DllPage : public Page {
   void sizeColumns();
 
   DllPageData data_;
+  bool notRecorded_ = false;
   QTabBar* tabs_;
   PageViewWidget* view_;
 };

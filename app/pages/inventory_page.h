@@ -22,12 +22,16 @@ class InventoryPage : public Page {
  protected:
   // The page's data as it is to be shown now.
   virtual PageView currentView() const = 0;
-  void redraw() { view_->show(currentView()); }
+  void redraw();
+  // The page's part is missing from the recording shown: one field says so instead.
+  void setNotRecorded(bool notRecorded) { notRecorded_ = notRecorded; }
+  bool notRecorded() const { return notRecorded_; }
   // Controls of the page's own above the drawn data.
   void addControls(QWidget* controls);
 
  private:
   PageViewWidget* view_;
+  bool notRecorded_ = false;
 };
 
 }  // namespace velora

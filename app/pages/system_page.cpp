@@ -1,8 +1,7 @@
 #include "app/pages/system_page.h"
 
-#include <ctime>
-
 #include "core/ui_language.h"
+#include "session/machine_pages.h"
 
 namespace velora {
 
@@ -15,13 +14,14 @@ SystemPage::SystemPage(QWidget* parent) : InventoryPage(2, parent) {
   connect(&timer_, &QTimer::timeout, this, &SystemPage::tick);
 }
 
-void SystemPage::initialise(const PageContext&) {
-  FillSystemPageOnce(data_, IdentifyOperatingSystem(), ReadFixedSystemFacts());
+void SystemPage::initialise(const PageContext& context) {
+  machine_ = context.machine;
+  ReadSystemPageOnce(data_, *machine_);
   tick();
 }
 
 void SystemPage::tick() {
-  RefreshSystemPageLive(data_, ReadMemoryStatus(), std::time(nullptr), ReadUpTimeSeconds());
+  if (machine_ != nullptr) RefreshSystemPage(data_, *machine_);
   redraw();
 }
 

@@ -31,6 +31,7 @@ class SystemPage : public InventoryPage {
 
  private:
   SystemPageData data_;
+  const MachineAccess* machine_ = nullptr;
   QTimer timer_;
 };
 
