@@ -8,21 +8,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/library_file_check.h"
 #include "platform/fake/fake_clock_source.h"
-#include "platform/fake/fake_cpuid_source.h"
-#include "tools/cpuid_dump_reader.h"
 #include "platform/linux/linux_directx_sources.h"
-#include "platform/fake/fake_driver_link.h"
-#include "platform/fake/fake_system_queries.h"
-#include "platform/linux/linux_system_queries.h"
 #include "platform/program_folder.h"
+#include "platform/replay/recorded_cpuid.h"
+#include "platform/replay/recorded_pci.h"
+#include "platform/replay/recorded_smbios.h"
+#include "platform/replay/recording_kind.h"
+#include "platform/replay/replay_cpuid_source.h"
+#include "platform/replay/replay_driver_link.h"
+#include "platform/replay/replay_system_queries.h"
 #include "probe/pci/pci_device_table.h"
 #include "probe/probe_object.h"
 #include "probe/probix_object.h"
 #include "tools/probe_id_catalog.h"
+#include "tools/recording_file.h"
 
 namespace {
 
@@ -33,12 +40,17 @@ struct Options {
   bool all = false;
   bool actions = false;
   std::string library;
-  std::string cpuidDump;
+  std::string cpuidFile;
+  std::string pciFile;
+  std::string smbiosPath;
+  bool Replays() const { return !cpuidFile.empty() || !pciFile.empty() || !smbiosPath.empty(); }
 };
 
 void PrintUsage(FILE* out) {
   std::fprintf(out,
-               "usage: probix-dump [FLAGS] [--all] [--actions] [--library PATH] [--cpuid FILE]\n"
+               "usage: probix-dump [FLAGS] [--all] [--actions] [--library PATH]\n"
+               "       probix-dump [--all] [--actions] [--cpuid FILE] [--pci FILE]\n"
+               "                   [--smbios FILE|FOLDER]\n"
                "\n"
                "Creates one probe object with FLAGS (default 0x700: processor and PCI parts;\n"
                "0x1000 adds SMBIOS, 0 creates none) and prints every id it answers:\n"
@@ -47,8 +59,15 @@ void PrintUsage(FILE* out) {
                "  --all       also print ids that answer -1 and every PCI table entry\n"
                "  --actions   also run the ids that measure or identify again\n"
                "  --library   load this file instead of %s beside the program\n"
-               "  --cpuid     identify the processor recorded in FILE instead of this one\n"
-               "              (processor part only; no MSRs, no clock measurement)\n",
+               "\n"
+               "A recorded machine instead of this one: the parts recorded are created, the\n"
+               "others are not, and nothing reaches this machine's MSRs, clocks or devices.\n"
+               "  --cpuid     the processor in FILE: LEAF SUB EAX EBX ECX EDX lines, or the\n"
+               "              output of cpuid -r (processor part; no clock measurement)\n"
+               "  --pci       the PCI functions in FILE, the output of lspci -x, -xxx or -xxxx\n"
+               "  --smbios    the SMBIOS tables in FILE (dmidecode --dump-bin, or a bare\n"
+               "              structure table) or in FOLDER (smbios_entry_point and DMI, as\n"
+               "              /sys/firmware/dmi/tables holds them)\n",
                kLibraryName);
 }
 
@@ -60,7 +79,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     } else if (arg == "--actions") {
       options.actions = true;
     } else if (arg == "--cpuid" && i + 1 < argc) {
-      options.cpuidDump = argv[++i];
+      options.cpuidFile = argv[++i];
+    } else if (arg == "--pci" && i + 1 < argc) {
+      options.pciFile = argv[++i];
+    } else if (arg == "--smbios" && i + 1 < argc) {
+      options.smbiosPath = argv[++i];
     } else if (arg == "--library" && i + 1 < argc) {
       options.library = argv[++i];
     } else if (arg == "--help" || arg == "-h") {
@@ -140,27 +163,92 @@ void PrintAll(velora::ProbeObject& probe, const Options& options) {
   std::fflush(stdout);
 }
 
-// A recorded processor: the probe code runs in this process over the replayed registers, with
-// no driver, so nothing reaches this machine's MSRs or clocks.
-int DumpRecordedProcessor(const Options& options) {
-  velora::FakeCpuidSource cpuid;
-  std::string error;
-  if (!velora::ReadCpuidDump(options.cpuidDump, cpuid, error)) {
-    std::fprintf(stderr, "probix-dump: %s: %s\n", options.cpuidDump.c_str(), error.c_str());
-    return 1;
+bool Refuse(const std::string& path, const std::string& error) {
+  std::fprintf(stderr, "probix-dump: %s: %s\n", path.c_str(), error.c_str());
+  return false;
+}
+
+// A recording of another kind is named as such rather than refused at its first line.
+std::string KindError(const std::string& bytes, velora::RecordingKind wanted,
+                      const std::string& error) {
+  const velora::RecordingKind kind = velora::DetectRecordingKind(bytes);
+  if (kind == velora::RecordingKind::kUnknown || kind == wanted) return error;
+  return std::string("holds ") + velora::RecordingKindName(kind) + " data, not " +
+         velora::RecordingKindName(wanted);
+}
+
+bool ReadCpuid(const std::string& path, velora::CpuidRecording& recording) {
+  std::string bytes, error;
+  if (!velora::ReadRecordingFile(path, velora::kLargestCpuidRecording, bytes, error) ||
+      !velora::ParseCpuidRecording(bytes, recording, error)) {
+    return Refuse(path, KindError(bytes, velora::RecordingKind::kCpuid, error));
   }
-  velora::FakeSystemQueries system;
-  system.processors = cpuid.logicalProcessors;
-  system.machine = velora::ProcessSystemQueries().MachineName();
-  velora::FakeDriverLink driver;
-  driver.status = velora::kDriverNoDevice;
+  return true;
+}
+
+bool ReadPci(const std::string& path, std::vector<velora::RecordedPciFunction>& functions) {
+  std::string bytes, error;
+  if (!velora::ReadRecordingFile(path, velora::kLargestPciRecording, bytes, error) ||
+      !velora::ParsePciRecording(bytes, functions, error)) {
+    return Refuse(path, KindError(bytes, velora::RecordingKind::kPci, error));
+  }
+  return true;
+}
+
+// A file, or a folder holding the two files Linux exposes.
+bool ReadSmbios(const std::string& path, std::optional<velora::SmbiosRecording>& recording) {
+  constexpr size_t kLargestEntryPoint = 4096;
+  std::string bytes, entry, error;
+  velora::SmbiosRecording smbios;
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) {
+    const std::string entryPath = path + "/smbios_entry_point", tablePath = path + "/DMI";
+    if (!velora::ReadRecordingFile(entryPath, kLargestEntryPoint, entry, error)) {
+      return Refuse(entryPath, error);
+    }
+    if (!velora::ReadRecordingFile(tablePath, velora::kLargestSmbiosRecording, bytes, error)) {
+      return Refuse(tablePath, error);
+    }
+    if (!velora::ParseSmbiosPair(entry, bytes, smbios, error)) return Refuse(path, error);
+  } else if (!velora::ReadRecordingFile(path, velora::kLargestSmbiosRecording, bytes, error) ||
+             !velora::ParseSmbiosRecording(bytes, smbios, error)) {
+    return Refuse(path, KindError(bytes, velora::RecordingKind::kSmbios, error));
+  }
+  recording = std::move(smbios);
+  return true;
+}
+
+// A recorded machine: the probe code runs in this process over the replayed registers, PCI
+// functions and tables, and nothing reaches this machine's MSRs, clocks or devices.
+int DumpRecordedMachine(const Options& options) {
+  velora::CpuidRecording cpuid;
+  std::vector<velora::RecordedPciFunction> functions;
+  std::optional<velora::SmbiosRecording> smbios;
+  uint32_t parts = 0;
+  if (!options.cpuidFile.empty()) {
+    if (!ReadCpuid(options.cpuidFile, cpuid)) return 1;
+    parts |= velora::kCreateCpuProbe;
+  }
+  if (!options.pciFile.empty()) {
+    if (!ReadPci(options.pciFile, functions)) return 1;
+    parts |= velora::kCreatePciProbe;
+  }
+  if (!options.smbiosPath.empty()) {
+    if (!ReadSmbios(options.smbiosPath, smbios)) return 1;
+    parts |= velora::kCreateSmbiosProbe;
+  }
+  // The machine's name was not recorded: nothing is named after this one.
+  velora::ReplaySystemQueries system(cpuid.logicalProcessors, "");
+  velora::ReplayCpuidSource processor(std::move(cpuid));
+  velora::ReplayDriverLink driver(std::move(functions), std::move(smbios));
   velora::FakeClockSource clock;
   // A counter that stands still: the replay measures nothing, so the clocks stay unknown.
   clock.tscMhz = 0.0;
   velora::LinuxDirectXSources directx;
-  std::atomic<int32_t> status{velora::kDriverNoDevice};
-  velora::ProbeEnvironment env{driver, clock, directx, status, cpuid, system, "", "", ""};
-  velora::ProbixObject probe(env, velora::kCreateCpuProbe);
+  std::atomic<int32_t> status{driver.Status()};
+  velora::ProbeEnvironment env{driver, clock,  directx, status, processor,
+                               system, velora::ProgramFolder(), "", ""};
+  velora::ProbixObject probe(env, parts);
   PrintAll(probe, options);
   return 0;
 }
@@ -171,7 +259,7 @@ int main(int argc, char** argv) {
     PrintUsage(stderr);
     return 2;
   }
-  if (!options.cpuidDump.empty()) return DumpRecordedProcessor(options);
+  if (options.Replays()) return DumpRecordedMachine(options);
   void* library = LoadLibrary(options);
   if (library == nullptr) {
     std::fprintf(stderr, "Not found \"%s\".\n", kLibraryName);

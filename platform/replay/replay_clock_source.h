@@ -4,6 +4,7 @@
 // Without a recorded clock the counter stands still and the measurement finds nothing.
 
 #include "platform/clock_source.h"
+#include "platform/linux/linux_clock_source.h"
 
 namespace velora {
 
@@ -18,6 +19,11 @@ class ReplayClockSource : public ClockSource {
   uint32_t TickCountMs() override;
   void SleepMs(uint32_t milliseconds) override;
   void YieldTimeSlice() override;
+
+ private:
+  LinuxClockSource system_;
+  double mhz_;
+  uint64_t startNs_;
 };
 
 }  // namespace velora

@@ -3,6 +3,7 @@
 // the recording, nothing else. MSRs and ports were not recorded and fail; writes are refused.
 // Open, as the live link is, when at least one configuration space was recorded.
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -31,6 +32,19 @@ class ReplayDriverLink : public DriverLink {
                           size_t count) override;
   // The entry point inside the 0xF0000 segment and the table at its address; elsewhere nothing.
   size_t ReadPhysicalMemory(uint64_t address, void* destination, size_t bytes) override;
+
+ private:
+  // A stretch of physical memory; past the recorded bytes, zeros up to length.
+  struct MemoryRegion {
+    uint64_t address = 0;
+    uint64_t length = 0;
+    std::vector<uint8_t> bytes;
+  };
+  void MapSmbios(SmbiosRecording smbios);
+
+  std::vector<RecordedPciFunction> functions_;
+  std::map<PciAddress, size_t> domainZero_;  // the first recorded of each address
+  std::vector<MemoryRegion> memory_;
 };
 
 }  // namespace velora
