@@ -18,6 +18,7 @@ class InventoryPage : public Page {
   PageViewWidget* view() const { return view_; }
   void refreshLanguage() override { redraw(); }
   void refreshFromCollector() override { redraw(); }
+  bool notRecorded() const { return notRecorded_; }
 
  protected:
   // The page's data as it is to be shown now.
@@ -25,7 +26,6 @@ class InventoryPage : public Page {
   void redraw();
   // The page's part is missing from the recording shown: one field says so instead.
   void setNotRecorded(bool notRecorded) { notRecorded_ = notRecorded; }
-  bool notRecorded() const { return notRecorded_; }
   // Controls of the page's own above the drawn data.
   void addControls(QWidget* controls);
 
