@@ -97,8 +97,15 @@ OsIdentity OsIdentityFrom(const std::map<std::string, std::string>& osRelease,
 OsIdentity IdentifyOperatingSystem(const std::string& root) {
   std::string text = ReadFile(root + "/etc/os-release");
   if (text.empty()) text = ReadFile(root + "/usr/lib/os-release");
-  struct utsname names {};
-  std::string release = uname(&names) == 0 ? names.release : "";
+  std::string release;
+  if (root.empty()) {
+    struct utsname names {};
+    if (uname(&names) == 0) release = names.release;
+  } else {
+    // A recorded tree's kernel is the one it names, never the one running here.
+    release = ReadFile(root + "/proc/sys/kernel/osrelease");
+    while (!release.empty() && (release.back() == '\n' || release.back() == ' ')) release.pop_back();
+  }
   return OsIdentityFrom(ParseOsRelease(text), release);
 }
 

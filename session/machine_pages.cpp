@@ -1,6 +1,7 @@
 #include "session/machine_pages.h"
 
 #include <ctime>
+#include <optional>
 
 #include "core/font_smoothing.h"
 #include "info/ata_identify.h"
@@ -32,15 +33,34 @@ DiskPageData RecordedBlocksOnly(const DiskRecording& disks) {
   return MakeDiskPageData(rows, {});
 }
 
-// The recorded tables over the recorded files, owning the files' sources they wrap.
-struct OwnedSysfs {
-  SysfsInventorySources sysfs;
-};
-class TablesOverFiles : private OwnedSysfs, public SmbiosInventorySources {
+// A recorded machine's sources: its files, and the firmware's facts from its tables when they
+// were recorded. The install date is left out: the files' times are those of the copy.
+class RecordedInventorySources : public InventorySources {
  public:
-  TablesOverFiles(SysfsInventoryOptions options, const SmbiosRecording& tables)
-      : OwnedSysfs{SysfsInventorySources(std::move(options))},
-        SmbiosInventorySources(sysfs, tables) {}
+  RecordedInventorySources(SysfsInventoryOptions options, const std::optional<SmbiosRecording>& tables)
+      : files_(std::move(options)) {
+    if (tables) tables_.emplace(files_, *tables);
+  }
+
+  std::vector<DiskObject> Disks() override { return Chosen().Disks(); }
+  std::optional<BiosObject> Bios() override { return Chosen().Bios(); }
+  std::optional<ComputerSystemObject> ComputerSystem() override { return Chosen().ComputerSystem(); }
+  std::optional<BaseBoardObject> BaseBoard() override { return Chosen().BaseBoard(); }
+  std::optional<OperatingSystemObject> OperatingSystem() override { return std::nullopt; }
+  std::optional<StorageControllerObject> StorageController() override {
+    return Chosen().StorageController();
+  }
+  std::optional<VideoControllerObject> VideoController() override {
+    return Chosen().VideoController();
+  }
+
+ private:
+  InventorySources& Chosen() {
+    return tables_ ? static_cast<InventorySources&>(*tables_) : files_;
+  }
+
+  SysfsInventorySources files_;
+  std::optional<SmbiosInventorySources> tables_;
 };
 
 class ThisMachineCpuid : public CpuidSource {
@@ -136,9 +156,8 @@ std::unique_ptr<InventorySources> InventorySourcesOf(MachineAccess& machine,
                                                      SysfsInventoryOptions options) {
   options.root = machine.root();
   // A recording of the tables answers the firmware's facts from them, as the kernel would have.
-  const Recording* recording = machine.recording();
-  if (recording != nullptr && recording->smbios)
-    return std::make_unique<TablesOverFiles>(std::move(options), *recording->smbios);
+  if (const Recording* recording = machine.recording())
+    return std::make_unique<RecordedInventorySources>(std::move(options), recording->smbios);
   return std::make_unique<SysfsInventorySources>(std::move(options));
 }
 

@@ -1,5 +1,6 @@
 #include "app/pages/system_page.h"
 
+#include "core/main_window_model.h"
 #include "core/ui_language.h"
 #include "session/machine_pages.h"
 
@@ -16,6 +17,7 @@ SystemPage::SystemPage(QWidget* parent) : InventoryPage(2, parent) {
 
 void SystemPage::initialise(const PageContext& context) {
   machine_ = context.machine;
+  recorded_ = ShowsRecording(context);
   ReadSystemPageOnce(data_, *machine_);
   tick();
 }
@@ -29,7 +31,15 @@ void SystemPage::applyInventory(const InventoryFields& fields) {
   ApplyInventoryToSystemPage(data_, fields);
 }
 
-PageView SystemPage::currentView() const { return SystemPageView(data_, UiLanguage.load()); }
+PageView SystemPage::currentView() const {
+  if (!recorded_) return SystemPageView(data_, UiLanguage.load());
+  // Who runs this program here, and where, says nothing of the recorded machine.
+  SystemPageData shown = data_;
+  const std::string missing = CaptionFor(kNotRecordedCaption, UiLanguage.load());
+  for (std::string* field : {&shown.userName, &shown.homeDirectory, &shown.libraryDirectory})
+    *field = missing;
+  return SystemPageView(shown, UiLanguage.load());
+}
 
 void SystemPage::showEvent(QShowEvent* event) {
   timer_.start();

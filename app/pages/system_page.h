@@ -32,6 +32,7 @@ class SystemPage : public InventoryPage {
  private:
   SystemPageData data_;
   const MachineAccess* machine_ = nullptr;
+  bool recorded_ = false;
   QTimer timer_;
 };
 

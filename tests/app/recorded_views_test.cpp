@@ -100,6 +100,19 @@ class RecordedViewsTest : public ::testing::Test {
     return window;
   }
 
+  // Pictures of the window on the recording in both languages, for a person to look at.
+  void Grab(MainDialog& window, int tab, const std::string& name) {
+    window.selectPage(tab);
+    const std::string folder = std::string(VELORA_BIN_DIR) + "/../screenshots";
+    std::filesystem::create_directories(folder);
+    for (int language : {kJapanese, kEnglish}) {
+      window.setLanguage(language);
+      QApplication::processEvents();
+      const std::string suffix = language == kEnglish ? "-en.png" : "-jp.png";
+      EXPECT_TRUE(window.grab().save(QString::fromStdString(folder + "/" + name + suffix)));
+    }
+  }
+
   TempFolder recording, home;
   std::unique_ptr<MachineAccess> machine;
   const Settings settings = Settings::ReadOnly(home.file("bench.ini"));
@@ -178,6 +191,9 @@ TEST_F(RecordedViewsTest, WindowInfoReportAndBodyShowTheRecordedMachine) {
   const std::string bodyKeys[] = {"BiosVendor", "BiosCaption", "BiosDate", "MotherVendor",
                                   "MotherProduct", "CpuName", "DiskName", "Video"};
 
+  window->show();
+  Grab(*window, 2, "recording-system-page");
+  Grab(*window, 7, "recording-disk-page");
   for (size_t i = 0; i < std::size(kFacts); ++i) {
     const Fact& fact = kFacts[i];
     EXPECT_EQ(inWindow[i], fact.value) << fact.what << " in the window";
@@ -216,6 +232,9 @@ TEST_F(RecordedViewsTest, WindowNamesTheRecordingRunsNothingAndWritesNothing) {
   for (const char* label : {"Display Mode", "Font Smoothing", "OpenGL", "Vulkan"})
     EXPECT_EQ(Trimmed(device->view()->field("Display", label)->text()), "未記録") << label;
   EXPECT_EQ(dll->data().rows.at(0)[1], "未記録");
+  auto* system = dynamic_cast<SystemPage*>(window->page(2));
+  ASSERT_NE(system, nullptr);
+  EXPECT_EQ(Trimmed(system->view()->field("", "User Name")->text()), "未記録");
   window->setLanguage(kEnglish);
   EXPECT_EQ(window->windowTitle().toStdString(), base + " - recording " + recording.path());
   EXPECT_EQ(Trimmed(device->view()->field("Display", "OpenGL")->text()), "not recorded");
