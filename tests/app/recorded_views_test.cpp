@@ -225,6 +225,12 @@ TEST_F(RecordedViewsTest, WindowNamesTheRecordingRunsNothingAndWritesNothing) {
   ranking->refreshScores();
   EXPECT_FALSE(ranking->entryEnabled());
 
+  // Choosing a processor loads the probe again: on the recording, as the first load did.
+  auto* cpu = dynamic_cast<CpuPage*>(window->page(3));
+  ASSERT_NE(cpu, nullptr);
+  ASSERT_TRUE(cpu->selectProcessor(0));
+  EXPECT_EQ(cpu->data().cpuName, kFacts[5].value);
+
   // What only this desktop could say reads "not recorded", in the language shown.
   auto* device = dynamic_cast<DevicePage*>(window->page(5));
   auto* dll = dynamic_cast<DllPage*>(window->page(8));
