@@ -21,6 +21,7 @@
 #include "app/pages/ranking_page.h"
 #include "app/pages/system_page.h"
 #include "core/app_log.h"
+#include "core/main_window_model.h"
 #include "core/probe_binding.h"
 #include "core/settings.h"
 #include "core/startup_flags.h"
@@ -231,7 +232,9 @@ TEST_F(RecordedViewsTest, WindowNamesTheRecordingRunsNothingAndWritesNothing) {
   ASSERT_TRUE(cpu->selectProcessor(0));
   EXPECT_EQ(cpu->data().cpuName, kFacts[5].value);
 
-  // What only this desktop could say reads "not recorded", in the language shown.
+  // What only this desktop could say reads "not recorded", in the language shown: the words
+  // every other view uses.
+  EXPECT_STREQ(kNotRecordedCaption.english, kNotRecorded);
   auto* device = dynamic_cast<DevicePage*>(window->page(5));
   auto* dll = dynamic_cast<DllPage*>(window->page(8));
   ASSERT_TRUE(device && dll);
