@@ -246,8 +246,8 @@ int DumpRecordedMachine(const Options& options) {
   clock.tscMhz = 0.0;
   velora::LinuxDirectXSources directx;
   std::atomic<int32_t> status{driver.Status()};
-  velora::ProbeEnvironment env{driver, clock,  directx, status, processor,
-                               system, velora::ProgramFolder(), "", ""};
+  velora::ProbeEnvironment env{
+      driver, clock, directx, status, processor, system, velora::ProgramFolder(), "", ""};
   velora::ProbixObject probe(env, parts);
   PrintAll(probe, options);
   return 0;

@@ -103,8 +103,8 @@ struct Parser {
     uint32_t v[6] = {};
     std::string_view leaf = NextWord(line);
     std::string_view sub = NextWord(line);
-    if (!StartsWith(leaf, "0x") || !HexField(leaf.substr(2), 1, 8, v[0]) ||
-        sub.size() < 4 || !StartsWith(sub, "0x") || sub.back() != ':' ||
+    if (!StartsWith(leaf, "0x") || !HexField(leaf.substr(2), 1, 8, v[0]) || sub.size() < 4 ||
+        !StartsWith(sub, "0x") || sub.back() != ':' ||
         !HexField(sub.substr(2, sub.size() - 3), 1, 8, v[1])) {
       return Fail(kExpected);
     }
@@ -189,8 +189,8 @@ bool ParseCpuidRecording(std::string_view text, CpuidRecording& recording, std::
 std::string CpuidRawText(const CpuidRecording& recording) {
   std::string text;
   const auto processors = recording.processors.size();
-  const bool single = processors == 1 && recording.logicalProcessors == 0 &&
-                      recording.processors[0].number == 0;
+  const bool single =
+      processors == 1 && recording.logicalProcessors == 0 && recording.processors[0].number == 0;
   // The count is written only where the blocks do not say it.
   if (recording.logicalProcessors > 0 &&
       static_cast<size_t>(recording.logicalProcessors) != processors) {

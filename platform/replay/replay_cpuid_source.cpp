@@ -4,8 +4,7 @@
 
 namespace velora {
 
-ReplayCpuidSource::ReplayCpuidSource(CpuidRecording recording)
-    : recording_(std::move(recording)) {}
+ReplayCpuidSource::ReplayCpuidSource(CpuidRecording recording) : recording_(std::move(recording)) {}
 
 bool ReplayCpuidSource::Available() { return !recording_.processors.empty(); }
 

@@ -26,8 +26,7 @@ DiskCommandStatus ReplayDiskCommands::AtaIdentify(const std::string& device, boo
 }
 
 // The block the driver kept is the one the drive gave: the same recording answers.
-DiskCommandStatus ReplayDiskCommands::IdeIdentity(const std::string& device,
-                                                  IdentifyBlock& block) {
+DiskCommandStatus ReplayDiskCommands::IdeIdentity(const std::string& device, IdentifyBlock& block) {
   return AtaIdentify(device, false, block);
 }
 

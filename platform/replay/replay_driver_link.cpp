@@ -38,9 +38,9 @@ ReplayDriverLink::ReplayDriverLink(std::vector<RecordedPciFunction> functions,
 void ReplayDriverLink::MapSmbios(SmbiosRecording smbios) {
   std::vector<uint8_t> entry = std::move(smbios.entryPoint);
   uint64_t address = smbios.tableAddress;
-  uint64_t span = std::max<uint64_t>(smbios.table.size(),
-                                     std::min<uint64_t>(recorded::EntryTableLength(entry),
-                                                        kLargestSmbiosRecording));
+  uint64_t span = std::max<uint64_t>(
+      smbios.table.size(),
+      std::min<uint64_t>(recorded::EntryTableLength(entry), kLargestSmbiosRecording));
   uint64_t slot = kFirmwareSegment;
   auto fits = [&] {
     for (slot = kFirmwareSegment; slot + entry.size() <= kFirmwareSegment + kFirmwareSegmentSize;
@@ -58,10 +58,11 @@ void ReplayDriverLink::MapSmbios(SmbiosRecording smbios) {
   MemoryRegion segment{kFirmwareSegment, kFirmwareSegmentSize,
                        std::vector<uint8_t>(kFirmwareSegmentSize, 0)};
   // Where the table lies in the segment too, the segment shows it.
-  for (uint64_t i = 0; i < smbios.table.size(); ++i) {
-    if (address + i >= kFirmwareSegment && address + i < kFirmwareSegment + kFirmwareSegmentSize) {
-      segment.bytes[address + i - kFirmwareSegment] = smbios.table[i];
-    }
+  const uint64_t from = std::max(address, kFirmwareSegment);
+  const uint64_t to =
+      std::min(address + smbios.table.size(), kFirmwareSegment + kFirmwareSegmentSize);
+  for (uint64_t at = from; at < to; ++at) {
+    segment.bytes[at - kFirmwareSegment] = smbios.table[at - address];
   }
   std::copy(entry.begin(), entry.end(), segment.bytes.begin() + (slot - kFirmwareSegment));
   memory_.push_back(std::move(segment));

@@ -99,7 +99,8 @@ TEST(RecordedFiles, EveryRecordedInputIsItsKindAndWritesBack) {
   for (const Recorded& file : files) {
     SCOPED_TRACE(file.path);
     const std::string bytes = Contents(file.path);
-    EXPECT_EQ(RecordingKindName(DetectRecordingKind(bytes)), std::string(RecordingKindName(file.kind)));
+    EXPECT_EQ(RecordingKindName(DetectRecordingKind(bytes)),
+              std::string(RecordingKindName(file.kind)));
     std::string error, again;
     switch (file.kind) {
       case RecordingKind::kCpuid: {
@@ -163,8 +164,8 @@ TEST(RecordedFiles, PciDumpsHoldTheirFunctions) {
     SCOPED_TRACE(row.file);
     std::vector<RecordedPciFunction> functions;
     std::string error;
-    ASSERT_TRUE(ParsePciRecording(
-        Contents(fs::path(VELORA_TESTDATA) / "pci-config" / row.file), functions, error))
+    ASSERT_TRUE(ParsePciRecording(Contents(fs::path(VELORA_TESTDATA) / "pci-config" / row.file),
+                                  functions, error))
         << error;
     ASSERT_EQ(functions.size(), row.functions);
     EXPECT_EQ(functions[0].config.size(), row.bytes);
@@ -176,8 +177,9 @@ TEST(RecordedFiles, PciDumpsHoldTheirFunctions) {
   // The guest's second domain is kept: 10000:00:04.0, a virtio block device.
   std::vector<RecordedPciFunction> guest;
   std::string error;
-  ParsePciRecording(Contents(fs::path(VELORA_TESTDATA) / "pci-config/hwloc_cloudstack-kvm-vm.lspci-x.txt"),
-                    guest, error);
+  ParsePciRecording(
+      Contents(fs::path(VELORA_TESTDATA) / "pci-config/hwloc_cloudstack-kvm-vm.lspci-x.txt"), guest,
+      error);
   ASSERT_EQ(guest.size(), 9u);
   EXPECT_EQ(guest[8].domain, 0x10000u);
   EXPECT_EQ(guest[8].address, MakePciAddress(0, 4, 0));
@@ -201,9 +203,10 @@ TEST(RecordedCpuid, ReadsBothForms) {
   EXPECT_EQ(raw.processors[1].number, 1u);
   EXPECT_EQ(raw.processors[1].leaves.at({1, 0}).ebx, 0x01020800u);
 
-  ASSERT_TRUE(ParseCpuidRecording("# logical-processors: 4\n"
-                                  "00000000 00 00000001 756E6547 6C65746E 49656E69\n",
-                                  own, error));
+  ASSERT_TRUE(
+      ParseCpuidRecording("# logical-processors: 4\n"
+                          "00000000 00 00000001 756E6547 6C65746E 49656E69\n",
+                          own, error));
   ASSERT_EQ(own.processors.size(), 1u);
   EXPECT_EQ(own.logicalProcessors, 4);
   EXPECT_EQ(own.processors[0].leaves.at({0, 0}).ecx, 0x6C65746Eu);
@@ -276,9 +279,9 @@ std::string PciRows(size_t rows, size_t from = 0) {
 
 TEST(RecordedPci, ReadsNameLinesOfEveryFormAndBareAddresses) {
   const std::string text = "00:1f.2 SATA controller: Intel Corporation Device 2922\n" + PciRows(4) +
-                            "\n\n0000:00:1f.3 0c05: 8086:2930 (rev 02)\n" + PciRows(8) +
-                            "00:1e.0 PCI bridge [0604]: Intel [8086:244e] (rev 92)\n" +
-                            "\tControl: I/O+ Mem+\n" + PciRows(256) + "03:00.0\n" + PciRows(16);
+                           "\n\n0000:00:1f.3 0c05: 8086:2930 (rev 02)\n" + PciRows(8) +
+                           "00:1e.0 PCI bridge [0604]: Intel [8086:244e] (rev 92)\n" +
+                           "\tControl: I/O+ Mem+\n" + PciRows(256) + "03:00.0\n" + PciRows(16);
   std::vector<RecordedPciFunction> functions;
   std::string error;
   ASSERT_TRUE(ParsePciRecording(text, functions, error)) << error;
@@ -296,7 +299,8 @@ TEST(RecordedPci, RefusesWhatIsNoDump) {
   const std::string head = "00:00.0 Host bridge: Intel\n";
   const Hostile cases[] = {
       {"empty", "", "holds no PCI function"},
-      {"names only", "00:00.0 Host bridge\n00:01.0 ISA bridge\n", "line 1: 0000:00:00.0 has 0 bytes"},
+      {"names only", "00:00.0 Host bridge\n00:01.0 ISA bridge\n",
+       "line 1: 0000:00:00.0 has 0 bytes"},
       {"rows first", PciRows(4), "line 1: configuration bytes before"},
       {"a function twice", head + PciRows(4) + head + PciRows(4), "line 6: 0000:00:00.0 again"},
       {"odd hex", head + "00: 86 80 3g" + Repeat(" 00", 13) + "\n", "line 2: expected 16 bytes"},
@@ -308,7 +312,8 @@ TEST(RecordedPci, RefusesWhatIsNoDump) {
       {"an odd size", head + PciRows(5), "line 1: 0000:00:00.0 has 80 bytes"},
       {"device 32", "00:20.0 Host bridge\n" + PciRows(4), "line 1: expected a function"},
       {"function 8", "00:00.8 Host bridge\n" + PciRows(4), "line 1: expected a function"},
-      {"a line of megabytes", head + PciRows(4) + Repeat("z", 3 << 20), "line 6: expected a function"},
+      {"a line of megabytes", head + PciRows(4) + Repeat("z", 3 << 20),
+       "line 6: expected a function"},
       {"a text of something else", "Hello, world.\n", "line 1: expected a function"},
   };
   for (const Hostile& c : cases) {
@@ -371,8 +376,13 @@ TEST(RecordedSmbios, TakesTheTableAtOffset0x20AndKeepsTheNamedAddress) {
        "no table after it"},
       {"text", "Hello, world.\n", "neither"},
       {"zeros", std::string(4096, '\0'), "neither"},
-      {"a length past the end", std::string("\x00\xff\x00\x00", 4) + std::string(64, '\0'), "neither"},
-      {"strings without an end", std::string("\x01\x04\x00\x00" "abc", 7), "neither"},
+      {"a length past the end", std::string("\x00\xff\x00\x00", 4) + std::string(64, '\0'),
+       "neither"},
+      {"strings without an end",
+       std::string("\x01\x04\x00\x00"
+                   "abc",
+                   7),
+       "neither"},
       {"an end-of-table first", table + table, "neither"},
   };
   for (const Hostile& c : cases) {
@@ -389,7 +399,9 @@ TEST(RecordingKind, GarbageAndOtherTextsAreUnknown) {
   const std::string inputs[] = {
       "",
       noise,
-      "\x7f" "ELF\x02\x01\x01" + std::string(64, '\0'),
+      "\x7f"
+      "ELF\x02\x01\x01" +
+          std::string(64, '\0'),
       "\x89PNG\r\n\x1a\n" + std::string(32, '\0'),
       "[Settings]\nLanguage=0\n",
       "00:00.0 Host bridge: Intel Corporation 440FX\n00:01.0 ISA bridge\n",  // lspci without -x

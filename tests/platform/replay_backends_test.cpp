@@ -158,7 +158,8 @@ TEST(ReplayDriverLink, TheProcessorPartDegradesAsWithoutMsrAccess) {
   };
   Machine a(replay, cpuid), b(withoutMsrs, cpuid);
   std::vector<std::unique_ptr<ProbixObject>> probes;
-  for (Machine* m : {&a, &b}) probes.push_back(std::make_unique<ProbixObject>(m->env, kCreateCpuProbe));
+  for (Machine* m : {&a, &b})
+    probes.push_back(std::make_unique<ProbixObject>(m->env, kCreateCpuProbe));
   char text[2][kProbeTextCapacity] = {};
   std::string name;
   for (uint32_t id = kCpuIds.first; id < kCpuIds.end; ++id) {
@@ -183,26 +184,39 @@ struct SmbiosCase {
 
 // The texts as the files hold them (their strings are readable in the bytes).
 const SmbiosCase kSmbiosCases[] = {
-    {"dump-bin, SMBIOS 2.4", nullptr, "ep-plus-table/uroot_Gigabyte-GA-MA74GMT-S2.dumpbin.bin",
+    {"dump-bin, SMBIOS 2.4",
+     nullptr,
+     "ep-plus-table/uroot_Gigabyte-GA-MA74GMT-S2.dumpbin.bin",
      {"Award Software International, Inc.", "F8", "08/03/2010", "Gigabyte Technology Co., Ltd.",
       "GA-MA74GMT-S2"}},
-    {"dump-bin, SMBIOS 3.0", nullptr, "ep-plus-table/uroot_Lenovo-ThinkPad-T480.dumpbin.bin",
+    {"dump-bin, SMBIOS 3.0",
+     nullptr,
+     "ep-plus-table/uroot_Lenovo-ThinkPad-T480.dumpbin.bin",
      {"LENOVO", "N22ET52W (1.29 )", "01/16/2019", "LENOVO", "20L8S07A14"}},
-    {"a table shorter than its entry's maximum", nullptr,
+    {"a table shorter than its entry's maximum",
+     nullptr,
      "ep-plus-table/siderolabs_Beelink-EQ12.ep-plus-table.bin",
      {"American Megatrends International, LLC.", "N95V106", "12/15/2023", "AZW", "EQ"}},
-    {"Dell, table at 0xE0020", nullptr, "ep-plus-table/dell_IDS4235.smbios.dat",
+    {"Dell, table at 0xE0020",
+     nullptr,
+     "ep-plus-table/dell_IDS4235.smbios.dat",
      {"Dell Computer Corporation", "A04", "09/30/2002", "Dell Computer Corporation", "0U1426"}},
-    {"a bare table", nullptr, "table-only/siderolabs_ASRock-Single-Ryzen.dmi",
+    {"a bare table",
+     nullptr,
+     "table-only/siderolabs_ASRock-Single-Ryzen.dmi",
      {"American Megatrends International, LLC.", "P1.20", "05/19/2021", "ASRockRack", "X570D4U"}},
-    {"a bare table broken after five structures", nullptr, "table-only/siderolabs_HyperV.dmi",
+    {"a bare table broken after five structures",
+     nullptr,
+     "table-only/siderolabs_HyperV.dmi",
      {"American Megatrends Inc.", "090008 ", "12/07/2018", "Microsoft Corporation",
       "Virtual Machine"}},
-    {"the pair, table at 0x6A162000", "sysfs-pair/dell_xps13-9365/smbios_entry_point",
+    {"the pair, table at 0x6A162000",
+     "sysfs-pair/dell_xps13-9365/smbios_entry_point",
      "sysfs-pair/dell_xps13-9365/DMI",
      {"Dell Inc.", "1.0.21", "12/05/2017", "Dell Inc.", "0DVT6M"}},
     {"the pair, table inside the firmware segment at 0xF16E0",
-     "sysfs-pair/dell_precision-t7600/smbios_entry_point", "sysfs-pair/dell_precision-t7600/DMI",
+     "sysfs-pair/dell_precision-t7600/smbios_entry_point",
+     "sysfs-pair/dell_precision-t7600/DMI",
      {"Dell Inc.", "T51", "04/06/2012", "Dell Inc.", "      "}},
 };
 
@@ -212,10 +226,10 @@ TEST(ReplayDriverLink, TheSmbiosProbeReadsEveryLayout) {
     SmbiosRecording recording;
     std::string error;
     const std::string table = Contents(kData / "smbios" / c.file);
-    const bool parsed = c.entryPoint != nullptr
-                            ? ParseSmbiosPair(Contents(kData / "smbios" / c.entryPoint), table,
-                                              recording, error)
-                            : ParseSmbiosRecording(table, recording, error);
+    const bool parsed =
+        c.entryPoint != nullptr
+            ? ParseSmbiosPair(Contents(kData / "smbios" / c.entryPoint), table, recording, error)
+            : ParseSmbiosRecording(table, recording, error);
     ASSERT_TRUE(parsed) << error;
     ReplayDriverLink link({}, recording);
     FakeClockSource clock;
@@ -242,8 +256,8 @@ TEST(ReplayDriverLink, TheSmbiosProbeReadsEveryLayout) {
 TEST(ReplayDriverLink, PhysicalMemoryEndsWhereNothingWasRecorded) {
   SmbiosRecording recording;
   std::string error;
-  ASSERT_TRUE(ParseSmbiosRecording(
-      Contents(kData / "smbios/ep-plus-table/dell_IDS4235.smbios.dat"), recording, error));
+  ASSERT_TRUE(ParseSmbiosRecording(Contents(kData / "smbios/ep-plus-table/dell_IDS4235.smbios.dat"),
+                                   recording, error));
   ReplayDriverLink link({}, recording);
   std::vector<uint8_t> bytes(0x20000);
   // The table: 1858 bytes at 0xE0020, nothing before it or after it up to the segment.
