@@ -275,6 +275,8 @@ TEST_F(RecordedViewsTest, PagesOfPartsNotRecordedSaySo) {
   EXPECT_TRUE(disk->notRecorded());
   EXPECT_EQ(Trimmed(disk->view()->field("", "Disk")->text()), "未記録");
   EXPECT_TRUE(dynamic_cast<InventoryPage*>(window.page(6))->notRecorded()) << "PCI";
+  window.show();
+  Grab(window, 6, "recording-cpuid-only-pci-page");
 }
 
 }  // namespace
