@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "core/font_smoothing.h"
+#include "core/main_window_model.h"
+#include "core/ui_language.h"
 #include "info/ata_identify.h"
 #include "info/disk_identification.h"
 #include "info/inventory_sysfs.h"
@@ -150,6 +152,13 @@ std::vector<DllPageData> ReadDllPages() {
     categories.push_back(std::move(dll));
   }
   return categories;
+}
+
+LibraryVersionReader LibraryVersionsOf(const MachineAccess& machine) {
+  if (Recorded(kDllPart, machine)) return InstalledLibraryVersion;
+  return [](const std::string&) {
+    return std::string(CaptionFor(kNotRecordedCaption, UiLanguage.load()));
+  };
 }
 
 std::unique_ptr<InventorySources> InventorySourcesOf(MachineAccess& machine,

@@ -56,6 +56,9 @@ DiskPageData ReadDiskPage(MachineAccess& machine, bool safeMode,
 
 // The DLL page's categories, in tab order, from the installed libraries.
 std::vector<DllPageData> ReadDllPages();
+// How the DLL page reads a library's version: the installed copy's here; on a recording, which
+// cannot say, "not recorded" in the language shown.
+LibraryVersionReader LibraryVersionsOf(const MachineAccess& machine);
 
 // The inventory collector's sources: the machine's files, and on a recording of the SMBIOS
 // tables the firmware's facts from them. The machine outlives them.

@@ -7,7 +7,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/main_window_model.h"
 #include "core/ui_language.h"
 #include "session/machine_pages.h"
 
@@ -28,13 +27,8 @@ DllPage::DllPage(QWidget* parent) : Page(8, parent) {
 }
 
 void DllPage::initialise(const PageContext& context) {
-  // The libraries installed here say nothing of a recorded machine.
-  if (context.machine != nullptr && !Recorded(kDllPart, *context.machine)) {
-    notRecorded_ = true;
-    versionOf = [](const std::string&) {
-      return std::string(CaptionFor(kNotRecordedCaption, UiLanguage.load()));
-    };
-  }
+  versionOf = LibraryVersionsOf(*context.machine);
+  notRecorded_ = !Recorded(kDllPart, *context.machine);
   {
     const QSignalBlocker quiet(tabs_);
     for (int i = 0; i < kDllCategoryCount; ++i) tabs_->addTab(QString());
