@@ -23,12 +23,11 @@
 #include "core/settings.h"
 #include "core/ui_language.h"
 #include "info/inventory_sysfs.h"
-#include "info/os_identity.h"
 #include "platform/app_paths.h"
-#include "platform/linux/linux_cpuid_source.h"
 #include "platform/program_folder.h"
 #include "probe/probe_id_table.h"
 #include "report/report_delivery.h"
+#include "session/machine_pages.h"
 
 namespace velora {
 namespace {
@@ -46,7 +45,20 @@ QString Qs(const char* utf8) { return QString::fromUtf8(utf8); }
 }  // namespace
 
 MainDialog::MainDialog(const MainWindowContext& context, QWidget* parent)
-    : QDialog(parent), context_(context) {
+    : MainDialog(context, std::make_unique<MachineAccess>(), nullptr, parent) {}
+
+MainDialog::MainDialog(const MainWindowContext& context, MachineAccess& machine, QWidget* parent)
+    : MainDialog(context, nullptr, &machine, parent) {}
+
+MainDialog::MainDialog(const MainWindowContext& context, std::unique_ptr<MachineAccess> own,
+                       MachineAccess* machine, QWidget* parent)
+    : QDialog(parent),
+      context_(context),
+      ownMachine_(std::move(own)),
+      machine_(machine != nullptr ? *machine : *ownMachine_) {
+  // Before the probe is first loaded: every load, the start-up's and the CPU page's later
+  // ones, reads the machine shown.
+  machine_.Bind(context_.binding);
   // A main window rather than a dialog to the window manager, so that it offers maximising.
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
@@ -151,7 +163,8 @@ QAction* MainDialog::action(int command) const {
 }
 
 void MainDialog::buildTemplateMenus() {
-  reportMenu_ = std::make_unique<ReportMenu>(templateRoots, ProcessCpuidSource());
+  reportCpuid_ = ReportCpuidOf(machine_);
+  reportMenu_ = std::make_unique<ReportMenu>(templateRoots, *reportCpuid_);
   reportMenu_->fill(editMenu_, [this](QMenu* submenu, int command, const QString& caption) {
     QAction* a = submenu->addAction(caption);
     a->setData(command);
@@ -174,7 +187,7 @@ ReportPages MainDialog::reportPages() const {
     p.markFontSmoothing = mark->fontSmoothingText();
   }
   if (auto* ranking = dynamic_cast<RankingPage*>(page(1))) p.ranking = ranking->form();
-  p.os = IdentifyOperatingSystem();
+  p.os = ReadOs(machine_);
   p.title = baseTitle_;
   return p;
 }
@@ -239,7 +252,13 @@ void MainDialog::setTitleSuffix(const std::string& text) {
     QueueCall(this, [this, text] { setTitleSuffix(text); });
     return;
   }
-  setWindowTitle(QString::fromStdString(TitleWithSuffix(baseTitle_, text)));
+  titleSuffix_ = text;
+  setWindowTitle(QString::fromStdString(TitleWithSuffix(titleBase(), text)));
+}
+
+std::string MainDialog::titleBase() const {
+  if (!machine_.replaying()) return baseTitle_;
+  return RecordingTitle(baseTitle_, machine_.recording()->name, UiLanguage.load());
 }
 
 void MainDialog::setLanguage(int language) {
@@ -261,8 +280,19 @@ void MainDialog::setLanguage(int language) {
   // Without Qt's Japanese texts installed its dialogs stay English; nothing else changes.
   QtTextsFollow(language);
 
-  for (int refreshed : {0, 1, 7}) {  // Mark, Ranking, Disk
-    if (Page* p = page(refreshed)) p->refreshLanguage();
+  if (machine_.replaying()) {
+    // The title and every page's "not recorded" follow the language.
+    for (int index = 0; index < kPageCount; ++index) {
+      if (Page* p = page(index)) p->refreshLanguage();
+    }
+    if (!baseTitle_.empty()) {
+      setWindowTitle(QString::fromStdString(
+          titleSuffix_ ? TitleWithSuffix(titleBase(), *titleSuffix_) : titleBase()));
+    }
+  } else {
+    for (int refreshed : {0, 1, 7}) {  // Mark, Ranking, Disk
+      if (Page* p = page(refreshed)) p->refreshLanguage();
+    }
   }
   menuBar_->update();
   if (translucent_) repaint();
@@ -287,6 +317,7 @@ void MainDialog::CreatePages(ProbeObject* probe) {
   pageContext.log = &context_.log;
   pageContext.startupFlags = context_.startupFlags;
   pageContext.skin = &skin_;
+  pageContext.machine = &machine_;
   switching_ = true;
   pages_.Create(pageContext, [this](Page& p) { tabs_->insertTab(p.tabIndex(), &p, p.caption()); });
   switching_ = false;
@@ -301,7 +332,7 @@ void MainDialog::CreatePages(ProbeObject* probe) {
     smbiosVersion_ = smbios;
   }
   baseTitle_ = BaseTitle(release);
-  setWindowTitle(QString::fromStdString(baseTitle_));
+  setWindowTitle(QString::fromStdString(titleBase()));
 
   buildTemplateMenus();
   skin_.applySettings(context_.settings);
@@ -330,12 +361,10 @@ void MainDialog::StartCollector() {
   if (auto* device = dynamic_cast<DevicePage*>(page(5))) {
     options.openGlRenderer = device->openGlRenderer();
   }
-  InventoryRequest request;
-  request.disabled = ReadInventorySwitches(context_.settings);
-  request.startFlags = context_.startupFlags();
-  request.identifiedModels = pages_.ReadDiskPage().identifiedModels;
   collector_ = std::make_unique<InventoryRunner>(std::move(hooks));
-  collector_->Start(std::make_unique<SysfsInventorySources>(options), std::move(request));
+  collector_->Start(InventorySourcesOf(machine_, options),
+                    InventoryRequestOf(context_.settings, context_.startupFlags(),
+                                       pages_.ReadDiskPage().identifiedModels));
 }
 
 void MainDialog::ShowFirstPage() { selectPage(0); }

@@ -18,6 +18,8 @@
 #include "core/main_window_model.h"
 #include "core/message_sink.h"
 #include "core/startup_sequence.h"
+#include "platform/cpuid_source.h"
+#include "session/machine_access.h"
 
 class QAction;
 class QMenu;
@@ -30,7 +32,11 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   Q_OBJECT
 
  public:
+  // The window of this machine.
   explicit MainDialog(const MainWindowContext& context, QWidget* parent = nullptr);
+  // The window of the machine access reads; its probe objects read the same from now on.
+  // machine outlives the window.
+  MainDialog(const MainWindowContext& context, MachineAccess& machine, QWidget* parent = nullptr);
   ~MainDialog() override;
 
   // The initialisation of the window; false when it ended the process.
@@ -53,6 +59,7 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   QAction* action(int command) const;
   InventoryRunner* collector() const { return collector_.get(); }
   const std::string& baseTitle() const { return baseTitle_; }
+  const MachineAccess& machine() const { return machine_; }
   Skin& skin() { return skin_; }
   // Whether the start-up made the window translucent.
   bool translucent() const { return translucent_; }
@@ -90,6 +97,10 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   void done(int result) override;
 
  private:
+  MainDialog(const MainWindowContext& context, std::unique_ptr<MachineAccess> own,
+             MachineAccess* machine, QWidget* parent);
+  // The title without the collector's suffix: the base, and the recording shown.
+  std::string titleBase() const;
   void buildMenus();
   void buildTemplateMenus();
   QAction* addCommand(QMenu* menu, int command, const char* caption);
@@ -97,6 +108,10 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   void dressPages();
 
   MainWindowContext context_;
+  // The machine shown outlives everything that reads it below.
+  std::unique_ptr<MachineAccess> ownMachine_;
+  MachineAccess& machine_;
+  std::unique_ptr<CpuidSource> reportCpuid_;
   QMenuBar* menuBar_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   QMenu* editMenu_ = nullptr;
@@ -114,6 +129,7 @@ class MainDialog : public QDialog, public MainWindowHost, public MessageSink {
   std::unique_ptr<InventoryRunner> collector_;
   std::string smbiosVersion_;
   std::string baseTitle_;
+  std::optional<std::string> titleSuffix_;
   std::unique_ptr<ReportMenu> reportMenu_;
 };
 

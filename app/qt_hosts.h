@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/startup_sequence.h"
+#include "session/machine_access.h"
 
 namespace velora {
 
@@ -11,7 +12,8 @@ class MainDialog;
 
 class QtApplicationHost : public ApplicationHost {
  public:
-  explicit QtApplicationHost(const MainWindowContext& context);
+  // The window shows the machine access reads, which outlives the host.
+  QtApplicationHost(const MainWindowContext& context, MachineAccess& machine);
   ~QtApplicationHost() override;
 
   void RunMainWindow() override;
@@ -19,6 +21,7 @@ class QtApplicationHost : public ApplicationHost {
 
  private:
   MainWindowContext context_;
+  MachineAccess& machine_;
   std::unique_ptr<MainDialog> window_;
 };
 

@@ -14,6 +14,7 @@ AppLog::~AppLog() {
 }
 
 void AppLog::Write(const std::string& text) {
+  if (path_.empty()) return;
   std::lock_guard<std::mutex> lock(write_);
   if (!opened_) {
     opened_ = true;

@@ -9,6 +9,7 @@ namespace velora {
 
 class AppLog {
  public:
+  // An empty path writes nowhere.
   explicit AppLog(std::string path) : path_(std::move(path)) {}
   ~AppLog();
   AppLog(const AppLog&) = delete;

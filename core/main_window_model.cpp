@@ -12,6 +12,10 @@ std::string BaseTitle(const std::string& probeRelease) {
   return "Velora " + std::string(kCoreVersion) + "." + probeRelease;
 }
 
+std::string RecordingTitle(const std::string& base, const std::string& recording, int language) {
+  return base + CaptionFor(kRecordingTitleCaption, language) + recording;
+}
+
 std::string TitleWithSuffix(const std::string& base, const std::string& suffix) {
   return base + " " + suffix;
 }

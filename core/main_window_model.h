@@ -104,6 +104,10 @@ constexpr std::array<LanguageCaption, 4> kMenuBarCaptions{{
     {"Help (&H)", "ヘルプ (&H)"},
 }};
 constexpr LanguageCaption kExitCaption{"Exit (&E)", "終了 (&E)"};
+// What a recorded machine lacks, where this machine's value would otherwise stand.
+constexpr LanguageCaption kNotRecordedCaption{"not recorded", "未記録"};
+// After the title of a window showing a recording, before the recording's name.
+constexpr LanguageCaption kRecordingTitleCaption{" - recording ", " - 記録 "};
 constexpr const char* kLanguageMenuCaption = "Language (&L)";
 
 const char* CaptionFor(const LanguageCaption& caption, int language);
@@ -114,6 +118,8 @@ constexpr const char* kCoreDate = "2026/12/09";
 
 // "Velora 0.9.115.<release>".
 std::string BaseTitle(const std::string& probeRelease);
+// "<base> - recording <name>": the title of a window showing a recording.
+std::string RecordingTitle(const std::string& base, const std::string& recording, int language);
 // "<base> <suffix>"; an empty suffix leaves the trailing blank.
 std::string TitleWithSuffix(const std::string& base, const std::string& suffix);
 

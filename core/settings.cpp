@@ -25,6 +25,7 @@ int Settings::ReadInt(const std::string& key) const {
 
 bool Settings::Write(const std::string& section, const std::string& key,
                      const std::string& value) const {
+  if (readOnly_) return false;
   return WriteIniString(path_, section, key, value);
 }
 

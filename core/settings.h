@@ -57,6 +57,12 @@ constexpr size_t kInfoValueCapacity = 4096;
 class Settings {
  public:
   explicit Settings(std::string path) : path_(std::move(path)) {}
+  // Reads the file and never writes it: a window beside the running one leaves its file alone.
+  static Settings ReadOnly(std::string path) {
+    Settings settings(std::move(path));
+    settings.readOnly_ = true;
+    return settings;
+  }
 
   const std::string& path() const { return path_; }
 
@@ -65,7 +71,8 @@ class Settings {
   std::string ReadSetting(const std::string& key) const { return Read(kSettingSection, key); }
   // Section "Setting" with default "0", converted like atoi.
   int ReadInt(const std::string& key) const;
-  // Failed writes are ignored by the callers; the result says whether it happened.
+  // Failed writes are ignored by the callers; the result says whether it happened (never on
+  // read-only settings).
   bool Write(const std::string& section, const std::string& key, const std::string& value) const;
   bool WriteSetting(const std::string& key, const std::string& value) const {
     return Write(kSettingSection, key, value);
@@ -73,6 +80,7 @@ class Settings {
 
  private:
   std::string path_;
+  bool readOnly_ = false;
 };
 
 // The settings of the running program (settingsPath()).

@@ -97,13 +97,14 @@ OsIdentity OsIdentityFrom(const std::map<std::string, std::string>& osRelease,
 OsIdentity IdentifyOperatingSystem(const std::string& root) {
   std::string text = ReadFile(root + "/etc/os-release");
   if (text.empty()) text = ReadFile(root + "/usr/lib/os-release");
-  // Another root is another machine's files: its kernel is the one they name, not ours.
   std::string release;
-  if (!root.empty()) {
+  if (root.empty()) {
+    struct utsname names {};
+    if (uname(&names) == 0) release = names.release;
+  } else {
+    // A recorded tree's kernel is the one it names, never the one running here.
     release = ReadFile(root + "/proc/sys/kernel/osrelease");
     while (!release.empty() && (release.back() == '\n' || release.back() == ' ')) release.pop_back();
-  } else if (struct utsname names {}; uname(&names) == 0) {
-    release = names.release;
   }
   return OsIdentityFrom(ParseOsRelease(text), release);
 }

@@ -24,7 +24,8 @@ std::map<std::string, std::string> ParseOsRelease(const std::string& text);
 OsIdentity OsIdentityFrom(const std::map<std::string, std::string>& osRelease,
                           const std::string& kernelRelease);
 
-// Reads root/etc/os-release, else root/usr/lib/os-release, and the running kernel's release.
+// Reads root/etc/os-release, else root/usr/lib/os-release, and the running kernel's release (a
+// tree under a root: its proc/sys/kernel/osrelease).
 OsIdentity IdentifyOperatingSystem(const std::string& root = "");
 
 }  // namespace velora

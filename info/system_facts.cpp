@@ -1,10 +1,10 @@
 #include "info/system_facts.h"
 
-#include <cctype>
 #include <dlfcn.h>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -80,13 +80,14 @@ uint64_t ReadMinimumMapAddress(const std::string& root) {
 
 FixedSystemFacts ReadFixedSystemFacts(const std::string& root) {
   FixedSystemFacts f;
+  f.pageSize = static_cast<uint64_t>(std::max(sysconf(_SC_PAGESIZE), 0L));
+  f.minimumAddress = ReadMinimumMapAddress(root);
+  f.maximumAddress = kUserAddressSpaceEnd - 1;
   if (!root.empty()) {
-    // Another machine's files: its name where they hold it; who runs this program, where it
-    // lives and this process's address space are not that machine's.
+    // A recorded tree names its host; who runs this program and where its libraries lie say
+    // nothing of the recorded machine.
     f.machineName = ReadFile(root + "/proc/sys/kernel/hostname");
-    while (!f.machineName.empty() && std::isspace(static_cast<unsigned char>(f.machineName.back())))
-      f.machineName.pop_back();
-    f.minimumAddress = ReadMinimumMapAddress(root);
+    while (!f.machineName.empty() && f.machineName.back() == '\n') f.machineName.pop_back();
     return f;
   }
   char host[HOST_NAME_MAX + 1] = "";
@@ -111,10 +112,6 @@ FixedSystemFacts ReadFixedSystemFacts(const std::string& root) {
     auto real = std::filesystem::canonical(info.dli_fname, ec);
     f.libraryDirectory = (ec ? std::filesystem::path(info.dli_fname) : real).parent_path();
   }
-  long page = sysconf(_SC_PAGESIZE);
-  f.pageSize = page > 0 ? static_cast<uint64_t>(page) : 0;
-  f.minimumAddress = ReadMinimumMapAddress(root);
-  f.maximumAddress = kUserAddressSpaceEnd - 1;
   return f;
 }
 

@@ -42,6 +42,7 @@ struct FixedSystemFacts {
   uint64_t maximumAddress = 0;
 };
 
+// Under a root (a recorded tree): the host name it names, and no user, home or library folder.
 FixedSystemFacts ReadFixedSystemFacts(const std::string& root = "");
 
 }  // namespace velora

@@ -2,19 +2,14 @@
 #include <future>
 
 #include "bench/linked_bench_engine.h"
-#include "core/font_smoothing.h"
 #include "core/probe_binding.h"
 #include "core/settings.h"
 #include "core/startup_flags.h"
-#include "info/ata_identify.h"
-#include "info/disk_identification.h"
 #include "info/inventory_sysfs.h"
-#include "info/nvme_identify.h"
-#include "info/network_adapters.h"
 #include "platform/program_folder.h"
 #include "probe/probe_id_table.h"
-#include "info/smbios_inventory.h"
 #include "session/machine_access.h"
+#include "session/machine_pages.h"
 #include "session/machine_snapshot.h"
 
 namespace velora {
@@ -38,87 +33,16 @@ InventoryFields CollectInventoryNow(MachineAccess& access, const std::string& op
   SynchronousInventoryHost host;
   if ((startupFlags() & kNoWmi) != 0) return host.fields();
   SysfsInventoryOptions options;
-  options.root = access.root();
   options.programFolder = ProgramFolder();
   options.openGlRenderer = openGlRenderer;
-  SysfsInventorySources sysfs(options);
-  // A recording of the tables alone answers the firmware's facts from them, as the kernel
-  // would have.
-  std::optional<SmbiosInventorySources> tables;
-  const Recording* recording = access.recording();
-  if (recording != nullptr && recording->smbios) tables.emplace(sysfs, *recording->smbios);
-  InventorySources& sources = tables ? static_cast<InventorySources&>(*tables) : sysfs;
-  InventoryRequest request;
-  request.disabled = ReadInventorySwitches(ProgramSettings());
-  request.startFlags = startupFlags();
-  request.identifiedModels = identifiedModels;
-  CollectInventory(sources, request, host, [](const std::string&) {});
+  const std::unique_ptr<InventorySources> sources = InventorySourcesOf(access, options);
+  CollectInventory(*sources, InventoryRequestOf(ProgramSettings(), startupFlags(), identifiedModels),
+                   host, [](const std::string&) {});
   return host.fields();
 }
 
-DevicePageData ReadDevicePage(MachineAccess& access, ProbeObject& probe,
-                              const GraphicsApiVersions& graphics,
-                              const InventoryFields& inventory,
-                              const std::optional<X11DisplayMode>& mode) {
-  DevicePageData device;
-  FillDevicePageFromProbe(device, &probe);
-  // The desktop's settings are this machine's, never a recording's.
-  if (!access.replaying()) device.fontSmoothing = FontSmoothingName(fontSmoothingType());
-  if (mode) {
-    device.displayMode =
-        DisplayModeText(mode->width, mode->height, mode->bitsPerPixel, mode->refreshRate);
-  }
-  device.openGlVersion = graphics.openGlVersion;
-  device.openGlRenderer = graphics.openGlRenderer;
-  device.vulkanVersion = graphics.vulkanVersion;
-  if (access.replaying()) {
-    NetworkReadings readings;
-    readings.root = access.root();
-    readings.programFolder = ProgramFolder();
-    SetAdapters(device, ReadNetworkAdapters(readings));
-  } else {
-    SetAdapters(device, ReadNetworkAdapters(ProgramFolder()));
-  }
-  ApplyInventoryToDevicePage(device, inventory);
-  return device;
-}
-
-std::vector<DllPageData> ScanLibraries() {
-  std::vector<DllPageData> categories;
-  for (int category = 0; category < kDllCategoryCount; ++category) {
-    DllPageData dll;
-    FillDllCategory(dll, category, InstalledLibraryVersion);
-    categories.push_back(std::move(dll));
-  }
-  return categories;
-}
-
-// Blocks given without the machine's list of disks, one row each as they are.
-DiskPageData RecordedBlocksOnly(const DiskRecording& disks) {
-  std::vector<DiskRow> rows;
-  for (const auto& [name, block] : disks.ata) rows.push_back(AtaDiskRow(WordsOfBlock(block), name));
-  for (const auto& [name, nvme] : disks.nvme) {
-    DiskRow row;
-    row.identity = DecodeNvmeIdentify(nvme.controller, nvme.nameSpace.value_or(NvmeIdentifyData{}));
-    row.interfaceText = "NVMe";
-    row.deviceName = name;
-    row.source = DiskRowSource::kNvmeIdentify;
-    rows.push_back(std::move(row));
-  }
-  return MakeDiskPageData(rows, {});
-}
-
-// Pages a recording cannot answer at all: its processor or PCI dumps are missing, or the page
-// shows this machine's installed libraries.
-uint32_t Recordable(uint32_t parts, const MachineAccess& access) {
-  if (!access.Has(RecordedPart::kCpuid)) parts &= ~(kCpuPart | kFeaturePart);
-  if (!access.Has(RecordedPart::kPci)) parts &= ~kPciPart;
-  if (!access.Has(RecordedPart::kDisks) && !access.Has(RecordedPart::kFiles)) parts &= ~kDiskPart;
-  return parts & ~kDllPart;
-}
-
 void NoteNotRecorded(MachineSnapshot& m, const MachineAccess& access, uint32_t asked) {
-  const uint32_t kept = Recordable(asked, access);
+  const uint32_t kept = RecordableParts(asked, access);
   const std::pair<MachinePage, const char*> pages[] = {
       {kCpuPart, "cpu"}, {kFeaturePart, "feature"}, {kPciPart, "pci"},
       {kDiskPart, "disk"}, {kDllPart, "dll"}};
@@ -150,35 +74,25 @@ MachineSnapshot CollectMachine(uint32_t parts, MachineAccess& access) {
     NoteNotRecorded(m, access, parts);
     // What only this machine can answer (its display, its graphics driver, its installed
     // libraries) is left out rather than shown as the recording's.
-    parts = Recordable(parts, access);
+    parts = RecordableParts(parts, access);
     m.parts = parts;
   }
-  m.os = IdentifyOperatingSystem(root);
-  m.memory = ReadMemoryStatus(root);
+  m.os = ReadOs(access);
+  m.memory = ReadMemory(access);
   m.memoryBytes = m.memory.physicalTotal;
   m.facts = ReadFixedSystemFacts(root);
   m.upTimeSeconds = ReadUpTimeSeconds(root);
   // The slow, independent reads start first and run beside the probe's clock measurement.
   // First, on this thread and before any other starts: the OpenGL driver keeps per-thread state
   // that it leaves behind when other threads come and go around it.
-  if ((parts & kDevicePart) != 0 && live) m.graphics = ReadGraphicsApiVersions();
+  if ((parts & kDevicePart) != 0) m.graphics = ReadGraphics(access);
   std::future<std::vector<DllPageData>> libraries;
-  if ((parts & kDllPart) != 0 && live) libraries = std::async(std::launch::async, ScanLibraries);
+  if ((parts & kDllPart) != 0) libraries = std::async(std::launch::async, ReadDllPages);
 
   // As in the window: the disks are identified first, and the inventory leaves those out.
   const bool collects = (parts & (kSystemPart | kDevicePart)) != 0;
-  if ((parts & kDiskPart) != 0 || collects) {
-    DiskPageSources sources(access.disks());
-    sources.safeMode = (startupFlags() & kSafeMode) != 0;
-    sources.root = root;
-    // The free space of a recorded drive was not recorded; this machine's must not stand in.
-    if (!live) sources.space = [](const std::string&, DriveSpace&) { return false; };
-    const Recording* recording = access.recording();
-    if (recording != nullptr && !access.Has(RecordedPart::kFiles) && recording->disks)
-      m.disk = RecordedBlocksOnly(*recording->disks);
-    else
-      m.disk = ReadDiskPageData(sources);
-  }
+  if ((parts & kDiskPart) != 0 || collects)
+    m.disk = ReadDiskPage(access, (startupFlags() & kSafeMode) != 0);
 
   ProbeBinding binding(ProgramFolder());
   access.Bind(binding);
@@ -196,11 +110,10 @@ MachineSnapshot CollectMachine(uint32_t parts, MachineAccess& access) {
     }
   }
   if (probe != nullptr) {
-    if ((parts & kCpuPart) != 0) m.cpu = BuildCpuPageData(*probe, 0, m.os, m.memoryBytes);
+    if ((parts & kCpuPart) != 0) m.cpu = ReadCpuPage(*probe, 0, access);
     if ((parts & kFeaturePart) != 0) m.feature = ReadFeaturePageData(*probe);
     if ((parts & kPciPart) != 0) m.pci = ReadPciPageData(*probe);
   }
-
 
   if (collects)
     m.inventory = CollectInventoryNow(access, m.graphics.openGlRenderer, m.disk.identifiedModels);
@@ -212,7 +125,12 @@ MachineSnapshot CollectMachine(uint32_t parts, MachineAccess& access) {
   if (probe != nullptr) {
     if ((parts & kDevicePart) != 0) {
       if (live) m.display = ReadX11DisplayMode();
-      m.device = ReadDevicePage(access, *probe, m.graphics, m.inventory, m.display);
+      m.device = ReadDevicePage(probe, access, m.graphics);
+      if (m.display) {
+        m.device.displayMode = DisplayModeText(m.display->width, m.display->height,
+                                               m.display->bitsPerPixel, m.display->refreshRate);
+      }
+      ApplyInventoryToDevicePage(m.device, m.inventory);
     }
     if ((parts & kInfoPart) != 0) {
       const EngineInfo engine = LinkedBenchEngine().Info();

@@ -6,8 +6,8 @@
 #include <QSignalBlocker>
 
 #include "app/wide_combo.h"
-#include "info/system_facts.h"
 #include "probe/probe_id_table.h"
+#include "session/machine_pages.h"
 
 namespace velora {
 
@@ -31,16 +31,15 @@ CpuPage::CpuPage(QWidget* parent) : InventoryPage(3, parent) {
 
 void CpuPage::initialise(const PageContext& context) {
   probes_ = context.probes;
-  os_ = IdentifyOperatingSystem();
-  if (context.probe != nullptr) {
-    data_ = BuildCpuPageData(*context.probe, 0, os_, ReadMemoryStatus().physicalTotal);
-  }
+  machine_ = context.machine;
+  setNotRecorded(!Recorded(kCpuPart, *machine_));
+  if (context.probe != nullptr && !notRecorded()) data_ = ReadCpuPage(*context.probe, 0, *machine_);
   fillSelector();
   redraw();
 }
 
 bool CpuPage::selectProcessor(int index) {
-  if (probes_ == nullptr || probes_->loaded()) return false;
+  if (probes_ == nullptr || probes_->loaded() || notRecorded()) return false;
   // No part requested: the selection query below makes the processor part on that processor.
   if (!probes_->Load(0) || probes_->probe() == nullptr) {
     probes_->Release();
@@ -49,7 +48,7 @@ bool CpuPage::selectProcessor(int index) {
   ProbeObject& probe = *probes_->probe();
   int32_t mode = 0;
   probe.GetInt(probe_id::kCpuSelectProcessor + static_cast<uint32_t>(index), &mode);
-  data_ = BuildCpuPageData(probe, index, os_, ReadMemoryStatus().physicalTotal);
+  data_ = ReadCpuPage(probe, index, *machine_);
   probes_->Release();
   fillSelector();
   redraw();

@@ -33,7 +33,7 @@ class CpuPage : public InventoryPage {
   void fillSelector();
 
   CpuPageData data_;
-  OsIdentity os_;
+  const MachineAccess* machine_ = nullptr;
   ProbeBinding* probes_ = nullptr;
   QComboBox* selector_;
 };

@@ -5,9 +5,9 @@
 #include <QTableWidget>
 #include <cmath>
 
-#include "core/font_smoothing.h"
+#include "core/main_window_model.h"
 #include "core/ui_language.h"
-#include "platform/program_folder.h"
+#include "session/machine_pages.h"
 
 namespace velora {
 
@@ -16,15 +16,15 @@ DevicePage::DevicePage(QWidget* parent) : InventoryPage(5, parent) {
 }
 
 void DevicePage::initialise(const PageContext& context) {
-  FillDevicePageFromProbe(data_, context.probe);
-  data_.fontSmoothing = FontSmoothingName(fontSmoothingType());
-  const GraphicsApiVersions graphics = ReadGraphicsApiVersions();
-  data_.openGlVersion = graphics.openGlVersion;
-  data_.openGlRenderer = graphics.openGlRenderer;
-  data_.vulkanVersion = graphics.vulkanVersion;
-  SetAdapters(data_, ReadNetworkAdapters(ProgramFolder()));
-  connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &DevicePage::follow);
-  follow(QGuiApplication::primaryScreen());
+  const GraphicsApiVersions graphics = ReadGraphics(*context.machine);
+  data_ = ReadDevicePage(context.probe, *context.machine, graphics);
+  recorded_ = ShowsRecording(context);
+  if (recorded_) {
+    redraw();
+  } else {
+    connect(qGuiApp, &QGuiApplication::primaryScreenChanged, this, &DevicePage::follow);
+    follow(QGuiApplication::primaryScreen());
+  }
   sizeAdapterColumns();
   if (QTableWidget* table = view()->table(0); table != nullptr && table->rowCount() > 0) {
     table->selectRow(0);
@@ -43,6 +43,7 @@ void DevicePage::follow(QScreen* screen) {
 }
 
 void DevicePage::refreshDisplayMode() {
+  if (recorded_) return;
   // Under X the server says how pixels are stored and what the rate is; elsewhere (Wayland)
   // the compositor's mode as Qt reports it.
   std::optional<X11DisplayMode> x11;
@@ -81,6 +82,15 @@ void DevicePage::sizeAdapterColumns() {
   view()->setColumnLayout(0, std::move(shares), std::move(alignments));
 }
 
-PageView DevicePage::currentView() const { return DevicePageView(data_, UiLanguage.load()); }
+PageView DevicePage::currentView() const {
+  if (!recorded_) return DevicePageView(data_, UiLanguage.load());
+  DevicePageData shown = data_;
+  const std::string missing = CaptionFor(kNotRecordedCaption, UiLanguage.load());
+  for (std::string* field : {&shown.displayMode, &shown.fontSmoothing, &shown.openGlVersion,
+                             &shown.openGlRenderer, &shown.vulkanVersion}) {
+    *field = missing;
+  }
+  return DevicePageView(shown, UiLanguage.load());
+}
 
 }  // namespace velora

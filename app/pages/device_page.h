@@ -37,6 +37,8 @@ class DevicePage : public InventoryPage {
 
   DevicePageData data_;
   QScreen* followed_ = nullptr;
+  // A recording: what only this desktop could answer reads "not recorded".
+  bool recorded_ = false;
 };
 
 }  // namespace velora

@@ -5,12 +5,9 @@
 
 #include "core/startup_flags.h"
 #include "core/ui_language.h"
-#include "platform/linux/linux_disk_commands.h"
+#include "session/machine_pages.h"
 
 namespace velora {
-namespace {
-
-}  // namespace
 
 DiskPage::DiskPage(QWidget* parent) : InventoryPage(7, parent) {
   connect(view(), &PageViewWidget::rowClicked, this, [this](int table, int row) {
@@ -19,12 +16,11 @@ DiskPage::DiskPage(QWidget* parent) : InventoryPage(7, parent) {
 }
 
 void DiskPage::initialise(const PageContext& context) {
-  LinuxDiskCommands commands;
-  DiskPageSources sources(commands);
-  sources.safeMode = context.startupFlags && (context.startupFlags() & kSafeMode) != 0;
-  if (context.log != nullptr)
-    sources.log = [&](const std::string& line) { context.log->Write(line); };
-  setData(ReadDiskPageData(sources));
+  const bool safeMode = context.startupFlags && (context.startupFlags() & kSafeMode) != 0;
+  std::function<void(const std::string&)> log;
+  if (context.log != nullptr) log = [to = context.log](const std::string& line) { to->Write(line); };
+  setNotRecorded(!Recorded(kDiskPart, *context.machine));
+  setData(notRecorded() ? DiskPageData{} : ReadDiskPage(*context.machine, safeMode, log));
 }
 
 void DiskPage::setData(DiskPageData data) {

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/ui_language.h"
+#include "session/machine_pages.h"
 
 namespace velora {
 
@@ -25,7 +26,9 @@ DllPage::DllPage(QWidget* parent) : Page(8, parent) {
   connect(tabs_, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index); });
 }
 
-void DllPage::initialise(const PageContext&) {
+void DllPage::initialise(const PageContext& context) {
+  versionOf = LibraryVersionsOf(*context.machine);
+  notRecorded_ = !Recorded(kDllPart, *context.machine);
   {
     const QSignalBlocker quiet(tabs_);
     for (int i = 0; i < kDllCategoryCount; ++i) tabs_->addTab(QString());
@@ -40,6 +43,8 @@ void DllPage::refreshLanguage() {
     const DllCategory& category = DllCategories()[static_cast<size_t>(i)];
     tabs_->setTabText(i, QString::fromUtf8(english ? category.english : category.japanese));
   }
+  // The versions' text follows the language.
+  if (notRecorded_) FillDllCategory(data_, data_.category, versionOf);
   view_->show(DllPageView(data_, UiLanguage.load()));
 }
 

@@ -24,13 +24,14 @@ class DllPage : public Page {
   // Any index outside the tabs shows the first category.
   void selectCategory(int tab);
 
-  // Reads a library's version; the installed libraries' by default.
+  // Reads a library's version: set from the machine shown when the page is made.
   LibraryVersionReader versionOf = InstalledLibraryVersion;
 
  private:
   void sizeColumns();
 
   DllPageData data_;
+  bool notRecorded_ = false;
   QTabBar* tabs_;
   PageViewWidget* view_;
 };

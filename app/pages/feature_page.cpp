@@ -7,6 +7,10 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+#include "core/main_window_model.h"
+#include "core/ui_language.h"
+#include "session/machine_pages.h"
+
 namespace velora {
 namespace {
 
@@ -79,7 +83,8 @@ FeaturePage::FeaturePage(QWidget* parent) : Page(4, parent) {
 }
 
 void FeaturePage::initialise(const PageContext& context) {
-  if (context.probe != nullptr) data_ = ReadFeaturePageData(*context.probe);
+  notRecorded_ = !Recorded(kFeaturePart, *context.machine);
+  if (context.probe != nullptr && !notRecorded_) data_ = ReadFeaturePageData(*context.probe);
   showTable(FeatureRegister::kStandardEdx);
 }
 
@@ -96,7 +101,8 @@ void FeaturePage::showTable(FeatureRegister reg) {
     const FeatureRow row = known ? data_.rows[static_cast<size_t>(bit)] : FeatureRow{};
     cell(bit, 0)->setText(QString::fromStdString(row.name));
     cell(bit, 1)->setText(QString::fromStdString(row.description));
-    cell(bit, 2)->setText(QString::fromStdString(row.answer));
+    cell(bit, 2)->setText(QString::fromStdString(
+        notRecorded_ ? CaptionFor(kNotRecordedCaption, UiLanguage.load()) : row.answer));
   }
 }
 

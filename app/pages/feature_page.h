@@ -22,6 +22,7 @@ class FeaturePage : public Page {
  public:
   explicit FeaturePage(QWidget* parent = nullptr);
   void initialise(const PageContext& context) override;
+  void refreshLanguage() override { showTable(data_.shown); }
 
   const FeaturePageData& data() const { return data_; }
   void showTable(FeatureRegister reg);
@@ -31,6 +32,8 @@ class FeaturePage : public Page {
 
  private:
   FeaturePageData data_;
+  // A recording without the processor's registers: every answer reads "not recorded".
+  bool notRecorded_ = false;
   std::array<QPushButton*, kFeatureRegisterCount> buttons_{};
   std::array<std::array<QLabel*, kFeatureColumns>, kFeatureRows> cells_{};
 };

@@ -2,6 +2,9 @@
 
 #include <QVBoxLayout>
 
+#include "core/main_window_model.h"
+#include "core/ui_language.h"
+
 namespace velora {
 
 InventoryPage::InventoryPage(int tabIndex, QWidget* parent) : Page(tabIndex, parent) {
@@ -16,6 +19,17 @@ InventoryPage::InventoryPage(int tabIndex, QWidget* parent) : Page(tabIndex, par
   view_->setAutoFillBackground(false);
   scroll->viewport()->setAutoFillBackground(false);
   layout->addWidget(scroll);
+}
+
+void InventoryPage::redraw() {
+  if (!notRecorded_) {
+    view_->show(currentView());
+    return;
+  }
+  PageView missing;
+  missing.name = caption().toStdString();
+  missing.groups = {{"", {{missing.name, CaptionFor(kNotRecordedCaption, UiLanguage.load())}}}};
+  view_->show(missing);
 }
 
 void InventoryPage::addControls(QWidget* controls) {

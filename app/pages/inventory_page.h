@@ -18,16 +18,20 @@ class InventoryPage : public Page {
   PageViewWidget* view() const { return view_; }
   void refreshLanguage() override { redraw(); }
   void refreshFromCollector() override { redraw(); }
+  bool notRecorded() const { return notRecorded_; }
 
  protected:
   // The page's data as it is to be shown now.
   virtual PageView currentView() const = 0;
-  void redraw() { view_->show(currentView()); }
+  void redraw();
+  // The page's part is missing from the recording shown: one field says so instead.
+  void setNotRecorded(bool notRecorded) { notRecorded_ = notRecorded; }
   // Controls of the page's own above the drawn data.
   void addControls(QWidget* controls);
 
  private:
   PageViewWidget* view_;
+  bool notRecorded_ = false;
 };
 
 }  // namespace velora

@@ -270,6 +270,12 @@ void MarkPage::initialise(const PageContext& context) {
   buildOptionLists(context.probe);
   scoreList_->initialise();
   selectListTab(0);
+  if (ShowsRecording(context)) {
+    benchmarkOff_ = true;
+    // The list tabs still show the sub-tests; the buttons and Stop stay off.
+    setRunControlsEnabled(true, true);
+    setOptionListsEnabled(false, false);
+  }
 }
 
 void MarkPage::buildOptionLists(ProbeObject* probe) {
@@ -318,6 +324,7 @@ RunOptions MarkPage::currentOptions() const {
 }
 
 bool MarkPage::startRun(int test) {
+  if (benchmarkOff_) return false;
   runner_->SetOptions(currentOptions());
   return runner_->StartRun(test);
 }
@@ -367,10 +374,10 @@ void MarkPage::setRunControlsEnabled(bool enable, bool includeStop) {
     return;
   }
   for (const RunRow& row : kRunRows) {
-    if (row.shown) buttons_[static_cast<size_t>(row.test)]->setEnabled(enable);
+    if (row.shown) buttons_[static_cast<size_t>(row.test)]->setEnabled(enable && !benchmarkOff_);
   }
   tabs_->setEnabled(enable);
-  if (includeStop) stop_->setEnabled(!enable);
+  if (includeStop) stop_->setEnabled(!enable && !benchmarkOff_);
 }
 
 void MarkPage::setOptionListsEnabled(bool scratchLists, bool maskList) {

@@ -98,6 +98,8 @@ class MarkPage : public Page {
   void showSubTest(int test, int subTest);
   // Safe from any thread (the inventory collector switches the run buttons too).
   void setRunControlsEnabled(bool enable, bool includeStop);
+  // A window showing a recording runs nothing: every run control stays disabled.
+  bool benchmarkOff() const { return benchmarkOff_; }
 
   // The runner's reports, on the GUI thread.
   void setOptionListsEnabled(bool scratchLists, bool maskList);
@@ -152,6 +154,7 @@ class MarkPage : public Page {
   ScoreList* scoreList_ = nullptr;
   std::vector<ScratchDrive> drives_;
   int busy_ = 0;
+  bool benchmarkOff_ = false;
 
   // Destroyed bottom-up: the runner (joining its worker) first, then the observer with the
   // calls still queued for this page, then the host the worker called.

@@ -13,6 +13,7 @@
 #include "core/probe_binding.h"
 #include "core/settings.h"
 #include "probe/probe_object.h"
+#include "session/machine_access.h"
 
 namespace velora {
 
@@ -30,7 +31,15 @@ struct PageContext {
   AppLog* log = nullptr;
   std::function<uint32_t()> startupFlags{};  // asked when a page needs them
   Skin* skin = nullptr;                      // the window's skin; it dresses every page itself
+  // The machine the pages show: this one, or a recording (the page set's own live one when
+  // null).
+  MachineAccess* machine = nullptr;
 };
+
+// Whether a window shows a recording: its benchmark stays off and nothing it holds is sent.
+inline bool ShowsRecording(const PageContext& context) {
+  return context.machine != nullptr && context.machine->replaying();
+}
 
 class Page : public QWidget {
   Q_OBJECT

@@ -25,6 +25,7 @@ class PageSet : public PagesModel {
     PageContext own = context;
     own.engine = &engine_;
     own.pages = this;
+    if (own.machine == nullptr) own.machine = &here_;
     for (int index : kPageCreationOrder) {
       show(*page(index));
       page(index)->initialise(own);
@@ -54,6 +55,8 @@ class PageSet : public PagesModel {
   std::unique_ptr<Page> MakePageOf(int index);
 
   BenchEngine& engine_;
+  // The pages' machine when the window gives none; it outlives the pages.
+  MachineAccess here_;
   std::array<std::unique_ptr<Page>, kPageCount> pages_;
   InventoryFields inventory_;
 };

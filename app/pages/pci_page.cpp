@@ -2,6 +2,8 @@
 
 #include <QTableWidget>
 
+#include "session/machine_pages.h"
+
 namespace velora {
 
 PciPage::PciPage(QWidget* parent) : InventoryPage(6, parent) {
@@ -11,7 +13,8 @@ PciPage::PciPage(QWidget* parent) : InventoryPage(6, parent) {
 }
 
 void PciPage::initialise(const PageContext& context) {
-  if (context.probe != nullptr) data_ = ReadPciPageData(*context.probe);
+  setNotRecorded(!Recorded(kPciPart, *context.machine));
+  if (context.probe != nullptr && !notRecorded()) data_ = ReadPciPageData(*context.probe);
   redraw();
   // The list's widths are shares of its width; the names stand in the panel only. The numbers
   // stand centred under their headings, the type name to the left.

@@ -25,6 +25,7 @@
 #include "platform/program_folder.h"
 #include "ranking/choice_lists.h"
 #include "ranking/ranking_reply.h"
+#include "session/machine_pages.h"
 #include "session/ranking_entry.h"
 
 namespace velora {
@@ -310,6 +311,9 @@ void RankingPage::initialise(const PageContext& context) {
   settings_ = context.settings;
   pages_ = context.pages;
   engine_ = context.engine;
+  entryOff_ = ShowsRecording(context);
+  // The body names the kernel of the machine shown.
+  if (entryOff_) environment_.kernelRelease = ReadOs(*context.machine).build;
   // The Device and Disk pages were made before this one; the collector fills in later.
   if (environment_.inventory == nullptr && pages_ != nullptr) {
     pagesInventory_ = std::make_unique<PagesInventory>(*pages_);
@@ -329,8 +333,9 @@ void RankingPage::initialise(const PageContext& context) {
   raidType_.editable->setCurrentIndex(-1);
 
   const CpuPageData cpu = pages_ != nullptr ? pages_->ReadCpuPage() : CpuPageData{};
-  setForm(SeedRankingForm(settings_, cpu, inventory_->ReadDeviceFacts(),
-                          ReadMemoryStatus().physicalTotal));
+  const MemoryStatus memory =
+      context.machine != nullptr ? ReadMemory(*context.machine) : ReadMemoryStatus();
+  setForm(SeedRankingForm(settings_, cpu, inventory_->ReadDeviceFacts(), memory.physicalTotal));
 }
 
 void RankingPage::loadLists() {
@@ -454,7 +459,7 @@ void RankingPage::showEvent(QShowEvent* event) {
 
 void RankingPage::refreshScores() {
   const MarkPageData mark = pages_ != nullptr ? pages_->ReadMarkPage() : MarkPageData{};
-  entry_->setEnabled(mark.runComplete);
+  entry_->setEnabled(mark.runComplete && !entryOff_);
   scores_->setRowCount(0);
   if (engine_ == nullptr) return;
   for (int k = 0; k <= 10; ++k) {
@@ -486,6 +491,7 @@ QString RankingPage::settingsServer() const {
 }
 
 void RankingPage::onEntry() {
+  if (entryOff_) return;
   const int language = UiLanguage.load();
   const MarkPageData mark = pages_ != nullptr ? pages_->ReadMarkPage() : MarkPageData{};
   const CpuPageData cpu = pages_ != nullptr ? pages_->ReadCpuPage() : CpuPageData{};

@@ -117,6 +117,8 @@ class RankingPage : public Page {
   bool clocksReadOnly_ = true;
   bool updatingClocks_ = false;
   std::string lastBody_;
+  // A window showing a recording registers nothing.
+  bool entryOff_ = false;
 
   QLineEdit *user_, *machine_, *password_, *web_, *mail_, *cpuName_;
   QComboBox *country_, *area_;

@@ -31,6 +31,8 @@ class SystemPage : public InventoryPage {
 
  private:
   SystemPageData data_;
+  const MachineAccess* machine_ = nullptr;
+  bool recorded_ = false;
   QTimer timer_;
 };
 

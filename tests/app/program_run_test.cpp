@@ -1,5 +1,6 @@
 // The built program, copied under another name into a folder of its own and run headless.
 
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -102,6 +103,52 @@ TEST_F(ProgramRun, MissingProbeLibraryEndsWithExitCodeZeroAfterTheMessage) {
   EXPECT_EQ(TerminateAndWait(), 0);
   EXPECT_EQ(ReadLines(program.file("bench.log")),
             (Lines{"Velora Execute Start", "Velora Initialize Start", "Probix.dll Init Start"}));
+}
+
+// Words that end the start at once, before any window: what each prints and its exit code.
+TEST_F(ProgramRun, WordsThatEndTheStartAtOnce) {
+  Install(true);
+  testing::WriteText(program.file("junk.txt"), "hello\n");
+  const std::string missing = program.file("no-such-recording");
+  struct Case {
+    std::vector<std::string> words;
+    int exitCode;
+    const char* printedFile;  // "out" or "err"
+    std::string says;
+  };
+  const Case cases[] = {
+      {{"--version"}, 0, "out", "velora09 0.9.115\n"},
+      {{"--help"}, 0, "out", "usage: velora09 [--from PATH ...]"},
+      {{"--from"}, 2, "err", "--from needs a recording"},
+      {{"--from", missing}, 2, "err", missing + ": No such file or directory"},
+      {{"--from", program.file("junk.txt")}, 2, "err", "junk.txt: is a file of no known kind"},
+      {{"--no-such-word"}, 2, "err", "unknown option --no-such-word"},
+  };
+  for (const Case& c : cases) {
+    std::string exe = program.file("bench");
+    std::vector<char*> argv{exe.data()};
+    std::vector<std::string> words = c.words;
+    for (std::string& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    runtimeEnv = "XDG_RUNTIME_DIR=" + runtime.path();
+    std::vector<char*> env{runtimeEnv.data(), const_cast<char*>("QT_QPA_PLATFORM=offscreen"),
+                           nullptr};
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    const std::string out = program.file("out"), err = program.file("err");
+    posix_spawn_file_actions_addopen(&files, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&files, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_EQ(posix_spawn(&pid, exe.c_str(), &files, nullptr, argv.data(), env.data()), 0);
+    posix_spawn_file_actions_destroy(&files);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    pid = 0;
+    ASSERT_TRUE(WIFEXITED(status)) << c.words.front();
+    EXPECT_EQ(WEXITSTATUS(status), c.exitCode) << c.words.front();
+    EXPECT_NE(ReadText(program.file(c.printedFile)).find(c.says), std::string::npos)
+        << c.words.front() << ": " << ReadText(program.file(c.printedFile));
+  }
+  EXPECT_FALSE(std::filesystem::exists(program.file("bench.log"))) << "no start got that far";
 }
 
 }  // namespace

@@ -38,7 +38,9 @@
 #include "core/startup_flags.h"
 #include "core/ui_language.h"
 #include "ranking/choice_lists.h"
+#include "session/recording.h"
 #include "tests/support/offscreen_application.h"
+#include "tests/support/recorded_machine.h"
 #include "tests/support/temp_folder.h"
 
 namespace velora {
@@ -239,6 +241,36 @@ class TextRoomTest : public ::testing::Test {
     QApplication::processEvents();
   }
 
+  void CheckEveryPageAndTheResultDialog() {
+    const std::string scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toStdString();
+    std::vector<std::string> faults;
+    for (int language : {kEnglish, kJapanese}) {
+      window->setLanguage(language);
+      const std::string lang = (language == kEnglish ? "en" : "jp") + std::string(" x") + scale;
+      for (int tab = 0; tab < window->tabs()->count(); ++tab) {
+        window->selectPage(tab);
+        WalkPage(tab, grabPrefix + window->tabs()->tabText(tab).toStdString() + " " + lang, faults);
+      }
+      auto* ranking = dynamic_cast<RankingPage*>(window->page(1));
+      ASSERT_NE(ranking, nullptr);
+      std::unique_ptr<ResultDialog> result = ranking->makeResultDialog();
+      // The widest scores and averages a machine of today reaches.
+      result->bar(kTestOverall)->setValue(888888);
+      for (int test = 1; test < kTestRows; ++test) result->bar(test)->setValue(88888);
+      result->bar(kTestMmt)->setText(QStringLiteral("23456.78 MB/s"));
+      result->bar(kTestNet)->setText(QStringLiteral("8888.88 MB/s"));
+      result->show();
+      QApplication::processEvents();
+      Keep(result.get(), grabPrefix + "Result " + lang);
+      RoomCheck check("Result dialog " + lang);
+      check.walk(result.get());
+      faults.insert(faults.end(), check.faults.begin(), check.faults.end());
+    }
+    std::string all;
+    for (const std::string& fault : faults) all += fault + "\n";
+    EXPECT_TRUE(faults.empty()) << faults.size() << " texts without room:\n" << all;
+  }
+
   // Names as long as real machines give them, where this machine's may be short.
   void FillWithLongData() {
     InventoryFields fields;
@@ -341,37 +373,37 @@ class TextRoomTest : public ::testing::Test {
   ProbeBinding binding{VELORA_BIN_DIR};
   MainWindowContext context{binding, settings, log, [] { return uint32_t{kNoWmi}; }, "bench"};
   std::unique_ptr<MainDialog> window;
+  std::string grabPrefix;
 };
 
 TEST_F(TextRoomTest, EveryTextOfEveryPageAndTheResultDialogHasRoom) {
-  const std::string scale = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toStdString();
-  std::vector<std::string> faults;
-  for (int language : {kEnglish, kJapanese}) {
-    window->setLanguage(language);
-    const std::string lang = (language == kEnglish ? "en" : "jp") + std::string(" x") + scale;
-    for (int tab = 0; tab < window->tabs()->count(); ++tab) {
-      window->selectPage(tab);
-      WalkPage(tab, window->tabs()->tabText(tab).toStdString() + " " + lang, faults);
-    }
-    auto* ranking = dynamic_cast<RankingPage*>(window->page(1));
-    ASSERT_NE(ranking, nullptr);
-    std::unique_ptr<ResultDialog> result = ranking->makeResultDialog();
-    // The widest scores and averages a machine of today reaches.
-    result->bar(kTestOverall)->setValue(888888);
-    for (int test = 1; test < kTestRows; ++test) result->bar(test)->setValue(88888);
-    result->bar(kTestMmt)->setText(QStringLiteral("23456.78 MB/s"));
-    result->bar(kTestNet)->setText(QStringLiteral("8888.88 MB/s"));
-    result->show();
-    QApplication::processEvents();
-    Keep(result.get(), "Result " + lang);
-    RoomCheck check("Result dialog " + lang);
-    check.walk(result.get());
-    faults.insert(faults.end(), check.faults.begin(), check.faults.end());
-  }
-  std::string all;
-  for (const std::string& fault : faults) all += fault + "\n";
-  EXPECT_TRUE(faults.empty()) << faults.size() << " texts without room:\n" << all;
+  CheckEveryPageAndTheResultDialog();
 }
+
+// A window on a recording: its "not recorded" texts, in both languages, have room too.
+class TextRoomOnRecordingTest : public TextRoomTest {
+ protected:
+  void SetUp() override {
+    UiLanguage = kEnglish;
+    testing::MakeRecordedMachine(recordingFolder.path());
+    Recording recording;
+    std::string error;
+    ASSERT_TRUE(LoadRecording({recordingFolder.path()}, recording, error)) << error;
+    machine = std::make_unique<MachineAccess>(std::move(recording));
+    window = std::make_unique<MainDialog>(context, *machine);
+    window->showMessage = [](const std::string&, const std::string&) {};
+    ASSERT_TRUE(window->initialise());
+    window->show();
+    QApplication::processEvents();
+    grabPrefix = "recording ";
+  }
+  void TearDown() override { window.reset(); }
+
+  testing::TempFolder recordingFolder;
+  std::unique_ptr<MachineAccess> machine;
+};
+
+TEST_F(TextRoomOnRecordingTest, EveryTextHasRoom) { CheckEveryPageAndTheResultDialog(); }
 
 // The check itself: texts one pixel too wide for their label, field and bar are found, texts
 // that fit are not; the field's limit is where the field itself starts to scroll its text.

@@ -1,4 +1,5 @@
 #include "info/os_identity.h"
+#include "info/system_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,26 @@ TEST(OsIdentity, MissingFilesGiveLinuxAndTheUsrLibCopyIsTheFallback) {
   EXPECT_EQ(os.displayName, "Fallback 7");
   testing::WriteText(root.file("etc/os-release"), "NAME=\"First\"\n");
   EXPECT_EQ(IdentifyOperatingSystem(root.path()).name, "First");
+}
+
+// A recorded tree is another machine: its kernel and host are the ones it names, and nothing of
+// who runs this program here stands in for what it did not record.
+TEST(OsIdentity, RecordedTreeNamesItsOwnKernelAndHost) {
+  testing::TempFolder root;
+  EXPECT_EQ(IdentifyOperatingSystem(root.path()).build, "");
+  FixedSystemFacts facts = ReadFixedSystemFacts(root.path());
+  EXPECT_EQ(facts.machineName, "");
+  testing::WriteText(root.file("proc/sys/kernel/osrelease"), "5.15.0-91-generic\n");
+  testing::WriteText(root.file("proc/sys/kernel/hostname"), "desk\n");
+  const OsIdentity os = IdentifyOperatingSystem(root.path());
+  EXPECT_EQ(os.build, "5.15.0-91-generic");
+  EXPECT_EQ(os.version, "5.15");
+  facts = ReadFixedSystemFacts(root.path());
+  EXPECT_EQ(facts.machineName, "desk");
+  EXPECT_EQ(facts.userName, "");
+  EXPECT_EQ(facts.homeDirectory, "");
+  EXPECT_EQ(facts.libraryDirectory, "");
+  EXPECT_FALSE(ReadFixedSystemFacts().userName.empty()) << "this machine's own still has them";
 }
 
 }  // namespace
