@@ -130,16 +130,15 @@ bool IdentifyFileView(const std::string& path, int language, PageView& view, std
   return true;
 }
 
-std::optional<MachineSnapshot> CollectFrom(const std::vector<std::string>& from, uint32_t parts) {
-  if (from.empty()) return CollectMachine(parts);
+std::unique_ptr<MachineAccess> AccessFrom(const std::vector<std::string>& from) {
+  if (from.empty()) return std::make_unique<MachineAccess>();
   Recording recording;
   std::string error;
   if (!LoadRecording(from, recording, error)) {
     std::fprintf(stderr, "velora: %s\n", EscapedForTerminal(error).c_str());
-    return std::nullopt;
+    return nullptr;
   }
-  MachineAccess access(std::move(recording));
-  return CollectMachine(parts, access);
+  return std::make_unique<MachineAccess>(std::move(recording));
 }
 
 int RunInfo(const InfoCommand& command, int language) {
@@ -167,9 +166,9 @@ int RunInfo(const InfoCommand& command, int language) {
   for (size_t i = 0; i < std::size(kPageOrder); ++i) {
     if (Wants(command, kPageOrder[i])) parts |= 1u << i;
   }
-  std::optional<MachineSnapshot> collected = CollectFrom(command.from, parts);
-  if (!collected) return 2;
-  const MachineSnapshot& machine = *collected;
+  const std::unique_ptr<MachineAccess> access = AccessFrom(command.from);
+  if (!access) return 2;
+  const MachineSnapshot machine = CollectMachine(parts, *access);
   if (!machine.probeProblem.empty()) {
     std::fprintf(stderr, "velora: %s\n", machine.probeProblem.c_str());
     return 1;

@@ -1,6 +1,7 @@
 #pragma once
 // "velora info": the inventory pages' data without a window, as text or JSON.
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "info/page_view.h"
 #include "info/system_page_data.h"
 #include "platform/display_facts.h"
+#include "session/machine_access.h"
 #include "session/machine_snapshot.h"
 
 namespace velora {
@@ -34,9 +36,8 @@ bool IdentifyFileDisk(const std::string& path, DiskPageData& disk, std::string& 
 std::optional<InfoCommand> ParseInfoCommand(const std::vector<std::string>& words,
                                             std::string& error);
 
-// This machine, or the recordings given; nullopt when one cannot be read (said on standard
-// error).
-std::optional<MachineSnapshot> CollectFrom(const std::vector<std::string>& from, uint32_t parts);
+// This machine, or the recordings given; null when one cannot be read (said on standard error).
+std::unique_ptr<MachineAccess> AccessFrom(const std::vector<std::string>& from);
 
 // Identifies the machine once and prints the chosen pages; the exit code.
 int RunInfo(const InfoCommand& command, int language);

@@ -34,8 +34,10 @@
 #include "core/ui_language.h"
 #include "platform/app_paths.h"
 #include "platform/display_facts.h"
+#include "platform/linux/linux_cpuid_source.h"
 #include "platform/mount_query.h"
 #include "platform/program_folder.h"
+#include "session/machine_pages.h"
 #include "session/machine_snapshot.h"
 #include "session/ranking_entry.h"
 #include "session/report_writing.h"
@@ -221,7 +223,10 @@ int RunMark(const MarkCommand& command, int language) {
   int status = stopped || failures > 0 || outputError != 0 || observer.Failed() ? 1 : 0;
   if (!command.reportFile.empty() && !stopped) {
     ReportRequest report{command.reportHtml, command.reportTemplate, command.reportFile, {}};
-    if (WriteReport(report, ReportPagesOf(CollectMachine(kReportParts), result)) != 0) status = 1;
+    if (WriteReport(report, ReportPagesOf(CollectMachine(kReportParts), result),
+                    ProcessCpuidSource()) != 0) {
+      status = 1;
+    }
   }
   if (status == 0 && (command.submit.submit || command.submit.dryRun)) {
     return SubmitRun(command.submit, result, language);
@@ -276,9 +281,12 @@ int main(int argc, char** argv) {
       std::fputs("\n", stderr);
       return Usage(language, false);
     }
-    const auto machine = CollectFrom(report->from, kReportParts);
-    if (!machine) return 2;
-    return WriteReport(*report, ReportPagesOf(*machine, BenchResult{}));
+    const std::unique_ptr<MachineAccess> access = AccessFrom(report->from);
+    if (!access) return 2;
+    // The CPUID block of a report reads the same machine as its pages.
+    const std::unique_ptr<CpuidSource> cpuid = ReportCpuidOf(*access);
+    return WriteReport(*report, ReportPagesOf(CollectMachine(kReportParts, *access), BenchResult{}),
+                       *cpuid);
   }
   if (words[0] == "record") {
     std::string error;

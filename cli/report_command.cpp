@@ -37,10 +37,10 @@ std::optional<ReportRequest> ParseReportCommand(const std::vector<std::string>& 
   return request;
 }
 
-int WriteReport(const ReportRequest& request, const ReportPages& pages) {
+int WriteReport(const ReportRequest& request, const ReportPages& pages, CpuidSource& cpuid) {
   const ReportForm form = request.html ? ReportForm::kHtml : ReportForm::kText;
   std::string error;
-  const auto report = BuildReportFromTemplate(request.templateName, form, pages, error);
+  const auto report = BuildReportFromTemplate(request.templateName, form, pages, cpuid, error);
   if (!report) {
     std::fprintf(stderr, "velora: %s\n", error.c_str());
     return 1;

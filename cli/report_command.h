@@ -24,7 +24,7 @@ std::optional<ReportRequest> ParseReportCommand(const std::vector<std::string>& 
                                                 std::string& error);
 
 // Builds the report and writes it to the request's file or standard output; the exit status.
-int WriteReport(const ReportRequest& request, const ReportPages& pages);
+int WriteReport(const ReportRequest& request, const ReportPages& pages, CpuidSource& cpuid);
 
 // The result record as JSON: the overall score, every test with its score and its sub-tests'
 // scores and values, and the run's settings.

@@ -172,6 +172,8 @@ void RecordCaches(TreeCopier& copier) {
 
 void RecordSystemFiles(TreeCopier& copier, bool serials) {
   RecordProcAndEtc(copier);
+  // A host name tells whose machine it is, as a serial number does.
+  if (serials) copier.Copy("/proc/sys/kernel/hostname");
   std::string mountinfo;
   TreeCopier::Edit edit;
   if (!serials) edit = [](std::string table) -> std::optional<std::string> {

@@ -54,10 +54,11 @@ std::optional<std::string> FindTemplate(const std::string& value, ReportForm for
 }
 
 std::optional<std::string> BuildReportFromTemplate(const std::string& templateName, ReportForm form,
-                                                   const ReportPages& pages, std::string& error) {
+                                                   const ReportPages& pages, CpuidSource& cpuid,
+                                                   std::string& error) {
   const auto bytes = FindTemplate(templateName, form, CurrentTemplateRoots(), error);
   if (!bytes) return std::nullopt;
-  return BuildReport(*bytes, form, pages, ProcessCpuidSource());
+  return BuildReport(*bytes, form, pages, cpuid);
 }
 
 }  // namespace velora

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bench/bench_result.h"
+#include "platform/cpuid_source.h"
 #include "report/report_pages.h"
 #include "session/machine_snapshot.h"
 
@@ -25,6 +26,7 @@ std::optional<std::string> FindTemplate(const std::string& value, ReportForm for
 
 // The report from the template a name stands for, in the current template folders.
 std::optional<std::string> BuildReportFromTemplate(const std::string& templateName, ReportForm form,
-                                                   const ReportPages& pages, std::string& error);
+                                                   const ReportPages& pages, CpuidSource& cpuid,
+                                                   std::string& error);
 
 }  // namespace velora
