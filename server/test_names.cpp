@@ -1,33 +1,30 @@
 #include "server/test_names.h"
 
+#include "engine/test_catalog.h"
 #include "server/body_keys.h"
 
 namespace velora::server {
 
 namespace {
 
-// By test, in the body's order of test keys; a test the product does not run has none. MMT's
-// sub-tests are the instruction sets of the entrant's processor in this order; every x86-64
+// MMT's sub-tests are the instruction sets of the entrant's processor in this order; every x86-64
 // processor has the earlier ones of a later one.
-const std::vector<const char*> kSubTestNames[] = {
-    {"Fibonacci", "Napierian", "Eratosthenes", "QuickSort"},
-    {"MikoFPU", "RandMeanSS", "FFT", "Mandelbrot"},
-    {"Read", "Write", "Read/Write", "Cache"},
-    {"Read", "Write", "RandomRead512K", "RandomWrite512K", "RandomRead 64K", "RandomWrite 64K"},
-    {"SSE2", "AVX2", "AVX-512"},
-    {"Text", "Square", "Circle", "BitBlt"},
-    {"Sprite 10", "Sprite 100", "Sprite 500", "Sprite 1000", "Sprite 5000", "Sprite 10000"},
-    {},
-    {"Scene 1", "Lines (x1000)", "Scene 1 CPUs", "Scene 2", "Polygons (x1000)", "Scene 2 CPUs"},
-    {},
-};
+constexpr const char* kMmtSubTests[] = {"SSE2", "AVX2", "AVX-512"};
+
+// By test, in the body's order of test keys, which is the product's order of test ids from ALU
+// on; a test the product does not run has none.
+std::vector<const char*> SubTestsOf(size_t keyIndex) {
+  const int test = static_cast<int>(keyIndex) + kTestAlu;
+  if (test == kTestMmt) return {std::begin(kMmtSubTests), std::end(kMmtSubTests)};
+  const auto names = SubTestNames(test);
+  return {names.begin(), names.end()};
+}
 
 const std::vector<TestNames>& Tests() {
   static const std::vector<TestNames> tests = [] {
     std::vector<TestNames> all;
     for (size_t t = 0; t < kTestKeys.size(); ++t) {
-      all.push_back({kTestKeys[t], t < std::size(kSubTestNames) ? kSubTestNames[t]
-                                                                 : std::vector<const char*>()});
+      all.push_back({kTestKeys[t], SubTestsOf(t)});
     }
     return all;
   }();

@@ -1,7 +1,7 @@
 #pragma once
-// The tests and their sub-tests by name, as the site shows them: the sub-test names' one table
-// on the service's side, joined to the registration body's test keys. The service stands apart from the product's engine (it links none of its
-// drawing libraries and runs on another machine), so it keeps its own copy of the names.
+// The tests and their sub-tests by name, as the site shows them: the engine's table of names
+// (a header alone: the service links none of the engine), joined to the registration body's
+// test keys.
 
 #include <span>
 #include <string>

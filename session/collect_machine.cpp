@@ -89,18 +89,29 @@ MachineSnapshot CollectMachine(uint32_t parts, MachineAccess& access) {
   std::future<std::vector<DllPageData>> libraries;
   if ((parts & kDllPart) != 0) libraries = std::async(std::launch::async, ReadDllPages);
 
+  // The probe measures the clock while it is made (half a second of waiting); the disks, the
+  // inventory and the library scan run meanwhile. Its object is used only after the join.
+  ProbeBinding binding(ProgramFolder());
+  access.Bind(binding);
+  std::future<bool> probeLoaded;
+  if ((parts & (kCpuPart | kFeaturePart | kDevicePart | kPciPart | kInfoPart)) != 0) {
+    const uint32_t flags = ((parts & (kCpuPart | kFeaturePart)) != 0 ? kCreateCpuProbe : 0) |
+                           ((parts & (kPciPart | kDevicePart)) != 0 ? kCreatePciProbe : 0);
+    probeLoaded = std::async(std::launch::async, [&binding, flags] {
+      return binding.Load(flags) && binding.probe() != nullptr;
+    });
+  }
+
   // As in the window: the disks are identified first, and the inventory leaves those out.
   const bool collects = (parts & (kSystemPart | kDevicePart)) != 0;
   if ((parts & kDiskPart) != 0 || collects)
     m.disk = ReadDiskPage(access, (startupFlags() & kSafeMode) != 0);
+  if (collects)
+    m.inventory = CollectInventoryNow(access, m.graphics.openGlRenderer, m.disk.identifiedModels);
 
-  ProbeBinding binding(ProgramFolder());
-  access.Bind(binding);
   ProbeObject* probe = nullptr;
-  if ((parts & (kCpuPart | kFeaturePart | kDevicePart | kPciPart | kInfoPart)) != 0) {
-    const uint32_t flags = ((parts & (kCpuPart | kFeaturePart)) != 0 ? kCreateCpuProbe : 0) |
-                           ((parts & (kPciPart | kDevicePart)) != 0 ? kCreatePciProbe : 0);
-    if (binding.Load(flags) && binding.probe() != nullptr) {
+  if (probeLoaded.valid()) {
+    if (probeLoaded.get()) {
       probe = binding.probe();
       char release[kProbeTextCapacity] = "";
       probe->GetString(probe_id::kBuildNumber, release);
@@ -115,8 +126,6 @@ MachineSnapshot CollectMachine(uint32_t parts, MachineAccess& access) {
     if ((parts & kPciPart) != 0) m.pci = ReadPciPageData(*probe);
   }
 
-  if (collects)
-    m.inventory = CollectInventoryNow(access, m.graphics.openGlRenderer, m.disk.identifiedModels);
   if ((parts & kSystemPart) != 0) {
     FillSystemPageOnce(m.system, m.os, m.facts);
     RefreshSystemPageLive(m.system, m.memory, std::time(nullptr), m.upTimeSeconds);
