@@ -228,7 +228,8 @@ MachineModel BuildMachineModel(const MachineModelInputs& in) {
     m.system.maximumAddress = Bytes(f.maximumAddress);
   }
   m.system.upTimeSeconds = in.upTimeSeconds;
-  if (in.memory != nullptr) {
+  // No memory table read (a recording without one): every figure stays unknown.
+  if (in.memory != nullptr && in.memory->physicalTotal != 0) {
     const MemoryStatus& s = *in.memory;
     m.memory = {Bytes(s.physicalTotal), Bytes(s.physicalAvailable),
                 Bytes(s.pageTotal),     static_cast<int64_t>(s.pageAvailable),

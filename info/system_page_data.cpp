@@ -68,15 +68,18 @@ void FillSystemPageOnce(SystemPageData& page, const OsIdentity& os, const FixedS
 int RefreshSystemPageLive(SystemPageData& page, const MemoryStatus& m, std::time_t now,
                           double upSeconds) {
   int changed = 0;
-  changed += Store(page.physicalAvailable, Megabytes(m.physicalAvailable));
-  changed += Store(page.physicalTotal, Megabytes(m.physicalTotal));
+  // Without a memory table (a recording that holds none) no figure is known; 0.00 would be one.
+  const bool known = m.physicalTotal != 0;
+  auto megabytes = [known](uint64_t bytes) { return known ? Megabytes(bytes) : std::string(); };
+  changed += Store(page.physicalAvailable, megabytes(m.physicalAvailable));
+  changed += Store(page.physicalTotal, megabytes(m.physicalTotal));
   changed += Store(page.physicalUsage, Percent(m.physicalAvailable, m.physicalTotal));
-  changed += Store(page.pageAvailable, Megabytes(m.pageAvailable));
-  changed += Store(page.pageTotal, Megabytes(m.pageTotal));
+  changed += Store(page.pageAvailable, megabytes(m.pageAvailable));
+  changed += Store(page.pageTotal, megabytes(m.pageTotal));
   changed += Store(page.pageUsage, Percent(m.pageAvailable, m.pageTotal));
-  changed += Store(page.virtualAvailable, Megabytes(m.virtualAvailable));
-  changed += Store(page.virtualTotal, Megabytes(m.virtualTotal));
-  changed += Store(page.virtualUsage, Percent(m.virtualAvailable, m.virtualTotal));
+  changed += Store(page.virtualAvailable, megabytes(m.virtualAvailable));
+  changed += Store(page.virtualTotal, megabytes(m.virtualTotal));
+  changed += Store(page.virtualUsage, known ? Percent(m.virtualAvailable, m.virtualTotal) : "");
   std::tm local{};
   if (localtime_r(&now, &local) != nullptr) {
     char text[64];
