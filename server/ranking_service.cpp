@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/utc_time.h"
 #include "server/form_body.h"
 #include "server/result_codes.h"
 #include "server/session_runner.h"
@@ -65,15 +66,6 @@ std::string Printable(const std::string& text) {
     }
   }
   return out;
-}
-
-std::string UtcNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  gmtime_r(&now, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-  return text;
 }
 
 HttpReply Status(int status) {

@@ -70,7 +70,6 @@ MachineSnapshot CollectMachine(uint32_t parts, MachineAccess& access) {
   const std::string& root = access.root();
   const bool live = !access.replaying();
   if (!live) {
-    m.recordingName = access.recording()->name;
     NoteNotRecorded(m, access, parts);
     // What only this machine can answer (its display, its graphics driver, its installed
     // libraries) is left out rather than shown as the recording's.

@@ -58,9 +58,8 @@ struct MachineSnapshot {
   std::string release;  // the probe library's build number, "" without it
   // Why the probe's pages are empty: the library could not be loaded.
   std::string probeProblem;
-  // On a recording: what was given, and the parts asked for that it does not hold ("cpu",
-  // "pci", "display", ...); those parts are left out of `parts`.
-  std::string recordingName;
+  // On a recording: the parts asked for that it does not hold ("cpu", "pci", "display", ...);
+  // those parts are left out of `parts`.
   std::vector<std::string> notRecorded;
 };
 

@@ -21,6 +21,7 @@
 #include "platform/linux/linux_system_queries.h"
 #include "platform/program_folder.h"
 #include "platform/regular_file.h"
+#include "platform/utc_time.h"
 #include "probe/probe_id_table.h"
 #include "session/new_files.h"
 #include "session/record_cpuid.h"
@@ -88,15 +89,6 @@ void Undo(const std::string& folder, bool made) {
     return;
   }
   for (const auto& entry : fs::directory_iterator(folder, ec)) fs::remove_all(entry.path(), ec);
-}
-
-std::string UtcNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm parts{};
-  gmtime_r(&now, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-  return text;
 }
 
 class Recorder {

@@ -13,6 +13,7 @@
 #include "platform/replay/recorded_pci.h"
 #include "platform/replay/recorded_smbios.h"
 #include "platform/replay/recording_kind.h"
+#include "tests/support/temp_folder.h"
 
 namespace velora {
 
@@ -24,12 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+std::string Contents(const fs::path& path) { return testing::ReadText(path.string()); }
 
 struct Folder {
   const char* folder;

@@ -23,18 +23,14 @@
 #include "probe/probe_id_table.h"
 #include "probe/probix_object.h"
 #include "probe/smbios/smbios_probe.h"
+#include "tests/support/temp_folder.h"
 
 namespace velora {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
+std::string Contents(const fs::path& path) { return testing::ReadText(path.string()); }
 
 const fs::path kData = VELORA_TESTDATA;
 
